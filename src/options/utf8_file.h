@@ -1,0 +1,23 @@
+#pragma once
+// Whole-file UTF-8 text I/O. Text is UTF-8 bytes in std::string and stays byte-exact.
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+// Raised when a file cannot be read or written. what() names the path and the system's reason.
+class Utf8FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Returns the whole file, without one leading UTF-8 byte-order mark. Throws Utf8FileError.
+std::string ReadUtf8File(const std::filesystem::path& path);
+
+// Replaces the file atomically with a byte-order mark followed by `text`. Throws Utf8FileError
+// and leaves the old file untouched on any failure.
+void WriteUtf8File(const std::filesystem::path& path, std::string_view text);
+
+// `text` with every LF and then every CR removed.
+std::string StripLineBreaks(std::string_view text);
