@@ -5,6 +5,9 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "option_format.h"
 
 class Class_Option {
 public:
@@ -16,4 +19,12 @@ public:
     std::string GetOption(std::string_view AppName, std::string_view KeyName) const;
     std::string SetOption(std::string_view AppName, std::string_view KeyName,
                           std::string_view Value);
+
+private:
+    std::filesystem::path OptionFilePath;
+    // The whole file as read; lines, sections and keys are positions in it and never change.
+    std::string OptionText;
+    corvel::options::ParsedOptions Parsed;
+    // One value per entry, in file order; only SetOption changes them.
+    std::vector<std::string> OptionValues;
 };

@@ -1,4 +1,29 @@
 #include "utf8_file.h"
-std::string ReadUtf8File(const std::filesystem::path&) { throw Utf8FileError("not yet"); }
-void WriteUtf8File(const std::filesystem::path&, std::string_view) { throw Utf8FileError("not yet"); }
-std::string StripLineBreaks(std::string_view text) { return std::string(text); }
+
+#include <algorithm>
+
+#include "file_io.h"
+
+namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+}
+
+std::string ReadUtf8File(const std::filesystem::path& path) {
+    std::string text = corvel::options::ReadWholeFile(path);
+    // Bytes stay as they are, malformed UTF-8 included; only one leading mark is dropped.
+    if (std::string_view(text).starts_with(kByteOrderMark)) text.erase(0, kByteOrderMark.size());
+    return text;
+}
+
+void WriteUtf8File(const std::filesystem::path& path, std::string_view text) {
+    // Outside readers (the editor page) expect the mark that this file format has always had.
+    corvel::options::ReplaceWholeFile(path, kByteOrderMark, text);
+}
+
+std::string StripLineBreaks(std::string_view text) {
+    std::string result;
+    result.reserve(text.size());
+    std::copy_if(text.begin(), text.end(), std::back_inserter(result),
+                 [](char c) { return c != '\n' && c != '\r'; });
+    return result;
+}

@@ -1,0 +1,119 @@
+// Windows file I/O: whole-file reads and atomic replacement through ReplaceFileW/MoveFileExW.
+#ifdef _WIN32
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+#include <atomic>
+#include <system_error>
+
+#include "file_io.h"
+#include "temp_files.h"
+#include "utf8_file.h"
+
+namespace corvel::options {
+namespace {
+
+[[noreturn]] void Fail(std::string_view action, const std::filesystem::path& path, DWORD error) {
+    throw Utf8FileError(std::string(action) + " \"" + path.string() +
+                        "\": " + std::system_category().message(static_cast<int>(error)));
+}
+
+class Handle {
+public:
+    explicit Handle(HANDLE h) : h_(h) {}
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    ~Handle() {
+        if (h_ != INVALID_HANDLE_VALUE) CloseHandle(h_);
+    }
+    HANDLE get() const { return h_; }
+    bool close() {
+        const BOOL ok = CloseHandle(h_);
+        h_ = INVALID_HANDLE_VALUE;
+        return ok != 0;
+    }
+
+private:
+    HANDLE h_;
+};
+
+bool WriteAll(HANDLE file, std::string_view data) {
+    while (!data.empty()) {
+        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size(), 1u << 30));
+        DWORD written = 0;
+        if (!WriteFile(file, data.data(), chunk, &written, nullptr) || written == 0) return false;
+        data.remove_prefix(written);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ProcessIsGone(long pid) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(pid));
+    if (process == nullptr) return GetLastError() == ERROR_INVALID_PARAMETER;
+    const bool gone = WaitForSingleObject(process, 0) == WAIT_OBJECT_0;
+    CloseHandle(process);
+    return gone;
+}
+
+std::string ReadWholeFile(const std::filesystem::path& path) {
+    Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) Fail("cannot read", path, GetLastError());
+    std::string text;
+    char buffer[65536];
+    for (;;) {
+        DWORD n = 0;
+        if (!ReadFile(file.get(), buffer, sizeof buffer, &n, nullptr)) {
+            Fail("cannot read", path, GetLastError());
+        }
+        if (n == 0) break;
+        text.append(buffer, n);
+    }
+    return text;
+}
+
+void ReplaceWholeFile(const std::filesystem::path& path, std::string_view head,
+                      std::string_view body) {
+    // ReplaceFileW keeps the target's attributes and security; a link is replaced as a file.
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (exists && (attributes & FILE_ATTRIBUTE_READONLY))
+        Fail("cannot write", path, ERROR_ACCESS_DENIED);
+
+    const long pid = static_cast<long>(GetCurrentProcessId());
+    RemoveStaleTempFiles(path, pid);
+    static std::atomic<unsigned> counter{0};
+    std::filesystem::path temp;
+    HANDLE h = INVALID_HANDLE_VALUE;
+    do {
+        temp = TempFileFor(path, pid, counter++);
+        h = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                        nullptr);
+    } while (h == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_EXISTS);
+    if (h == INVALID_HANDLE_VALUE) Fail("cannot write", path, GetLastError());
+    Handle file(h);
+
+    bool ok = WriteAll(file.get(), head) && WriteAll(file.get(), body) &&
+              FlushFileBuffers(file.get()) && file.close();
+    if (ok) {
+        ok = exists ? ReplaceFileW(path.c_str(), temp.c_str(), nullptr,
+                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
+                    : MoveFileExW(temp.c_str(), path.c_str(),
+                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    }
+    if (!ok) {
+        const DWORD error = GetLastError();
+        file.close();
+        DeleteFileW(temp.c_str());
+        Fail("cannot write", path, error);
+    }
+}
+
+}  // namespace corvel::options
+
+#endif  // _WIN32
