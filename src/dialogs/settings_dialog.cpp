@@ -1,0 +1,95 @@
+#include "settings_dialog.h"
+
+#include <QFont>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <filesystem>
+
+#include "kept_values.h"
+
+SettingsDialog::SettingsDialog(DialogHost& host, QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      host_(host) {
+    // The forms are laid out in logical pixels, so the font is sized in pixels too: 12 px
+    // (9 pt at 96 dpi) lets every caption fit its box at any screen resolution.
+    QFont font;
+    font.setFamilies({QStringLiteral("Noto Sans CJK SC"), QStringLiteral("Microsoft YaHei"),
+                      QStringLiteral("Droid Sans Fallback")});
+    font.setPixelSize(12);
+    setFont(font);
+}
+
+void SettingsDialog::finishSetup(QPushButton* save, QPushButton* cancel) {
+    setFixedSize(size());
+    for (auto* button : {save, cancel}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(save, &QPushButton::clicked, this, &SettingsDialog::commandSave);
+    connect(cancel, &QPushButton::clicked, this, &SettingsDialog::unload);
+}
+
+void SettingsDialog::openFromMenu() {
+    if (!loaded_) {
+        load();
+        const QRect owner = parentWidget()->frameGeometry();
+        move(owner.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void SettingsDialog::load() {
+    prepareLoad();
+    host_.setEditorEnabled(false);
+    loaded_ = true;
+    formLoad();
+}
+
+void SettingsDialog::unload() {
+    if (!loaded_) return;
+    loaded_ = false;
+    hide();
+    host_.setEditorEnabled(true);
+}
+
+void SettingsDialog::reject() { unload(); }
+
+bool SettingsDialog::saveAndRefresh() {
+    if (!save()) return false;
+    host_.refreshEditor();
+    return true;
+}
+
+void SettingsDialog::commandSave() {
+    if (saveAndRefresh()) unload();
+}
+
+void SettingsDialog::reportWriteFailure(const std::string& path, const char* reason) {
+    host_.showError(this, QStringLiteral("无法保存文件“%1”。\n原因：%2\n\n您的修改仍在对话框中。")
+                              .arg(ToQt(path), QString::fromUtf8(reason)));
+}
+
+std::string SettingsDialog::pathInAppFolder(std::string_view name) const {
+    std::string path = host_.appFolder();
+    path += static_cast<char>(std::filesystem::path::preferred_separator);
+    path += name;
+    return path;
+}
+
+void SettingsDialog::keyPressEvent(QKeyEvent* event) {
+    // Esc does not close a settings dialog, and Enter saves only from the focused button.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->accept();
+        return;
+    }
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}

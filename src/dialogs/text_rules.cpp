@@ -1,0 +1,88 @@
+#include "text_rules.h"
+
+namespace {
+constexpr std::string_view kItemSeparator = " - ";
+constexpr std::string_view kListSeparator = "|-|";
+constexpr std::string_view kCrLf = "\r\n";
+}  // namespace
+
+bool IsOn(std::string_view stored) { return stored == "true"; }
+
+std::string OnOff(bool on) { return on ? "true" : "false"; }
+
+std::string_view ItemWord(std::string_view item) {
+    const auto first = item.find(kItemSeparator);
+    if (first == std::string_view::npos) return {};
+    const auto rest = item.substr(first + kItemSeparator.size());
+    return rest.substr(0, rest.find(kItemSeparator));
+}
+
+int FindItemByWord(const std::vector<std::string>& items, std::string_view stored) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (ItemWord(items[i]) == stored) return static_cast<int>(i);
+    }
+    return -1;
+}
+
+std::string ReplaceAll(std::string_view text, std::string_view from, std::string_view to) {
+    std::string out;
+    out.reserve(text.size());
+    std::size_t pos = 0;
+    for (auto hit = text.find(from); hit != std::string_view::npos; hit = text.find(from, pos)) {
+        out.append(text.substr(pos, hit - pos)).append(to);
+        pos = hit + from.size();
+    }
+    out.append(text.substr(pos));
+    return out;
+}
+
+std::string StoredListToBox(std::string_view stored) {
+    return ReplaceAll(stored, kListSeparator, kCrLf);
+}
+
+std::string BoxToStoredList(std::string_view boxText) {
+    return ReplaceAll(boxText, kCrLf, kListSeparator);
+}
+
+std::string_view LineEndingOf(std::string_view text) {
+    const auto at = text.find_first_of("\r\n");
+    if (at == std::string_view::npos) return kCrLf;
+    if (text[at] == '\n') return "\n";
+    return text.substr(at + 1, 1) == "\n" ? kCrLf : "\r";
+}
+
+std::string WithLineEnding(std::string_view lfText, std::string_view ending) {
+    return ending == "\n" ? std::string(lfText) : ReplaceAll(lfText, "\n", ending);
+}
+
+bool IsValidUtf8(std::string_view bytes) {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const auto* end = p + bytes.size();
+    while (p < end) {
+        const unsigned c = *p;
+        int tail = 0;
+        unsigned min = 0;
+        unsigned cp = 0;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        } else if (c >= 0xC2 && c <= 0xDF) {
+            tail = 1, min = 0x80, cp = c & 0x1F;
+        } else if ((c & 0xF0) == 0xE0) {
+            tail = 2, min = 0x800, cp = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            tail = 3, min = 0x10000, cp = c & 0x07;
+        } else {
+            return false;
+        }
+        if (end - p <= tail) return false;
+        for (int i = 1; i <= tail; ++i) {
+            if ((p[i] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (p[i] & 0x3F);
+        }
+        // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not UTF-8.
+        if (cp < min || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
+        p += tail + 1;
+    }
+    return true;
+}
