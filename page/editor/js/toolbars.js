@@ -1,0 +1,41 @@
+// The four toolbar sets, largest to smallest. Every set keeps the page's own article
+// commands (format, corrections, new, copy) so that no set loses the core workflow.
+(function (root, factory) {
+  if (typeof module === 'object' && module.exports) module.exports = factory();
+  else root.CorvelToolbars = factory();
+})(typeof self !== 'undefined' ? self : this, function () {
+  'use strict';
+
+  const ARTICLE = ['corvelFormat', 'corvelCorrect', '|', 'corvelNew', 'corvelCopyHtml', 'corvelCopyText'];
+  const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
+
+  const LITE = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'eraser', '|'].concat(ARTICLE);
+
+  const STANDARD = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'strikethrough', 'eraser', '|',
+    'ul', 'ol', 'align', '|', 'link', 'image', 'hr', '|']
+    .concat(INSERTS, ['|'], ARTICLE, ['|', 'source', 'fullsize']);
+
+  const EXTENDED = ['undo', 'redo', '|', 'paragraph', 'font', 'fontsize', 'brush', '|',
+    'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript', 'eraser', 'copyformat', '|',
+    'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'image', 'table', 'hr', 'symbols', '|']
+    .concat(INSERTS, ['|'], ARTICLE, ['|', 'find', 'selectall', 'source', 'fullsize']);
+
+  const ALL = ['undo', 'redo', '|', 'cut', 'copy', 'paste', 'selectall', '|', 'paragraph', 'font', 'fontsize',
+    'lineHeight', 'brush', '|', 'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript',
+    'eraser', 'copyformat', 'classSpan', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
+    'image', 'video', 'table', 'hr', 'symbols', '|']
+    .concat(INSERTS, ['|'], ARTICLE, ['|', 'find', 'source', 'preview', 'print', 'fullsize']);
+
+  const SETS = { All: ALL, Extended: EXTENDED, Standard: STANDARD, Lite: LITE };
+
+  // An unknown name gives the standard set.
+  function buttonsFor(name) {
+    return Object.prototype.hasOwnProperty.call(SETS, name) ? SETS[name].slice() : STANDARD.slice();
+  }
+
+  function setName(name) {
+    return Object.prototype.hasOwnProperty.call(SETS, name) ? name : 'Standard';
+  }
+
+  return { buttonsFor: buttonsFor, setName: setName, SETS: SETS };
+});

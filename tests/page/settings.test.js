@@ -1,0 +1,43 @@
+// Option values become page settings; anything unusable falls back to the default.
+'use strict';
+const test = require('node:test');
+const assert = require('node:assert/strict');
+const reader = require('../../page/editor/js/option-reader.js');
+const { fromOptions, DEFAULTS } = require('../../page/editor/js/settings.js');
+
+function settingsOf(lines) {
+  return fromOptions(reader.parseOptions(lines.join('\r\n')));
+}
+
+test('an unreadable web.ini gives the defaults', () => {
+  assert.deepEqual(fromOptions(null), DEFAULTS);
+  assert.deepEqual(settingsOf([]), DEFAULTS);
+});
+
+test('values map to settings, exactly as the dialogs store them', () => {
+  const cases = [
+    // [lines, setting, expected]
+    [['[ueditor]', 'toolbars=Extended'], 'toolbars', 'Extended'],
+    [['[ueditor]', 'toolbars=extended'], 'toolbars', 'Standard'],
+    [['[ueditor]', 'toolbars='], 'toolbars', 'Standard'],
+    [['[ueditor]', 'wordCount=false'], 'wordCount', false],
+    [['[ueditor]', 'wordCount=True'], 'wordCount', false],
+    [['[ueditor]', 'initialFrameHeight=380'], 'frameHeight', 380],
+    [['[ueditor]', 'initialFrameHeight=380px'], 'frameHeight', 520],
+    [['[ueditor]', 'initialFrameHeight=0'], 'frameHeight', 520],
+    [['[ueditor]', 'initialFrameHeight=-5'], 'frameHeight', 520],
+    [['[auto_format]', 'conversion=traditional'], 'conversion', 'traditional'],
+    [['[auto_format]', 'conversion=Simplified'], 'conversion', 'same'],
+    [['[format]', 'imageJustify=Left'], 'imageJustify', 'none'],
+    [['[format]', 'imageCaptionText_MaxLength=abc'], 'captionMaxLength', 0],
+    [['[format]', 'paragraphBeforeBlank='], 'paragraphBeforeBlank', ''],
+    [['[format]', 'dateline=本报讯|-||-|<b>新华社</b>|-|'], 'datelines', ['本报讯', '<b>新华社</b>']],
+    [['[format]', 'conversionFile='], 'conversionFile', 'conversion.txt'],
+    [['[format]', 'redundantFile=rules\\fix.txt'], 'redundantFile', 'rules\\fix.txt'],
+    // A key in the wrong section is not the setting.
+    [['[format]', 'toolbars=Lite'], 'toolbars', 'Standard'],
+  ];
+  for (const [lines, name, expected] of cases) {
+    assert.deepEqual(settingsOf(lines)[name], expected, lines.join(' / '));
+  }
+});
