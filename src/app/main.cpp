@@ -1,10 +1,16 @@
+// Corvel软文编辑器. Command-line arguments are ignored, except those Qt itself takes.
+
 #include <QApplication>
-#include <QMainWindow>
+
+#include "bas_main.h"
+#include "platform.h"
+#include "startup_environment.h"
 
 int main(int argc, char** argv) {
+    disableSandboxForRoot();
+    if (!displayAvailable(argc, argv)) return 1;
     QApplication app(argc, argv);
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("Corvel软文编辑器"));
-    w.show();
-    return app.exec();
+    QApplication::setApplicationName(QStringLiteral("corvel-editor"));
+    DesktopPlatform platform;
+    return runProgram(programFolder(), platform);
 }

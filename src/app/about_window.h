@@ -1,0 +1,26 @@
+#pragma once
+// Form_About: version and rights notice. One instance, no owner, so it outlives the main window.
+
+#include <QDialog>
+
+class QPushButton;
+class QTextEdit;
+
+class Form_About final : public QDialog {
+    Q_OBJECT
+public:
+    // Creates the window if it does not exist, and shows it (again).
+    static Form_About* showInstance();
+    // The open window, or null.
+    static Form_About* instance();
+
+    // "版本号：2.3", two empty lines and the rights notice, joined by CR LF.
+    static QString aboutText();
+
+private:
+    Form_About();
+    void OKButton_Click();
+
+    QTextEdit* Text_Show = nullptr;
+    QPushButton* OKButton = nullptr;
+};

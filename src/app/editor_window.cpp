@@ -1,0 +1,60 @@
+#include "editor_window.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QWebEngineView>
+
+#include "app_context.h"
+#include "editor_page.h"
+#include "fit_browser.h"
+#include "window_metrics.h"
+
+Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, Platform& platform,
+                         QWidget* parent)
+    : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      context_(context) {
+    setObjectName(QStringLiteral("Form_Editor"));
+    setWindowTitle(QStringLiteral("编辑器"));
+    setSystemMenu(nullptr);  // its only entries would restore, move, resize or close it
+
+    // The browser sits at the top left of the client area, outside any layout: its size is
+    // set by FitBrowserToForm alone.
+    auto* client = new QWidget;
+    client->resize(twipsSize(4560, 3030));
+    setWidget(client);
+    const QMargins frame = contentsMargins();
+    resize(client->width() + frame.left() + frame.right(),
+           client->height() + frame.top() + frame.bottom());
+
+    EditorPagePath = QString::fromStdString(context_.AppFolder) + QDir::separator() +
+                     QStringLiteral("index.html");
+    WebBrowser_Editor = new QWebEngineView(client);
+    WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
+    WebBrowser_Editor->setPage(
+        new EditorPage(&profile, platform, QUrl::fromLocalFile(EditorPagePath), WebBrowser_Editor));
+    WebBrowser_Editor->move(0, 0);
+    WebBrowser_Editor->resize(twipsSize(3255, 2175));
+    client->setFocusProxy(WebBrowser_Editor);
+
+    fitBrowser();
+    Navigate(EditorPagePath);
+}
+
+void Form_Editor::Navigate(const QString& path) {
+    WebBrowser_Editor->setUrl(QUrl::fromLocalFile(path));
+}
+
+void Form_Editor::Refresh() { WebBrowser_Editor->reload(); }
+
+void Form_Editor::fitBrowser() {
+    const TwipSize browser = FitBrowserToForm({pixelsToTwips(width()), pixelsToTwips(height())},
+                                              context_.MinEditorWidth, context_.MinEditorHeight);
+    WebBrowser_Editor->resize(twipsToPixels(browser.width), twipsToPixels(browser.height));
+}
+
+void Form_Editor::resizeEvent(QResizeEvent* event) {
+    QMdiSubWindow::resizeEvent(event);
+    if (WebBrowser_Editor) fitBrowser();
+}
+
+void Form_Editor::closeEvent(QCloseEvent* event) { event->ignore(); }

@@ -1,0 +1,28 @@
+#include "navigation_policy.h"
+
+bool isWebAddress(const QUrl& url) {
+    const QString scheme = url.scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https");
+}
+
+namespace {
+// The same document, whatever query or fragment it is given.
+bool isSameDocument(const QUrl& a, const QUrl& b) {
+    const auto strip = QUrl::RemoveQuery | QUrl::RemoveFragment;
+    return a.adjusted(strip) == b.adjusted(strip);
+}
+}  // namespace
+
+NavigationVerdict judgeNavigation(const QUrl& target, QWebEnginePage::NavigationType type,
+                                  bool isMainFrame, const QUrl& editorPage) {
+    const bool clickedWebLink =
+        type == QWebEnginePage::NavigationTypeLinkClicked && isWebAddress(target);
+    if (!isMainFrame) {
+        // The editor's own frames load what they need; only a clicked web link would take the
+        // article's frame away.
+        return clickedWebLink ? NavigationVerdict::OpenOutside : NavigationVerdict::Allow;
+    }
+    if (type == QWebEnginePage::NavigationTypeReload || isSameDocument(target, editorPage))
+        return NavigationVerdict::Allow;
+    return clickedWebLink ? NavigationVerdict::OpenOutside : NavigationVerdict::Refuse;
+}

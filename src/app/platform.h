@@ -1,0 +1,37 @@
+#pragma once
+// The program's few calls into the desktop: opening an address in the user's browser,
+// starting a local tool, and message boxes. Tests replace it to record and answer them.
+
+#include <QString>
+#include <QUrl>
+
+#include "dialog_host.h"
+
+class QWidget;
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Opens the address in whatever the desktop uses for it; the result is not looked at.
+    virtual void openUrl(const QUrl& url) = 0;
+    // Starts the program by its bare name, detached, without waiting. False if it did not start.
+    virtual bool startTool(const QString& program) = 0;
+    // True when `program` can be found the way startTool() would find it.
+    virtual bool hasTool(const QString& program) const = 0;
+
+    virtual void showError(QWidget* parent, const QString& text) = 0;
+    virtual bool confirm(QWidget* parent, const QString& text) = 0;
+    virtual DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) = 0;
+};
+
+// The real desktop: QDesktopServices, QProcess and QMessageBox.
+class DesktopPlatform final : public Platform {
+public:
+    void openUrl(const QUrl& url) override;
+    bool startTool(const QString& program) override;
+    bool hasTool(const QString& program) const override;
+    void showError(QWidget* parent, const QString& text) override;
+    bool confirm(QWidget* parent, const QString& text) override;
+    DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
+};

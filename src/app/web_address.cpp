@@ -1,0 +1,28 @@
+#include "web_address.h"
+
+#include <QDir>
+
+#include "web_addresses.h"
+
+const char* configuredAddress(AddressRole role) {
+    switch (role) {
+        case AddressRole::Article:
+            return CORVEL_ARTICLE_ADDRESS;
+        case AddressRole::Dictionary:
+            return CORVEL_DICTIONARY_ADDRESS;
+        case AddressRole::Help:
+            return CORVEL_HELP_ADDRESS;
+        case AddressRole::Tools:
+            return CORVEL_TOOLS_ADDRESS;
+        case AddressRole::Home:
+            return CORVEL_HOME_ADDRESS;
+    }
+    return "";
+}
+
+QUrl addressFor(AddressRole role, const std::string& appFolder) {
+    const QString configured = QString::fromUtf8(configuredAddress(role));
+    if (!configured.isEmpty()) return QUrl(configured);
+    return QUrl::fromLocalFile(QString::fromStdString(appFolder) + QDir::separator() +
+                               QStringLiteral("help.html"));
+}
