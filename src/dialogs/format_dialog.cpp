@@ -17,6 +17,8 @@ FormatDialog::FormatDialog(DialogHost& host, QWidget* owner)
     : OptionDialog(host, owner, "format", kKeys), ui_(new Ui::Form_Option_format) {
     ui_->setupUi(this);
     NumberButtons(ui_->Option_retainBold, {ui_->Option_retainBold_0, ui_->Option_retainBold_1});
+    fitWrappedCaption(ui_->Label_dateline);
+    fitWrappedCaption(ui_->Label_editorname);
     finishSetup(ui_->Command_Save, ui_->Command_Cancel);
 }
 

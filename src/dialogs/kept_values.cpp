@@ -25,6 +25,8 @@ void KeptText::load(QLineEdit* box, std::string text) {
     box->setMaxLength(std::numeric_limits<int>::max());
     loaded_ = std::move(text);
     box->setText(ToQt(loaded_));
+    // Show the beginning of a long value, as a freshly filled box does.
+    box->setCursorPosition(0);
     shown_ = current();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <filesystem>
 
@@ -28,6 +29,15 @@ void SettingsDialog::finishSetup(QPushButton* save, QPushButton* cancel) {
     }
     connect(save, &QPushButton::clicked, this, &SettingsDialog::commandSave);
     connect(cancel, &QPushButton::clicked, this, &SettingsDialog::unload);
+}
+
+void SettingsDialog::fitWrappedCaption(QLabel* label) {
+    const QString caption = label->text();
+    label->setAccessibleName(caption);
+    label->setTextFormat(Qt::RichText);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setText(QStringLiteral("<p style=\"white-space:pre-wrap; line-height:75%\">%1</p>")
+                       .arg(caption.toHtmlEscaped()));
 }
 
 void SettingsDialog::openFromMenu() {
