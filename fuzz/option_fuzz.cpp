@@ -17,44 +17,48 @@ void Check(bool condition) {
     if (!condition) __builtin_trap();
 }
 
-std::vector<std::string> ValuesOf(std::string_view text, const ParsedOptions& parsed) {
-    std::vector<std::string> values;
-    for (const Entry& entry : parsed.entries) values.emplace_back(entry.value.in(text));
-    return values;
-}
+struct Key {
+    std::string_view section, key;
+};
 
-std::vector<LineKind> ContentKinds(const ParsedOptions& parsed) {
-    std::vector<LineKind> kinds;
-    for (const Line& line : parsed.lines) {
-        if (line.kind != LineKind::Blank) kinds.push_back(line.kind);
-    }
-    return kinds;
+std::vector<Key> KeysOf(std::string_view text, std::vector<LineKind>& contentKinds) {
+    std::vector<Key> keys;
+    ForEachLine(text, [&](const LineInfo& line) {
+        if (line.kind != LineKind::Blank) contentKinds.push_back(line.kind);
+        if (line.kind == LineKind::Key) keys.push_back({line.section, line.key});
+    });
+    return keys;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const ParsedOptions parsed = ParseOptionText(text);
-    std::vector<std::string> values = ValuesOf(text, parsed);
-    // Sometimes give every entry the value of the next one, as a dialog's Save would change them.
+    ParsedOptions parsed = ParseOptionText(text);
+    // Sometimes give every group the value of the next one, as a dialog's Save would change them.
     // Values read from a file never hold CR LF, so the written file must read back the same.
-    if (size > 0 && (data[0] & 1) && !values.empty()) {
-        std::vector<std::string> shifted(values.begin() + 1, values.end());
-        shifted.push_back(values.front());
-        values.swap(shifted);
+    const std::uint32_t groups = static_cast<std::uint32_t>(parsed.groups.size());
+    if (size > 0 && (data[0] & 1) && groups > 1) {
+        const std::string first(ValueOf(parsed, text, 0));
+        for (std::uint32_t g = 0; g + 1 < groups; ++g) {
+            SetValue(parsed, g, std::string(ValueOf(parsed, text, g + 1)));
+        }
+        SetValue(parsed, groups - 1, first);
     }
 
-    const std::string written = RenderOptionText(text, parsed, values);
+    const std::string written = RenderOptionText(text, parsed);
     const ParsedOptions reparsed = ParseOptionText(written);
-    Check(ContentKinds(reparsed) == ContentKinds(parsed));
-    Check(reparsed.groupLast.size() == parsed.groupLast.size());
-    const std::vector<std::string> reread = ValuesOf(written, reparsed);
-    for (const Entry& entry : parsed.entries) {
-        std::size_t found = 0;
-        Check(FindOption(reparsed, written, entry.section.in(text), entry.key.in(text), found));
-        Check(reread[found] == values[parsed.groupLast[entry.group]]);
+    std::vector<LineKind> kindsBefore, kindsAfter;
+    const std::vector<Key> keys = KeysOf(text, kindsBefore);
+    KeysOf(written, kindsAfter);
+    Check(kindsBefore == kindsAfter);
+    Check(reparsed.groups.size() == parsed.groups.size());
+    for (const Key& key : keys) {
+        const auto before = FindGroup(parsed, text, key.section, key.key);
+        const auto after = FindGroup(reparsed, written, key.section, key.key);
+        Check(before && after);
+        Check(ValueOf(parsed, text, *before) == ValueOf(reparsed, written, *after));
     }
-    Check(RenderOptionText(written, reparsed, reread) == written);
+    Check(RenderOptionText(written, reparsed) == written);
     return 0;
 }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <system_error>
@@ -92,16 +93,18 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
     if (file.get() < 0) Fail("cannot read", path, errno);
     struct stat st {};
     if (::fstat(file.get(), &st) != 0) Fail("cannot read", path, errno);
-    std::string text;
-    text.reserve(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0);
-    char buffer[65536];
+    // Read straight into the text: sized from the file, grown if the file grows meanwhile.
+    std::string text(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(file.get(), buffer, sizeof buffer);
+        if (filled == text.size()) text.resize(std::max<std::size_t>(2 * filled, 65536));
+        const ssize_t n = ::read(file.get(), text.data() + filled, text.size() - filled);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) Fail("cannot read", path, errno);
         if (n == 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
+        filled += static_cast<std::size_t>(n);
     }
+    text.resize(filled);
     return text;
 }
 

@@ -1,59 +1,83 @@
 #pragma once
-// The option file's syntax as pure functions: ParseOptionText cuts a text into lines and entries,
-// RenderOptionText writes the lines back with the current values. Class_Option puts file I/O on
-// top. Both sides classify lines with the same code, so a written file parses to the same store.
+// The option file's syntax as pure functions. ForEachLine classifies every line; ParseOptionText
+// builds the lookup index from it and RenderOptionText writes the lines back with the current
+// values. Loading and writing share the one classifier, so a written file reads back the same.
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace corvel::options {
 
-// A piece of the parsed text, by position, so that a parsed file stays valid when it is copied.
-struct Span {
+enum class LineKind : std::uint8_t { Blank, Comment, Header, Key };
+
+// One line of the file as loading sees it. All views point into the parsed text.
+struct LineInfo {
+    std::string_view line;     // the whole line, leading spaces kept
+    LineKind kind;             //
+    std::string_view section;  // the current section after this line
+    std::string_view key;      // key lines: before the first "=", or the whole line without one
+    std::string_view value;    // key lines: after the first "=", empty without one
+};
+
+// Classifies one line (no CR LF inside) and moves `section` on at a header.
+LineInfo ClassifyLine(std::string_view line, std::string_view& section);
+
+// Calls visit(const LineInfo&) for every line of `text`, in order. Lines end at CR LF only.
+template <typename Visit>
+void ForEachLine(std::string_view text, Visit&& visit) {
+    std::string_view section;  // before the first header: the empty section
     std::size_t begin = 0;
-    std::size_t size = 0;
+    for (;;) {
+        std::size_t end = text.find("\r\n", begin);
+        if (end == std::string_view::npos) end = text.size();
+        visit(ClassifyLine(text.substr(begin, end - begin), section));
+        if (end == text.size()) return;
+        begin = end + 2;
+    }
+}
+
+// A piece of the parsed text by position, so that parsed data stays valid when it is copied.
+// Option texts are limited to 4 GiB.
+struct Span {
+    std::uint32_t begin = 0;
+    std::uint32_t size = 0;
     std::string_view in(std::string_view text) const { return text.substr(begin, size); }
 };
 
-enum class LineKind : std::uint8_t { Blank, Comment, Header, Key };
-
-struct Line {
-    Span text;              // the whole line as read, leading spaces kept
-    LineKind kind;          //
-    std::size_t entry = 0;  // for key lines: the entry this line gave
-};
-
-struct Entry {
-    Span section;           // the current section when the line was read
-    Span key;               // before the first "=", or the whole line when it has none
-    Span value;             // after the first "=", empty when the line has none
-    std::size_t group = 0;  // entries with one composite key share a group
+// All entries with one composite key "A_" + section + "_K_" + key. Only the last of them is ever
+// read or changed, so the group keeps that entry's value.
+struct Group {
+    Span section;
+    Span key;
+    Span value;                  // as read from the file
+    std::uint32_t setIndex = 0;  // 1-based into ParsedOptions::setValues once a value was set
 };
 
 struct ParsedOptions {
-    std::vector<Line> lines;
-    std::vector<Entry> entries;
-    // For each group, its last entry: the one that lookups read and change.
-    std::vector<std::size_t> groupLast;
-    // Open-addressing table of group numbers + 1 (0 marks a free slot), sized a power of two.
-    std::vector<std::size_t> slots;
-    std::vector<std::uint64_t> groupHash;
+    std::vector<std::uint32_t> entryGroup;  // per key line, in file order
+    std::vector<Group> groups;              // in order of first appearance
+    std::vector<std::string> setValues;     // values given by SetValue
+    // Open addressing: (hash tag << 32) | (group + 1), 0 for a free slot; a power of two in size.
+    std::vector<std::uint64_t> slots;
 };
 
+// Throws std::length_error for a text of 4 GiB or more.
 ParsedOptions ParseOptionText(std::string_view text);
 
-// The entry that a lookup of (section, key) finds: the last one with the same composite key
-// "A_" + section + "_K_" + key. Returns false when there is none.
-bool FindOption(const ParsedOptions& parsed, std::string_view text, std::string_view section,
-                std::string_view key, std::size_t& entry);
+// The group that a lookup of (section, key) finds, compared exactly and with case. Different
+// pairs can meet: ("a_K_b", "c") and ("a", "b_K_c") are one composite key.
+std::optional<std::uint32_t> FindGroup(const ParsedOptions& parsed, std::string_view text,
+                                       std::string_view section, std::string_view key);
 
-// The file text for the parsed lines, each key line written as key "=" the value of its
-// group's last entry. `values` holds one value per entry.
-std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed,
-                             const std::vector<std::string>& values);
+std::string_view ValueOf(const ParsedOptions& parsed, std::string_view text, std::uint32_t group);
+void SetValue(ParsedOptions& parsed, std::uint32_t group, std::string_view value);
+
+// The file text for the lines of `text`, each key line written as key "=" its group's value.
+std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed);
 
 // Number of bytes of the last character of a non-empty `s`: a well-formed UTF-8 sequence counts
 // as one character, and so does every byte that is not part of one.

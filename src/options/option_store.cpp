@@ -1,37 +1,44 @@
 #include "option_store.h"
 
+#include <limits>
+
 #include "utf8_file.h"
 
-using corvel::options::Entry;
+namespace {
+
+// The index keeps 32-bit positions into the text.
+std::string CheckedSize(std::string text, const std::filesystem::path& path) {
+    if (text.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw Utf8FileError("cannot read \"" + path.string() +
+                            "\": too large for an option file (4 GiB at most)");
+    }
+    return text;
+}
+
+}  // namespace
 
 Class_Option::Class_Option(std::filesystem::path optionFilePath)
     : OptionFilePath(std::move(optionFilePath)),
-      OptionText(readOptionFile()),
-      Parsed(corvel::options::ParseOptionText(OptionText)) {
-    OptionValues.reserve(Parsed.entries.size());
-    for (const Entry& entry : Parsed.entries) {
-        OptionValues.emplace_back(entry.value.in(OptionText));
-    }
-}
+      OptionText(CheckedSize(readOptionFile(), OptionFilePath)),
+      Parsed(corvel::options::ParseOptionText(OptionText)) {}
 
 std::string Class_Option::readOptionFile() const { return ReadUtf8File(OptionFilePath); }
 
 void Class_Option::writeOptionFile() const {
-    WriteUtf8File(OptionFilePath,
-                  corvel::options::RenderOptionText(OptionText, Parsed, OptionValues));
+    WriteUtf8File(OptionFilePath, corvel::options::RenderOptionText(OptionText, Parsed));
 }
 
 std::string Class_Option::GetOption(std::string_view AppName, std::string_view KeyName) const {
-    std::size_t entry = 0;
-    if (!corvel::options::FindOption(Parsed, OptionText, AppName, KeyName, entry)) return {};
-    return OptionValues[entry];
+    const auto group = corvel::options::FindGroup(Parsed, OptionText, AppName, KeyName);
+    return group ? std::string(corvel::options::ValueOf(Parsed, OptionText, *group))
+                 : std::string();
 }
 
 std::string Class_Option::SetOption(std::string_view AppName, std::string_view KeyName,
                                     std::string_view Value) {
-    std::size_t entry = 0;
+    const auto group = corvel::options::FindGroup(Parsed, OptionText, AppName, KeyName);
     // The store never grows: a key the file did not hold cannot be set.
-    if (!corvel::options::FindOption(Parsed, OptionText, AppName, KeyName, entry)) return {};
-    OptionValues[entry] = Value;
+    if (!group) return {};
+    corvel::options::SetValue(Parsed, *group, Value);
     return std::string(Value);
 }

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "option_format.h"
 
@@ -22,9 +21,9 @@ public:
 
 private:
     std::filesystem::path OptionFilePath;
-    // The whole file as read; lines, sections and keys are positions in it and never change.
+    // The whole file as read. The lines are re-read from it on every save; keys and the values
+    // read from the file are positions in it.
     std::string OptionText;
+    // The entries grouped by composite key, with the values that SetOption gave them.
     corvel::options::ParsedOptions Parsed;
-    // One value per entry, in file order; only SetOption changes them.
-    std::vector<std::string> OptionValues;
 };

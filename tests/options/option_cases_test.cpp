@@ -37,13 +37,12 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     WriteUtf8File(file, input);
 
     // Entries in file order, as composite key and value.
-    const auto parsed = corvel::options::ParseOptionText(input);
     std::vector<std::pair<std::string, std::string>> entries;
-    for (const auto& e : parsed.entries) {
-        entries.emplace_back(
-            "A_" + std::string(e.section.in(input)) + "_K_" + std::string(e.key.in(input)),
-            std::string(e.value.in(input)));
-    }
+    corvel::options::ForEachLine(input, [&](const corvel::options::LineInfo& line) {
+        if (line.kind != corvel::options::LineKind::Key) return;
+        entries.emplace_back("A_" + std::string(line.section) + "_K_" + std::string(line.key),
+                             std::string(line.value));
+    });
     EXPECT_EQ(entries, (c.at("entries").get<std::vector<std::pair<std::string, std::string>>>()));
 
     Class_Option store(file);

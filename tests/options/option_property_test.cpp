@@ -11,8 +11,9 @@
 
 namespace {
 
+using corvel::options::ForEachLine;
+using corvel::options::LineInfo;
 using corvel::options::LineKind;
-using corvel::options::ParseOptionText;
 
 const std::vector<std::string> kPieces = {
     " ",
@@ -53,9 +54,9 @@ std::string RandomText(std::mt19937& random, std::size_t maxPieces) {
 
 std::vector<LineKind> ContentKinds(std::string_view text) {
     std::vector<LineKind> kinds;
-    for (const auto& line : ParseOptionText(text).lines) {
+    ForEachLine(text, [&](const LineInfo& line) {
         if (line.kind != LineKind::Blank) kinds.push_back(line.kind);
-    }
+    });
     return kinds;
 }
 
@@ -72,9 +73,9 @@ TEST(OptionRoundTrip, RandomFilesKeepEveryLookupAndWriteStably) {
 
         // Every (section, key) of the file, plus pairs that may or may not exist.
         std::vector<std::pair<std::string, std::string>> queries;
-        for (const auto& entry : ParseOptionText(text).entries) {
-            queries.emplace_back(entry.section.in(text), entry.key.in(text));
-        }
+        ForEachLine(text, [&](const LineInfo& line) {
+            if (line.kind == LineKind::Key) queries.emplace_back(line.section, line.key);
+        });
         for (int i = 0; i < 5; ++i)
             queries.emplace_back(RandomText(random, 3), RandomText(random, 3));
         for (const auto& [section, key] : queries) {

@@ -1,0 +1,186 @@
+// The lookup index of the option store: entries grouped by composite key in one pass, found in
+// constant average time, with the same results as scanning all entries for the last match.
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+#include <limits>
+#include <stdexcept>
+
+#include "option_format.h"
+
+namespace corvel::options {
+namespace {
+
+constexpr std::string_view kKeySeparator = "_K_";
+
+// Hashes section + "_K_" + key as one byte stream, whatever the split, eight bytes at a time.
+// The fixed "A_" in front adds nothing to tell keys apart and is left out.
+class CompositeHasher {
+public:
+    std::uint64_t operator()(std::string_view section, std::string_view key) {
+        Feed(section);
+        Feed(kKeySeparator);
+        Feed(key);
+        Mix(partial_ ^ (std::uint64_t{fill_} << 56));
+        // Final avalanche (MurmurHash3's), with the length so that trailing zero bytes count.
+        std::uint64_t h = hash_ ^ length_;
+        h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdull;
+        h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ull;
+        return h ^ (h >> 33);
+    }
+
+private:
+    void Mix(std::uint64_t word) { hash_ = std::rotl((hash_ ^ word) * 0x9E3779B97F4A7C15ull, 27); }
+    void Feed(std::string_view s) {
+        length_ += s.size();
+        std::size_t i = 0;
+        // A word begun by the previous piece is completed byte by byte first.
+        for (; fill_ != 0 && i < s.size(); ++i) Push(s[i]);
+        for (; i + 8 <= s.size(); i += 8) {
+            std::uint64_t word;
+            std::memcpy(&word, s.data() + i, 8);
+            if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
+            Mix(word);
+        }
+        for (; i < s.size(); ++i) Push(s[i]);
+    }
+    void Push(char c) {
+        partial_ |= std::uint64_t{static_cast<unsigned char>(c)} << (8 * fill_);
+        if (++fill_ == 8) {
+            Mix(partial_);
+            partial_ = 0;
+            fill_ = 0;
+        }
+    }
+    std::uint64_t hash_ = 0x243F6A8885A308D3ull;
+    std::uint64_t partial_ = 0;
+    std::uint64_t length_ = 0;
+    unsigned fill_ = 0;
+};
+
+// Whether section1 + "_K_" + key1 equals section2 + "_K_" + key2, byte for byte.
+bool SameComposite(std::string_view section1, std::string_view key1, std::string_view section2,
+                   std::string_view key2) {
+    if (section1.size() + key1.size() != section2.size() + key2.size()) return false;
+    if (section1.size() == section2.size()) return section1 == section2 && key1 == key2;
+    // The split points differ ("a_K_b" + "c" against "a" + "b_K_c"): walk both as byte streams.
+    const std::array<std::string_view, 3> a{section1, kKeySeparator, key1};
+    const std::array<std::string_view, 3> b{section2, kKeySeparator, key2};
+    std::size_t ia = 0, oa = 0, ib = 0, ob = 0;
+    while (ia < a.size() && ib < b.size()) {
+        if (oa == a[ia].size()) {
+            ++ia, oa = 0;
+        } else if (ob == b[ib].size()) {
+            ++ib, ob = 0;
+        } else {
+            const std::size_t n = std::min(a[ia].size() - oa, b[ib].size() - ob);
+            if (a[ia].substr(oa, n) != b[ib].substr(ob, n)) return false;
+            oa += n, ob += n;
+        }
+    }
+    return true;
+}
+
+// The slot holding the group of (section, key), or the free slot where it would go.
+std::size_t Probe(const ParsedOptions& parsed, std::string_view text, std::uint64_t hash,
+                  std::string_view section, std::string_view key) {
+    const std::size_t mask = parsed.slots.size() - 1;
+    const std::uint64_t tag = hash >> 32;
+    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+        const std::uint64_t stored = parsed.slots[slot];
+        if (stored == 0) return slot;
+        if ((stored >> 32) != tag) continue;
+        const Group& group = parsed.groups[(stored & 0xFFFFFFFFu) - 1];
+        if (SameComposite(group.section.in(text), group.key.in(text), section, key)) return slot;
+    }
+}
+
+Span SpanOf(std::string_view text, std::string_view piece) {
+    if (piece.empty()) return Span{};  // an empty view may point anywhere, even nowhere
+    return Span{static_cast<std::uint32_t>(piece.data() - text.data()),
+                static_cast<std::uint32_t>(piece.size())};
+}
+
+void Prefetch([[maybe_unused]] const void* address) {
+#if defined(__GNUC__) || defined(__clang__)
+    __builtin_prefetch(address);
+#endif
+}
+
+}  // namespace
+
+ParsedOptions ParseOptionText(std::string_view text) {
+    if (text.size() >= std::numeric_limits<std::uint32_t>::max()) {
+        throw std::length_error("an option text must be smaller than 4 GiB");
+    }
+    // At most one entry per line; the table stays at most half full.
+    std::size_t lines = 1;
+    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
+         at = text.find('\n', at + 1)) {
+        lines += at > 0 && text[at - 1] == '\r';
+    }
+    std::size_t tableSize = 16;
+    while (tableSize < 2 * lines) tableSize *= 2;
+    ParsedOptions parsed;
+    parsed.slots.assign(tableSize, 0);
+    parsed.entryGroup.reserve(lines);
+
+    // Entries are inserted in small batches whose slots are fetched ahead, so that the random
+    // accesses to a large table overlap instead of stalling one after another.
+    struct Pending {
+        std::string_view section, key, value;
+        std::uint64_t hash;
+    };
+    std::array<Pending, 16> batch;
+    std::size_t pending = 0;
+    auto insertBatch = [&] {
+        for (std::size_t i = 0; i < pending; ++i) {
+            const Pending& p = batch[i];
+            const std::size_t slot = Probe(parsed, text, p.hash, p.section, p.key);
+            if (parsed.slots[slot] == 0) {
+                parsed.groups.push_back(Group{SpanOf(text, p.section), SpanOf(text, p.key), {}, 0});
+                parsed.slots[slot] = ((p.hash >> 32) << 32) | parsed.groups.size();
+            }
+            const std::uint32_t group =
+                static_cast<std::uint32_t>((parsed.slots[slot] & 0xFFFFFFFFu) - 1);
+            parsed.groups[group].value = SpanOf(text, p.value);  // the last duplicate wins
+            parsed.entryGroup.push_back(group);
+        }
+        pending = 0;
+    };
+    ForEachLine(text, [&](const LineInfo& line) {
+        if (line.kind != LineKind::Key) return;
+        const std::uint64_t hash = CompositeHasher()(line.section, line.key);
+        Prefetch(&parsed.slots[hash & (parsed.slots.size() - 1)]);
+        batch[pending++] = Pending{line.section, line.key, line.value, hash};
+        if (pending == batch.size()) insertBatch();
+    });
+    insertBatch();
+    return parsed;
+}
+
+std::optional<std::uint32_t> FindGroup(const ParsedOptions& parsed, std::string_view text,
+                                       std::string_view section, std::string_view key) {
+    const std::uint64_t stored =
+        parsed.slots[Probe(parsed, text, CompositeHasher()(section, key), section, key)];
+    if (stored == 0) return std::nullopt;
+    return static_cast<std::uint32_t>((stored & 0xFFFFFFFFu) - 1);
+}
+
+std::string_view ValueOf(const ParsedOptions& parsed, std::string_view text, std::uint32_t group) {
+    const Group& g = parsed.groups[group];
+    return g.setIndex != 0 ? std::string_view(parsed.setValues[g.setIndex - 1]) : g.value.in(text);
+}
+
+void SetValue(ParsedOptions& parsed, std::uint32_t group, std::string_view value) {
+    Group& g = parsed.groups[group];
+    if (g.setIndex == 0) {
+        parsed.setValues.emplace_back(value);
+        g.setIndex = static_cast<std::uint32_t>(parsed.setValues.size());
+    } else {
+        parsed.setValues[g.setIndex - 1] = value;
+    }
+}
+
+}  // namespace corvel::options
