@@ -1,0 +1,84 @@
+// The shell's pure rules: browser sizing in twips and the navigation policy.
+
+#include <gtest/gtest.h>
+
+#include "fit_browser.h"
+#include "navigation_policy.h"
+#include "window_metrics.h"
+
+namespace {
+
+struct FitCase {
+    TwipSize form;
+    TwipSize browser;
+};
+
+class FitBrowserToFormTest : public ::testing::TestWithParam<FitCase> {};
+
+TEST_P(FitBrowserToFormTest, SubtractsOffsetsAndKeepsMinimums) {
+    EXPECT_EQ(FitBrowserToForm(GetParam().form, 600, 600), GetParam().browser);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, FitBrowserToFormTest,
+    ::testing::Values(FitCase{{9510, 6855}, {9494, 6390}},  // a roomy window: the offsets only
+                      FitCase{{617, 1066}, {601, 601}},     // one twip above the minimums
+                      FitCase{{616, 1065}, {600, 600}},     // exactly at them: the minimum
+                      FitCase{{615, 1064}, {600, 600}},     // below them
+                      FitCase{{0, 0}, {600, 600}},          // a collapsed window
+                      FitCase{{40000, 70000}, {39984, 69535}}));  // larger than 16 bits can hold
+
+TEST(FitBrowserToFormMinimums, AreTheCallersNotFixed) {
+    EXPECT_EQ(FitBrowserToForm({1000, 1000}, 2000, 100), (TwipSize{2000, 535}));
+}
+
+TEST(TwipConversion, DesignSizesAreWholePixelsAndOffsetsRound) {
+    EXPECT_EQ(twipsToPixels(9510), 634);
+    EXPECT_EQ(twipsToPixels(6855), 457);
+    EXPECT_EQ(twipsToPixels(465), 31);
+    EXPECT_EQ(twipsToPixels(pixelsToTwips(500) - 16), 499);
+    EXPECT_EQ(twipsToPixels(-16), -1);
+}
+
+struct NavCase {
+    const char* target;
+    QWebEnginePage::NavigationType type;
+    bool mainFrame;
+    NavigationVerdict verdict;
+};
+
+class JudgeNavigationTest : public ::testing::TestWithParam<NavCase> {};
+
+TEST_P(JudgeNavigationTest, MainFrameNeverLeavesTheEditor) {
+    const QUrl editor = QUrl::fromLocalFile(QStringLiteral("/opt/corvel/index.html"));
+    const NavCase& c = GetParam();
+    EXPECT_EQ(judgeNavigation(QUrl(QString::fromUtf8(c.target)), c.type, c.mainFrame, editor),
+              c.verdict)
+        << c.target;
+}
+
+using P = QWebEnginePage;
+using V = NavigationVerdict;
+INSTANTIATE_TEST_SUITE_P(
+    Requests, JudgeNavigationTest,
+    ::testing::Values(
+        // Loading and reloading the editor page itself.
+        NavCase{"file:///opt/corvel/index.html", P::NavigationTypeTyped, true, V::Allow},
+        NavCase{"file:///opt/corvel/index.html#top", P::NavigationTypeOther, true, V::Allow},
+        NavCase{"file:///opt/corvel/index.html", P::NavigationTypeReload, true, V::Allow},
+        // Clicked web links go to the user's browser.
+        NavCase{"https://example.org/", P::NavigationTypeLinkClicked, true, V::OpenOutside},
+        NavCase{"http://example.org/a", P::NavigationTypeLinkClicked, false, V::OpenOutside},
+        // Anything else that would replace the article is refused: local links, dropped files
+        // and addresses, scripts, forms, history.
+        NavCase{"file:///opt/corvel/other.html", P::NavigationTypeLinkClicked, true, V::Refuse},
+        NavCase{"file:///home/me/photo.png", P::NavigationTypeTyped, true, V::Refuse},
+        NavCase{"https://example.org/", P::NavigationTypeTyped, true, V::Refuse},
+        NavCase{"https://example.org/", P::NavigationTypeOther, true, V::Refuse},
+        NavCase{"https://example.org/", P::NavigationTypeFormSubmitted, true, V::Refuse},
+        NavCase{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
+        NavCase{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
+        // The editor's own frames load freely.
+        NavCase{"about:blank", P::NavigationTypeOther, false, V::Allow}));
+
+}  // namespace
