@@ -70,6 +70,12 @@ std::string KeptChoice::value() const {
 void NumberButtons(QButtonGroup* group, std::initializer_list<QAbstractButton*> buttons) {
     int id = 0;
     for (auto* button : buttons) group->setId(button, id++);
+    QObject::connect(group, &QButtonGroup::idToggled, group, [group] {
+        const bool none = group->checkedId() < 0;
+        for (auto* button : group->buttons()) {
+            button->setFocusPolicy(none || button->isChecked() ? Qt::StrongFocus : Qt::ClickFocus);
+        }
+    });
 }
 
 void SelectButton(QButtonGroup* group, int id) {

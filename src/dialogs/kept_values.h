@@ -53,7 +53,9 @@ private:
     std::string loaded_;
 };
 
-// Option buttons told apart by index, as the button group's ids.
+// Option buttons told apart by index, as the button group's ids. As on Windows, Tab stops at
+// the selected button of the group only (at every button while none is selected); the arrow
+// keys move within the group.
 void NumberButtons(QButtonGroup* group, std::initializer_list<QAbstractButton*> buttons);
 // Selects the button `id`, or none when `id` is -1.
 void SelectButton(QButtonGroup* group, int id);

@@ -43,8 +43,12 @@ void SettingsDialog::fitWrappedCaption(QLabel* label) {
 void SettingsDialog::openFromMenu() {
     if (!loaded_) {
         load();
-        const QRect owner = parentWidget()->frameGeometry();
-        move(owner.center() - QPoint(width() / 2, height() / 2));
+        // Centred frame on frame; the dialog's frame is not known before it is shown, so it
+        // is taken to be as thick as the owner's.
+        const QWidget* owner = parentWidget();
+        QRect frame(QPoint(), size() + owner->frameGeometry().size() - owner->size());
+        frame.moveCenter(owner->frameGeometry().center());
+        move(frame.topLeft());
     }
     show();
     raise();

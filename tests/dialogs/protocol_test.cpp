@@ -1,0 +1,180 @@
+// The life cycle every option dialog shares, driven through the menu facade and real widgets.
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <vector>
+
+#include "dialog_fixture.h"
+
+namespace {
+struct OptionDialogCase {
+    const char* name;
+    void (SettingsDialogs::*open)();
+    QSize size;
+    // An option button that the settings select, and the other button of its pair.
+    const char* selected;
+    const char* unselected;
+    // Every control that takes focus, in tab order.
+    std::vector<const char*> tabs;
+};
+
+const OptionDialogCase kCases[] = {
+    {"Form_Option_Ueditor",
+     &SettingsDialogs::openUeditor,
+     {520, 441},
+     "Option_wordCount_1",
+     "Option_wordCount_0",
+     {"Combo_toolbars", "Text_initialFrameHeight", "Text_pageBreakTag", "Text_initialStyle",
+      "Command_Save", "Command_Cancel", "Option_wordCount_1", "Option_wordCount_0",
+      "Option_elementPathEnabled_0", "Option_elementPathEnabled_1"}},
+    {"Form_Option_auto_format",
+     &SettingsDialogs::openAutoFormat,
+     {485, 320},
+     "Option_format_0",
+     "Option_format_1",
+     {"Option_format_0", "Option_format_1", "Option_Conversion_0", "Option_Conversion_1",
+      "Option_redundant_0", "Option_redundant_1", "Command_Cancel", "Command_Save",
+      "Option_Conversion_2"}},
+    {"Form_Option_format",
+     &SettingsDialogs::openFormat,
+     {643, 508},
+     "Option_retainBold_0",
+     "Option_retainBold_1",
+     {"Text_paragraphBeforeBlank", "Combo_imageJustify", "Combo_imageCaptionText",
+      "Text_imageCaptionText_EndSign", "Text_imageCaptionText_MaxLength", "Option_retainBold_0",
+      "Option_retainBold_1", "Text_dateline", "Text_editorname", "Command_Cancel", "Command_Save"}},
+};
+}  // namespace
+
+class OptionDialogProtocol : public DialogTest,
+                             public ::testing::WithParamInterface<OptionDialogCase> {
+protected:
+    void open() { ((*dialogs_).*GetParam().open)(); }
+    QDialog* shown() { return dialog(GetParam().name); }
+    void SetUp() override {
+        DialogTest::SetUp();
+        start(kWebIni);
+        open();
+        ASSERT_NE(shown(), nullptr);
+        ASSERT_TRUE(shown()->isVisible());
+    }
+};
+
+TEST_P(OptionDialogProtocol, SaveWithoutChangesRewritesTheFileAndRefreshes) {
+    EXPECT_FALSE(host_->editorEnabled);
+    // Another program edits web.ini meanwhile; Save still writes every value back.
+    writeFile("web.ini", "changed elsewhere");
+    click(GetParam().name, "Command_Save");
+    EXPECT_EQ(fileBytes("web.ini"), std::string(kBom) + std::string(kWebIni));
+    EXPECT_EQ(host_->refreshes, 1);
+    EXPECT_TRUE(host_->editorEnabled);
+    EXPECT_FALSE(shown()->isVisible());
+}
+
+TEST_P(OptionDialogProtocol, CloseBoxCancelEscAndEnterStoreNothing) {
+    // Changes in every one-line box (the auto-format dialog has none), then Enter and Esc.
+    for (auto* box : shown()->findChildren<QLineEdit*>()) typeInto(box, "9");
+    auto* target = control<QWidget>(GetParam().name, GetParam().tabs.front());
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_TRUE(shown()->isVisible());
+    EXPECT_FALSE(host_->editorEnabled);
+
+    EXPECT_TRUE(shown()->close());
+    EXPECT_FALSE(shown()->isVisible());
+    EXPECT_TRUE(host_->editorEnabled);
+    open();
+    click(GetParam().name, "Command_Cancel");
+    EXPECT_FALSE(shown()->isVisible());
+    EXPECT_EQ(fileBytes("web.ini"), std::string(kBom) + std::string(kWebIni));
+    EXPECT_EQ(host_->refreshes, 0);
+}
+
+TEST_P(OptionDialogProtocol, ReopeningKeepsOneDialogAndItsUnsavedChanges) {
+    auto* button = control<QRadioButton>(GetParam().name, GetParam().unselected);
+    click(GetParam().name, GetParam().unselected);
+    ASSERT_TRUE(button->isChecked());
+    open();
+    EXPECT_EQ(host_->ownerWindow()->findChildren<QDialog*>(GetParam().name).size(), 1);
+    EXPECT_TRUE(button->isChecked());
+    // After a close the dialog loads anew from the store.
+    click(GetParam().name, "Command_Cancel");
+    open();
+    EXPECT_FALSE(button->isChecked());
+}
+
+TEST_P(OptionDialogProtocol, IsAFixedOwnedWindowCentredOnItsOwner) {
+    QDialog* d = shown();
+    EXPECT_EQ(d->parentWidget(), host_->ownerWindow());
+    EXPECT_TRUE(d->isWindow());
+    EXPECT_EQ(d->minimumSize(), GetParam().size);
+    EXPECT_EQ(d->maximumSize(), GetParam().size);
+    const auto flags = d->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    const QPoint offCentre =
+        d->frameGeometry().center() - host_->ownerWindow()->frameGeometry().center();
+    EXPECT_LE(std::abs(offCentre.x()), 1);
+    EXPECT_LE(std::abs(offCentre.y()), 1);
+    for (auto* button : d->findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->autoDefault() || button->isDefault());
+    }
+    for (auto* label : d->findChildren<QLabel*>()) {
+        EXPECT_NE(label->buddy(), nullptr) << label->objectName().toStdString();
+    }
+}
+
+TEST_P(OptionDialogProtocol, TabVisitsTheControlsInOrder) {
+    // As on Windows, Tab enters a group of option buttons at its selected button only.
+    std::vector<std::string> stops;
+    for (const char* name : GetParam().tabs) {
+        auto* radio = qobject_cast<QRadioButton*>(control<QWidget>(GetParam().name, name));
+        if (!radio || radio->isChecked()) stops.emplace_back(name);
+    }
+    QApplication::setActiveWindow(shown());
+    control<QWidget>(GetParam().name, stops.front().c_str())->setFocus();
+    for (std::size_t i = 1; i <= stops.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), stops[i % stops.size()]);
+    }
+    // The arrow keys still move the selection within a group.
+    auto* selected = control<QRadioButton>(GetParam().name, GetParam().selected);
+    selected->setFocus();
+    QTest::keyClick(selected, selected->objectName().endsWith("_0") ? Qt::Key_Right : Qt::Key_Left);
+    EXPECT_TRUE(control<QRadioButton>(GetParam().name, GetParam().unselected)->isChecked());
+}
+
+TEST_P(OptionDialogProtocol, FailedWriteIsReportedAndKeepsTheDialogOpen) {
+    // web.ini turns into a folder: the file cannot be replaced, even by root.
+    std::filesystem::remove(folder_ / "web.ini");
+    std::filesystem::create_directory(folder_ / "web.ini");
+    click(GetParam().name, "Command_Save");
+    ASSERT_EQ(host_->errors.size(), 1);
+    EXPECT_TRUE(host_->errors[0].contains("web.ini"));
+    EXPECT_TRUE(shown()->isVisible());
+    EXPECT_FALSE(host_->editorEnabled);
+    EXPECT_EQ(host_->refreshes, 0);
+    // Once the file can be written again, the next Save goes through.
+    std::filesystem::remove(folder_ / "web.ini");
+    click(GetParam().name, "Command_Save");
+    EXPECT_EQ(fileBytes("web.ini"), std::string(kBom) + std::string(kWebIni));
+    EXPECT_FALSE(shown()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Dialogs, OptionDialogProtocol, ::testing::ValuesIn(kCases),
+                         [](const auto& test) { return std::string(test.param.name); });
+
+TEST_F(DialogTest, ClosingOneOfTwoOpenDialogsEnablesTheEditor) {
+    start(kWebIni);
+    dialogs_->openUeditor();
+    dialogs_->openFormat();
+    click("Form_Option_format", "Command_Cancel");
+    EXPECT_TRUE(host_->editorEnabled);
+    EXPECT_TRUE(dialog("Form_Option_Ueditor")->isVisible());
+    dialogs_->closeAll();
+    EXPECT_FALSE(dialog("Form_Option_Ueditor")->isVisible());
+}

@@ -1,0 +1,9 @@
+// GUI tests run on Qt's offscreen platform; one QApplication serves every test.
+#include <gtest/gtest.h>
+#include <QApplication>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
