@@ -35,6 +35,7 @@ TEST_F(ShellTest, MainWindowHoldsTheMaximisedEditor) {
     EXPECT_FALSE(editor()->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(editor()->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(view()->objectName(), QStringLiteral("WebBrowser_Editor"));
+    EXPECT_FALSE(main()->windowIcon().pixmap(32, 32).isNull());
 }
 
 TEST_F(ShellTest, EditorCannotBeClosedOnItsOwn) {
