@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "fake_host.h"
 #include "kept_values.h"
@@ -75,6 +76,15 @@ protected:
         QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);  // end of a multi-line box
         QTest::keyClick(box, Qt::Key_End);                       // end of a one-line box
         QTest::keyClicks(box, text);
+    }
+
+    // Types lines into the focused multi-line box, with Enter between them.
+    void typeLines(QWidget* box, std::initializer_list<const char*> lines) const {
+        bool first = true;
+        for (const char* line : lines) {
+            if (!std::exchange(first, false)) QTest::keyClick(box, Qt::Key_Return);
+            QTest::keyClicks(box, QString::fromUtf8(line));
+        }
     }
 
     std::filesystem::path folder_;
