@@ -8,7 +8,8 @@
 
 namespace corvel::options {
 
-std::string ReadWholeFile(const std::filesystem::path& path);
+// The whole file, leaving out `dropPrefix` when the file starts with it.
+std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix);
 
 // Replaces the file with `head` followed by `body` through a temporary file in the same folder,
 // so that readers and a crash see either the old or the new content, never a mix.

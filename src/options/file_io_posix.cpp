@@ -88,21 +88,30 @@ void SyncFolder(const std::filesystem::path& target) {
 
 bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
+std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
     if (file.get() < 0) Fail("cannot read", path, errno);
     struct stat st {};
     if (::fstat(file.get(), &st) != 0) Fail("cannot read", path, errno);
-    // Read straight into the text: sized from the file, grown if the file grows meanwhile.
-    std::string text(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0, '\0');
+    // Read straight into the text: sized from the file with one byte to spare, so that the read
+    // which finds the end needs no room, and grown only if the file grows meanwhile.
+    std::string text(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 0, '\0');
     std::size_t filled = 0;
+    // The prefix is read on its own first, so that dropping it never moves the rest.
+    bool prefixChecked = dropPrefix.empty();
     for (;;) {
         if (filled == text.size()) text.resize(std::max<std::size_t>(2 * filled, 65536));
-        const ssize_t n = ::read(file.get(), text.data() + filled, text.size() - filled);
+        const std::size_t wanted =
+            prefixChecked ? text.size() - filled : dropPrefix.size() - filled;
+        const ssize_t n = ::read(file.get(), text.data() + filled, wanted);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) Fail("cannot read", path, errno);
         if (n == 0) break;
         filled += static_cast<std::size_t>(n);
+        if (!prefixChecked && filled == dropPrefix.size()) {
+            prefixChecked = true;
+            if (std::string_view(text.data(), filled) == dropPrefix) filled = 0;
+        }
     }
     text.resize(filled);
     return text;

@@ -61,7 +61,7 @@ bool ProcessIsGone(long pid) {
     return gone;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path) {
+std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
     Handle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (file.get() == INVALID_HANDLE_VALUE) Fail("cannot read", path, GetLastError());
@@ -75,6 +75,7 @@ std::string ReadWholeFile(const std::filesystem::path& path) {
         if (n == 0) break;
         text.append(buffer, n);
     }
+    if (std::string_view(text).starts_with(dropPrefix)) text.erase(0, dropPrefix.size());
     return text;
 }
 

@@ -9,10 +9,8 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }
 
 std::string ReadUtf8File(const std::filesystem::path& path) {
-    std::string text = corvel::options::ReadWholeFile(path);
     // Bytes stay as they are, malformed UTF-8 included; only one leading mark is dropped.
-    if (std::string_view(text).starts_with(kByteOrderMark)) text.erase(0, kByteOrderMark.size());
-    return text;
+    return corvel::options::ReadWholeFile(path, kByteOrderMark);
 }
 
 void WriteUtf8File(const std::filesystem::path& path, std::string_view text) {
