@@ -82,18 +82,38 @@ bool SameComposite(std::string_view section1, std::string_view key1, std::string
     return true;
 }
 
+// A slot holds (tag << 32) | (group + 1), 0 when free. The tag is the upper half of the hash and
+// also picks the slot, so that a growing table can move entries without hashing them again.
+std::uint64_t SlotValue(std::uint64_t hash, std::size_t group) {
+    return (hash >> 32) << 32 | (group + 1);
+}
+std::uint32_t GroupOf(std::uint64_t slotValue) { return static_cast<std::uint32_t>(slotValue) - 1; }
+
 // The slot holding the group of (section, key), or the free slot where it would go.
 std::size_t Probe(const ParsedOptions& parsed, std::string_view text, std::uint64_t hash,
                   std::string_view section, std::string_view key) {
     const std::size_t mask = parsed.slots.size() - 1;
     const std::uint64_t tag = hash >> 32;
-    for (std::size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+    for (std::size_t slot = tag & mask;; slot = (slot + 1) & mask) {
         const std::uint64_t stored = parsed.slots[slot];
         if (stored == 0) return slot;
         if ((stored >> 32) != tag) continue;
-        const Group& group = parsed.groups[(stored & 0xFFFFFFFFu) - 1];
+        const Group& group = parsed.groups[GroupOf(stored)];
         if (SameComposite(group.section.in(text), group.key.in(text), section, key)) return slot;
     }
+}
+
+// Doubles the table. The tag in each slot picks its new place, so no key is hashed again.
+void Grow(std::vector<std::uint64_t>& slots) {
+    std::vector<std::uint64_t> grown(2 * slots.size(), 0);
+    const std::size_t mask = grown.size() - 1;
+    for (const std::uint64_t stored : slots) {
+        if (stored == 0) continue;
+        std::size_t slot = (stored >> 32) & mask;
+        while (grown[slot] != 0) slot = (slot + 1) & mask;
+        grown[slot] = stored;
+    }
+    slots.swap(grown);
 }
 
 Span SpanOf(std::string_view text, std::string_view piece) {
@@ -114,17 +134,13 @@ ParsedOptions ParseOptionText(std::string_view text) {
     if (text.size() >= std::numeric_limits<std::uint32_t>::max()) {
         throw std::length_error("an option text must be smaller than 4 GiB");
     }
-    // At most one entry per line; the table stays at most half full.
-    std::size_t lines = 1;
-    for (std::size_t at = text.find('\n'); at != std::string_view::npos;
-         at = text.find('\n', at + 1)) {
-        lines += at > 0 && text[at - 1] == '\r';
-    }
-    std::size_t tableSize = 16;
-    while (tableSize < 2 * lines) tableSize *= 2;
+    // Room for a guessed entry per 32 bytes of text (typical lines are longer), so that a large
+    // file seldom grows anything. The table is kept at most half full and doubles when needed.
+    const std::size_t guess = text.size() / 32 + 8;
     ParsedOptions parsed;
-    parsed.slots.assign(tableSize, 0);
-    parsed.entryGroup.reserve(lines);
+    parsed.entryGroup.reserve(guess);
+    parsed.groups.reserve(guess);
+    parsed.slots.assign(std::bit_ceil(guess), 0);
 
     // Entries are inserted in small batches whose slots are fetched ahead, so that the random
     // accesses to a large table overlap instead of stalling one after another.
@@ -137,13 +153,13 @@ ParsedOptions ParseOptionText(std::string_view text) {
     auto insertBatch = [&] {
         for (std::size_t i = 0; i < pending; ++i) {
             const Pending& p = batch[i];
+            if (2 * (parsed.groups.size() + 1) > parsed.slots.size()) Grow(parsed.slots);
             const std::size_t slot = Probe(parsed, text, p.hash, p.section, p.key);
             if (parsed.slots[slot] == 0) {
+                parsed.slots[slot] = SlotValue(p.hash, parsed.groups.size());
                 parsed.groups.push_back(Group{SpanOf(text, p.section), SpanOf(text, p.key), {}, 0});
-                parsed.slots[slot] = ((p.hash >> 32) << 32) | parsed.groups.size();
             }
-            const std::uint32_t group =
-                static_cast<std::uint32_t>((parsed.slots[slot] & 0xFFFFFFFFu) - 1);
+            const std::uint32_t group = GroupOf(parsed.slots[slot]);
             parsed.groups[group].value = SpanOf(text, p.value);  // the last duplicate wins
             parsed.entryGroup.push_back(group);
         }
@@ -152,7 +168,7 @@ ParsedOptions ParseOptionText(std::string_view text) {
     ForEachLine(text, [&](const LineInfo& line) {
         if (line.kind != LineKind::Key) return;
         const std::uint64_t hash = CompositeHasher()(line.section, line.key);
-        Prefetch(&parsed.slots[hash & (parsed.slots.size() - 1)]);
+        Prefetch(&parsed.slots[(hash >> 32) & (parsed.slots.size() - 1)]);
         batch[pending++] = Pending{line.section, line.key, line.value, hash};
         if (pending == batch.size()) insertBatch();
     });
@@ -165,7 +181,7 @@ std::optional<std::uint32_t> FindGroup(const ParsedOptions& parsed, std::string_
     const std::uint64_t stored =
         parsed.slots[Probe(parsed, text, CompositeHasher()(section, key), section, key)];
     if (stored == 0) return std::nullopt;
-    return static_cast<std::uint32_t>((stored & 0xFFFFFFFFu) - 1);
+    return GroupOf(stored);
 }
 
 std::string_view ValueOf(const ParsedOptions& parsed, std::string_view text, std::uint32_t group) {
