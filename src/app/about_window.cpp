@@ -3,7 +3,10 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 
 #include "web_addresses.h"
 #include "window_metrics.h"
@@ -15,6 +18,19 @@ QString rightsNotice() {
     const QString domain = QStringLiteral(CORVEL_MAKER_DOMAIN);
     return QStringLiteral("© ") + (domain.isEmpty() ? QStringLiteral("Corvel") : domain) +
            QStringLiteral(" 版权所有");
+}
+// The box is sized for four lines of a small dialog font; CJK fonts space their lines wider,
+// so give each line an exact share of the box and keep the glyphs inside it.
+void fitLines(QTextEdit* box) {
+    const int lineHeight = box->height() / box->document()->blockCount();
+    QFont font = box->font();
+    font.setPixelSize(std::min(QFontInfo(font).pixelSize(), lineHeight - 2));
+    box->setFont(font);
+    QTextBlockFormat format;
+    format.setLineHeight(lineHeight, QTextBlockFormat::FixedHeight);
+    QTextCursor cursor(box->document());
+    cursor.select(QTextCursor::Document);
+    cursor.mergeBlockFormat(format);
 }
 }  // namespace
 
@@ -55,6 +71,7 @@ Form_About::Form_About()
     palette.setColor(QPalette::Text, palette.color(QPalette::WindowText));
     Text_Show->setPalette(palette);
     Text_Show->setPlainText(aboutText());
+    fitLines(Text_Show);
 
     OKButton = new QPushButton(QStringLiteral("确定"), this);
     OKButton->setObjectName(QStringLiteral("OKButton"));

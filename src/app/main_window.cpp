@@ -45,11 +45,12 @@ void Form_Editor_Main::MDIForm_Load(QWebEngineProfile& profile) {
 void Form_Editor_Main::buildMenuBar() {
     QMenuBar* bar = menuBar();
     const auto addEntry = [this](QWidget* where, const MenuEntry& entry) {
-        auto* action = new QAction(QString::fromUtf8(entry.caption), where);
+        auto* action = new QAction(where);
         action->setObjectName(QLatin1String(entry.name));
         if (entry.command == Command::Separator) {
-            action->setSeparator(true);
+            action->setSeparator(true);  // a plain line; a text would show as a section title
         } else {
+            action->setText(QString::fromUtf8(entry.caption));
             const Command command = entry.command;
             connect(action, &QAction::triggered, this, [this, command] { run(command); });
         }
