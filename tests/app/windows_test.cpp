@@ -84,4 +84,17 @@ TEST_F(ShellTest, ClosingTheMainWindowEndsTheRunOnlyAfterTheAboutWindow) {
     EXPECT_EQ(visibleTopLevels(), 0);
 }
 
+TEST_F(ShellTest, SettingsDialogsCloseWithTheMainWindow) {
+    for (const char* name : {"Option_Ueditor", "Option_format", "Option_auto_format"})
+        main()->findChild<QAction*>(QString::fromUtf8(name))->trigger();
+    EXPECT_FALSE(editor()->isEnabled());
+    EXPECT_EQ(visibleTopLevels(), 4);
+
+    QPointer<Form_Editor_Main> window = main();
+    ASSERT_TRUE(main()->close());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 5000));
+    EXPECT_EQ(visibleTopLevels(), 0);
+    EXPECT_TRUE(platform.errors.isEmpty()) << platform.errors.join(u'|').toStdString();
+}
+
 }  // namespace
