@@ -14,50 +14,41 @@ namespace {
 
 constexpr std::string_view kKeySeparator = "_K_";
 
-// Hashes section + "_K_" + key as one byte stream, whatever the split, eight bytes at a time.
-// The fixed "A_" in front adds nothing to tell keys apart and is left out.
-class CompositeHasher {
-public:
-    std::uint64_t operator()(std::string_view section, std::string_view key) {
-        Feed(section);
-        Feed(kKeySeparator);
-        Feed(key);
-        Mix(partial_ ^ (std::uint64_t{fill_} << 56));
-        // Final avalanche (MurmurHash3's), with the length so that trailing zero bytes count.
-        std::uint64_t h = hash_ ^ length_;
-        h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdull;
-        h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ull;
-        return h ^ (h >> 33);
+// A 64-bit hash of `size` bytes, eight at a time, with MurmurHash3's final avalanche.
+std::uint64_t HashBytes(const char* bytes, std::size_t size) {
+    std::uint64_t h = 0x243F6A8885A308D3ull ^ size;
+    auto mix = [&h](std::uint64_t word) { h = std::rotl((h ^ word) * 0x9E3779B97F4A7C15ull, 27); };
+    for (; size >= 8; bytes += 8, size -= 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);
+        mix(word);
     }
+    std::uint64_t tail = 0;
+    std::memcpy(&tail, bytes, size);
+    mix(tail);
+    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdull;
+    h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ull;
+    return h ^ (h >> 33);
+}
 
-private:
-    void Mix(std::uint64_t word) { hash_ = std::rotl((hash_ ^ word) * 0x9E3779B97F4A7C15ull, 27); }
-    void Feed(std::string_view s) {
-        length_ += s.size();
-        std::size_t i = 0;
-        // A word begun by the previous piece is completed byte by byte first.
-        for (; fill_ != 0 && i < s.size(); ++i) Push(s[i]);
-        for (; i + 8 <= s.size(); i += 8) {
-            std::uint64_t word;
-            std::memcpy(&word, s.data() + i, 8);
-            if constexpr (std::endian::native == std::endian::big) word = __builtin_bswap64(word);
-            Mix(word);
-        }
-        for (; i < s.size(); ++i) Push(s[i]);
+// Hashes section + "_K_" + key as one string, so that pairs with the same composite key meet.
+// The fixed "A_" in front adds nothing to tell keys apart and is left out. Keys are short, so
+// they are joined on the stack; only a long one needs the heap.
+std::uint64_t CompositeHash(std::string_view section, std::string_view key) {
+    std::array<char, 256> stack;
+    std::string heap;
+    const std::size_t size = section.size() + kKeySeparator.size() + key.size();
+    char* joined = stack.data();
+    if (size > stack.size()) {
+        heap.resize(size);
+        joined = heap.data();
     }
-    void Push(char c) {
-        partial_ |= std::uint64_t{static_cast<unsigned char>(c)} << (8 * fill_);
-        if (++fill_ == 8) {
-            Mix(partial_);
-            partial_ = 0;
-            fill_ = 0;
-        }
-    }
-    std::uint64_t hash_ = 0x243F6A8885A308D3ull;
-    std::uint64_t partial_ = 0;
-    std::uint64_t length_ = 0;
-    unsigned fill_ = 0;
-};
+    // std::copy, unlike memcpy, is defined for an empty view that points nowhere.
+    char* end = std::copy(section.begin(), section.end(), joined);
+    end = std::copy(kKeySeparator.begin(), kKeySeparator.end(), end);
+    std::copy(key.begin(), key.end(), end);
+    return HashBytes(joined, size);
+}
 
 // Whether section1 + "_K_" + key1 equals section2 + "_K_" + key2, byte for byte.
 bool SameComposite(std::string_view section1, std::string_view key1, std::string_view section2,
@@ -167,7 +158,7 @@ ParsedOptions ParseOptionText(std::string_view text) {
     };
     ForEachLine(text, [&](const LineInfo& line) {
         if (line.kind != LineKind::Key) return;
-        const std::uint64_t hash = CompositeHasher()(line.section, line.key);
+        const std::uint64_t hash = CompositeHash(line.section, line.key);
         Prefetch(&parsed.slots[(hash >> 32) & (parsed.slots.size() - 1)]);
         batch[pending++] = Pending{line.section, line.key, line.value, hash};
         if (pending == batch.size()) insertBatch();
@@ -179,7 +170,7 @@ ParsedOptions ParseOptionText(std::string_view text) {
 std::optional<std::uint32_t> FindGroup(const ParsedOptions& parsed, std::string_view text,
                                        std::string_view section, std::string_view key) {
     const std::uint64_t stored =
-        parsed.slots[Probe(parsed, text, CompositeHasher()(section, key), section, key)];
+        parsed.slots[Probe(parsed, text, CompositeHash(section, key), section, key)];
     if (stored == 0) return std::nullopt;
     return GroupOf(stored);
 }
