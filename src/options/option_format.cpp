@@ -73,27 +73,46 @@ LineInfo ClassifyLine(std::string_view line, std::string_view& section) {
 std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed) {
     std::string out;
     out.reserve(text.size() + text.size() / 8 + 16);
+    auto appendEntry = [&](const Entry& entry) {
+        out += entry.key.in(text);
+        out += '=';
+        out += ValueOf(parsed, text, entry.group);
+    };
     // Lines at the head of the file replace each other while the output holds at most one
     // character. That drops leading blank lines, but it must never drop a line with content
     // (a lone ";" or "["), so once such a line is in, every later line is appended. Until then
     // the output holds only spaces, so its byte count is its character count.
-    bool holdsContent = false;
     std::size_t entry = 0;
-    ForEachLine(text, [&](const LineInfo& line) {
-        if (out.size() > 1 || holdsContent) {
-            out += "\r\n";
-        } else {
-            out.clear();
-        }
+    std::size_t copyFrom = 0;
+    std::string_view section;  // unused: headers are written as they are
+    for (std::size_t begin = 0;;) {
+        std::size_t end = text.find("\r\n", begin);
+        if (end == std::string_view::npos) end = text.size();
+        const LineInfo line = ClassifyLine(text.substr(begin, end - begin), section);
+        out.clear();
         if (line.kind == LineKind::Key) {
-            out += line.key;
-            out += '=';
-            out += ValueOf(parsed, text, parsed.entryGroup[entry++]);
+            appendEntry(parsed.entries[entry++]);
         } else {
             out += line.line;
         }
-        holdsContent = holdsContent || line.kind != LineKind::Blank;
-    });
+        if (end == text.size()) return out;
+        if (out.size() > 1 || line.kind != LineKind::Blank) {
+            copyFrom = end;
+            break;
+        }
+        begin = end + 2;
+    }
+    // Every later line is appended after a CR LF: that is the rest of the text as it is, except
+    // that key lines lose their leading spaces and carry their group's value.
+    for (; entry < parsed.entries.size(); ++entry) {
+        const Entry& e = parsed.entries[entry];
+        std::size_t lineBegin = e.key.begin;
+        while (lineBegin > copyFrom && text[lineBegin - 1] == ' ') --lineBegin;
+        out += text.substr(copyFrom, lineBegin - copyFrom);
+        appendEntry(e);
+        copyFrom = e.lineEnd;
+    }
+    out += text.substr(copyFrom);
     return out;
 }
 

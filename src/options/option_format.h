@@ -1,7 +1,8 @@
 #pragma once
 // The option file's syntax as pure functions. ForEachLine classifies every line; ParseOptionText
-// builds the lookup index from it and RenderOptionText writes the lines back with the current
-// values. Loading and writing share the one classifier, so a written file reads back the same.
+// builds the lookup index from it and notes where each key line stands, and RenderOptionText
+// writes the text back with every key line as key "=" its current value. Both rest on the one
+// classifier, so a written file reads back the same.
 
 #include <cstddef>
 #include <cstdint>
@@ -57,10 +58,18 @@ struct Group {
     std::uint32_t setIndex = 0;  // 1-based into ParsedOptions::setValues once a value was set
 };
 
+// One key line: where its key stands and where the line ends, so that a save can copy the text
+// in between as it is.
+struct Entry {
+    Span key;
+    std::uint32_t lineEnd = 0;  // before its CR LF
+    std::uint32_t group = 0;
+};
+
 struct ParsedOptions {
-    std::vector<std::uint32_t> entryGroup;  // per key line, in file order
-    std::vector<Group> groups;              // in order of first appearance
-    std::vector<std::string> setValues;     // values given by SetValue
+    std::vector<Entry> entries;          // in file order
+    std::vector<Group> groups;           // in order of first appearance
+    std::vector<std::string> setValues;  // values given by SetValue
     // Open addressing: (hash tag << 32) | (group + 1), 0 for a free slot; a power of two in size.
     std::vector<std::uint64_t> slots;
 };
@@ -76,7 +85,8 @@ std::optional<std::uint32_t> FindGroup(const ParsedOptions& parsed, std::string_
 std::string_view ValueOf(const ParsedOptions& parsed, std::string_view text, std::uint32_t group);
 void SetValue(ParsedOptions& parsed, std::uint32_t group, std::string_view value);
 
-// The file text for the lines of `text`, each key line written as key "=" its group's value.
+// The file text for the lines of `text` as `parsed` found them, each key line written as
+// key "=" its group's value.
 std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed);
 
 // Number of bytes of the last character of a non-empty `s`: a well-formed UTF-8 sequence counts

@@ -129,7 +129,7 @@ ParsedOptions ParseOptionText(std::string_view text) {
     // file seldom grows anything. The table is kept at most half full and doubles when needed.
     const std::size_t guess = text.size() / 32 + 8;
     ParsedOptions parsed;
-    parsed.entryGroup.reserve(guess);
+    parsed.entries.reserve(guess);
     parsed.groups.reserve(guess);
     parsed.slots.assign(std::bit_ceil(guess), 0);
 
@@ -137,6 +137,7 @@ ParsedOptions ParseOptionText(std::string_view text) {
     // accesses to a large table overlap instead of stalling one after another.
     struct Pending {
         std::string_view section, key, value;
+        std::uint32_t lineEnd;
         std::uint64_t hash;
     };
     std::array<Pending, 16> batch;
@@ -152,7 +153,10 @@ ParsedOptions ParseOptionText(std::string_view text) {
             }
             const std::uint32_t group = GroupOf(parsed.slots[slot]);
             parsed.groups[group].value = SpanOf(text, p.value);  // the last duplicate wins
-            parsed.entryGroup.push_back(group);
+            parsed.entries.push_back(
+                Entry{Span{static_cast<std::uint32_t>(p.key.data() - text.data()),
+                           static_cast<std::uint32_t>(p.key.size())},
+                      p.lineEnd, group});
         }
         pending = 0;
     };
@@ -160,7 +164,9 @@ ParsedOptions ParseOptionText(std::string_view text) {
         if (line.kind != LineKind::Key) return;
         const std::uint64_t hash = CompositeHash(line.section, line.key);
         Prefetch(&parsed.slots[(hash >> 32) & (parsed.slots.size() - 1)]);
-        batch[pending++] = Pending{line.section, line.key, line.value, hash};
+        const auto lineEnd =
+            static_cast<std::uint32_t>(line.line.data() + line.line.size() - text.data());
+        batch[pending++] = Pending{line.section, line.key, line.value, lineEnd, hash};
         if (pending == batch.size()) insertBatch();
     });
     insertBatch();
