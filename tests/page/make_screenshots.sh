@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Takes docs/editor-toolbar-{all,extended,standard,lite}.png: the built page in a
+# 1000x700 view under Xvfb, once per toolbar set, with a sample article. The viewer grabs
+# its own window (a root-window grab of a WebEngine view comes out black without a GPU).
+#   tests/page/make_screenshots.sh <build dir>
+set -euo pipefail
+build=$(realpath "${1:-build}")
+here=$(cd "$(dirname "$0")" && pwd)
+docs="$here/../../docs"
+viewer="$build/tests/page/editor_page_viewer"
+export QTWEBENGINE_DISABLE_SANDBOX=1
+# No GPU under Xvfb: software rendering, or the window grabs come out black.
+export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
+for set in All Extended Standard Lite; do
+  work=$(mktemp -d)
+  cp -r "$build/bin/." "$work/"
+  sed -i "s/^toolbars=.*\r\$/toolbars=$set\r/" "$work/web.ini"
+  name=$(echo "$set" | tr '[:upper:]' '[:lower:]')
+  xvfb-run -a -s "-screen 0 1000x700x24" \
+    "$viewer" "$work/index.html" "$here/fixtures/screenshot-article.html" "$docs/editor-toolbar-$name.png"
+  rm -rf "$work"
+done
