@@ -4,6 +4,8 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -42,6 +44,9 @@ private slots:
     void missingWebIniFallsBackWithNotice();
     void articleSurvivesImmediateReload();
     void formattingIsOneUndoStep();
+    void pasteFollowsAutoFormatSettings_data();
+    void pasteFollowsAutoFormatSettings();
+    void datelineAndEditorLineGoToTheEnds();
 
 private:
     QString appCopy() const { return app_->path(); }
@@ -133,6 +138,67 @@ void EditorPageTest::formattingIsOneUndoStep() {
     QCOMPARE(loader.eval("corvelEditor.html").toString(), QStringLiteral("<p>　　第一段</p>"));
     loader.eval("corvelEditor.jodit.execCommand('undo')");
     QCOMPARE(loader.eval("corvelEditor.html").toString(), before);
+}
+
+void EditorPageTest::pasteFollowsAutoFormatSettings_data() {
+    QTest::addColumn<QByteArray>("autoFormat");
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("expected");
+    const QString word = QStringLiteral(
+        "<p class=MsoNormal><span style='font-family:宋体'>这款软件再接再励<o:p></o:p></span></p>"
+        "<p class=MsoNormal><o:p>&nbsp;</o:p></p>");
+    QTest::newRow("format, traditional, corrections")
+        << QByteArray("format=true\r\nconversion=traditional\r\nredundant=true") << word
+        << QStringLiteral("<p>　　這款軟體再接再厲</p>");
+    QTest::newRow("no format, simplified")
+        << QByteArray("format=false\r\nconversion=simplified\r\nredundant=false")
+        << QStringLiteral("<p class=\"x\">這款軟體</p>")
+        << QStringLiteral("<p class=\"x\">这款软件</p>");
+    // A word pasted into a paragraph stays inline: no new paragraph, no indent.
+    QTest::newRow("inline snippet")
+        << QByteArray("format=true\r\nconversion=same\r\nredundant=true")
+        << QStringLiteral("再接再励") << QStringLiteral("再接再厉");
+}
+
+void EditorPageTest::pasteFollowsAutoFormatSettings() {
+    QFETCH(QByteArray, autoFormat);
+    QFETCH(QString, pasted);
+    QFETCH(QString, expected);
+    QFile ini(appCopy() + "/web.ini");
+    QVERIFY(ini.open(QIODevice::ReadOnly));
+    QByteArray text = ini.readAll();
+    ini.close();
+    const qsizetype from = text.indexOf("[auto_format]");
+    const qsizetype to = text.indexOf("[format]");
+    QVERIFY(from > 0 && to > from);
+    text.replace(from, to - from, "[auto_format]\r\n" + autoFormat + "\r\n\r\n");
+    QVERIFY(writeFile(appCopy() + "/web.ini", text));
+
+    PageLoader loader(storage_->path());
+    QVERIFY(loader.load(appCopy() + "/index.html"));
+    QVERIFY(loader.waitReady());
+    // Through Jodit's own paste hook, as a real paste goes.
+    loader.eval(
+        QStringLiteral("window.__pasted = corvelEditor.jodit.e.fire('beforePasteInsert', %1)")
+            .arg(QString::fromUtf8(QJsonDocument(QJsonArray{pasted})
+                                       .toJson(QJsonDocument::Compact)
+                                       .mid(1)
+                                       .chopped(1))));
+    QCOMPARE(loader.eval("window.__pasted").toString(), expected);
+}
+
+void EditorPageTest::datelineAndEditorLineGoToTheEnds() {
+    PageLoader loader(storage_->path());
+    QVERIFY(loader.load(appCopy() + "/index.html"));
+    QVERIFY(loader.waitReady());
+    // The shipped lists: three datelines, two editor lines (one of them a block).
+    QCOMPARE(loader.eval("corvelEditor.settings.datelines.length").toInt(), 3);
+    loader.eval("corvelEditor.jodit.value = '<p>　　正文第一段</p><p>　　正文第二段</p>'");
+    loader.eval("corvelEditor.insertDateline(corvelEditor.settings.datelines[0])");
+    loader.eval("corvelEditor.insertEditorName(corvelEditor.settings.editorNames[1])");
+    QCOMPARE(loader.eval("corvelEditor.html").toString(),
+             QStringLiteral("<p>　　本报讯正文第一段</p><p>　　正文第二段</p>"
+                            "<p style=\"text-align:right\">（编辑：）</p>"));
 }
 
 QTEST_MAIN(EditorPageTest)

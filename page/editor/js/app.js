@@ -173,7 +173,12 @@
     const plainText = function () {
       return CorvelFormatter.plainText(parseFragment(editor.value));
     };
+    const insertDateline = (item) => setArticle(withDateline(editor.value, item, s.paragraphBeforeBlank));
+    const insertEditorName = (item) => setArticle(withEditorLine(editor.value, item));
     api.format = formatAll;
+    api.insertDateline = insertDateline;
+    api.insertEditorName = insertEditorName;
+    api.processPaste = (html) => processPaste(html, loaded, steps);
     api.correct = correctAll;
     api.cleanHtml = cleanHtml;
     api.plainText = plainText;
@@ -227,7 +232,7 @@
         text: '电头',
         tooltip: '在文章开头插入电头',
         popup: function (jodit, current, close) {
-          return listPopup(s.datelines, (item) => setArticle(withDateline(editor.value, item, s.paragraphBeforeBlank)), close);
+          return listPopup(s.datelines, insertDateline, close);
         },
       },
       corvelEditorName: {
@@ -235,7 +240,7 @@
         text: '责任编辑',
         tooltip: '在文章末尾插入责任编辑',
         popup: function (jodit, current, close) {
-          return listPopup(s.editorNames, (item) => setArticle(withEditorLine(editor.value, item)), close);
+          return listPopup(s.editorNames, insertEditorName, close);
         },
       },
     };
