@@ -108,9 +108,20 @@ std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed)
         const Entry& e = parsed.entries[entry];
         std::size_t lineBegin = e.key.begin;
         while (lineBegin > copyFrom && text[lineBegin - 1] == ' ') --lineBegin;
+        // A line that reads key "=" its current value already (the group's value is this very
+        // line's) is copied with the text around it.
+        const std::size_t valueBegin = e.key.begin + e.key.size + 1;
+        const std::string_view value = ValueOf(parsed, text, e.group);
+        const bool current = valueBegin <= e.lineEnd && value.data() == text.data() + valueBegin &&
+                             value.size() == e.lineEnd - valueBegin;
+        if (current && lineBegin == e.key.begin) continue;
         out += text.substr(copyFrom, lineBegin - copyFrom);
-        appendEntry(e);
-        copyFrom = e.lineEnd;
+        if (current) {
+            copyFrom = e.key.begin;
+        } else {
+            appendEntry(e);
+            copyFrom = e.lineEnd;
+        }
     }
     out += text.substr(copyFrom);
     return out;
