@@ -49,29 +49,35 @@ struct Span {
     std::string_view in(std::string_view text) const { return text.substr(begin, size); }
 };
 
-// All entries with one composite key "A_" + section + "_K_" + key. Only the last of them is ever
-// read or changed, so the group keeps that entry's value.
-struct Group {
-    Span section;
-    Span key;
-    Span value;                  // as read from the file
-    std::uint32_t setIndex = 0;  // 1-based into ParsedOptions::setValues once a value was set
-};
-
 // One key line: where its key stands and where the line ends, so that a save can copy the text
-// in between as it is.
+// in between as it is. The value, if the line has an "=", is the rest of the line after it.
 struct Entry {
     Span key;
     std::uint32_t lineEnd = 0;  // before its CR LF
     std::uint32_t group = 0;
+
+    std::uint32_t keyEnd() const { return key.begin + key.size; }
+    // Empty for a key line without "=", whose key runs to the end of the line.
+    Span value() const {
+        return keyEnd() < lineEnd ? Span{keyEnd() + 1, lineEnd - keyEnd() - 1} : Span{};
+    }
+};
+
+// All entries with one composite key "A_" + section + "_K_" + key. Only the last of them is ever
+// read or changed, so the group keeps that entry and the section it stands in; the entry gives
+// the key to compare and the value as read from the file.
+struct Group {
+    Span section;
+    std::uint32_t lastEntry = 0;
+    std::uint32_t setIndex = 0;  // 1-based into ParsedOptions::setValues once a value was set
 };
 
 struct ParsedOptions {
     std::vector<Entry> entries;          // in file order
     std::vector<Group> groups;           // in order of first appearance
     std::vector<std::string> setValues;  // values given by SetValue
-    // Open addressing: (hash tag << 32) | (group + 1), 0 for a free slot; a power of two in size.
-    std::vector<std::uint64_t> slots;
+    // Open addressing: (hash tag << 32) | (group + 1), 0 for a free bucket; a power of two in size.
+    std::vector<std::uint64_t> buckets;
 };
 
 // Throws std::length_error for a text of 4 GiB or more.

@@ -73,38 +73,41 @@ bool SameComposite(std::string_view section1, std::string_view key1, std::string
     return true;
 }
 
-// A slot holds (tag << 32) | (group + 1), 0 when free. The tag is the upper half of the hash and
-// also picks the slot, so that a growing table can move entries without hashing them again.
-std::uint64_t SlotValue(std::uint64_t hash, std::size_t group) {
+// A bucket holds (tag << 32) | (group + 1), 0 when free. The tag is the upper half of the hash and
+// also picks the bucket, so that a growing table can move entries without hashing them again.
+std::uint64_t BucketValue(std::uint64_t hash, std::size_t group) {
     return (hash >> 32) << 32 | (group + 1);
 }
-std::uint32_t GroupOf(std::uint64_t slotValue) { return static_cast<std::uint32_t>(slotValue) - 1; }
+std::uint32_t GroupOf(std::uint64_t bucketValue) {
+    return static_cast<std::uint32_t>(bucketValue) - 1;
+}
 
-// The slot holding the group of (section, key), or the free slot where it would go.
+// The bucket holding the group of (section, key), or the free bucket where it would go.
 std::size_t Probe(const ParsedOptions& parsed, std::string_view text, std::uint64_t hash,
                   std::string_view section, std::string_view key) {
-    const std::size_t mask = parsed.slots.size() - 1;
+    const std::size_t mask = parsed.buckets.size() - 1;
     const std::uint64_t tag = hash >> 32;
-    for (std::size_t slot = tag & mask;; slot = (slot + 1) & mask) {
-        const std::uint64_t stored = parsed.slots[slot];
-        if (stored == 0) return slot;
+    for (std::size_t bucket = tag & mask;; bucket = (bucket + 1) & mask) {
+        const std::uint64_t stored = parsed.buckets[bucket];
+        if (stored == 0) return bucket;
         if ((stored >> 32) != tag) continue;
         const Group& group = parsed.groups[GroupOf(stored)];
-        if (SameComposite(group.section.in(text), group.key.in(text), section, key)) return slot;
+        const std::string_view groupKey = parsed.entries[group.lastEntry].key.in(text);
+        if (SameComposite(group.section.in(text), groupKey, section, key)) return bucket;
     }
 }
 
-// Doubles the table. The tag in each slot picks its new place, so no key is hashed again.
-void Grow(std::vector<std::uint64_t>& slots) {
-    std::vector<std::uint64_t> grown(2 * slots.size(), 0);
+// Doubles the table. The tag in each bucket picks its new place, so no key is hashed again.
+void Grow(std::vector<std::uint64_t>& buckets) {
+    std::vector<std::uint64_t> grown(2 * buckets.size(), 0);
     const std::size_t mask = grown.size() - 1;
-    for (const std::uint64_t stored : slots) {
+    for (const std::uint64_t stored : buckets) {
         if (stored == 0) continue;
-        std::size_t slot = (stored >> 32) & mask;
-        while (grown[slot] != 0) slot = (slot + 1) & mask;
-        grown[slot] = stored;
+        std::size_t bucket = (stored >> 32) & mask;
+        while (grown[bucket] != 0) bucket = (bucket + 1) & mask;
+        grown[bucket] = stored;
     }
-    slots.swap(grown);
+    buckets.swap(grown);
 }
 
 Span SpanOf(std::string_view text, std::string_view piece) {
@@ -131,12 +134,12 @@ ParsedOptions ParseOptionText(std::string_view text) {
     ParsedOptions parsed;
     parsed.entries.reserve(guess);
     parsed.groups.reserve(guess);
-    parsed.slots.assign(std::bit_ceil(guess), 0);
+    parsed.buckets.assign(std::bit_ceil(guess), 0);
 
-    // Entries are inserted in small batches whose slots are fetched ahead, so that the random
+    // Entries are inserted in small batches whose buckets are fetched ahead, so that the random
     // accesses to a large table overlap instead of stalling one after another.
     struct Pending {
-        std::string_view section, key, value;
+        std::string_view section, key;
         std::uint32_t lineEnd;
         std::uint64_t hash;
     };
@@ -145,14 +148,17 @@ ParsedOptions ParseOptionText(std::string_view text) {
     auto insertBatch = [&] {
         for (std::size_t i = 0; i < pending; ++i) {
             const Pending& p = batch[i];
-            if (2 * (parsed.groups.size() + 1) > parsed.slots.size()) Grow(parsed.slots);
-            const std::size_t slot = Probe(parsed, text, p.hash, p.section, p.key);
-            if (parsed.slots[slot] == 0) {
-                parsed.slots[slot] = SlotValue(p.hash, parsed.groups.size());
-                parsed.groups.push_back(Group{SpanOf(text, p.section), SpanOf(text, p.key), {}, 0});
+            if (2 * (parsed.groups.size() + 1) > parsed.buckets.size()) Grow(parsed.buckets);
+            const std::size_t bucket = Probe(parsed, text, p.hash, p.section, p.key);
+            if (parsed.buckets[bucket] == 0) {
+                parsed.buckets[bucket] = BucketValue(p.hash, parsed.groups.size());
+                parsed.groups.emplace_back();
             }
-            const std::uint32_t group = GroupOf(parsed.slots[slot]);
-            parsed.groups[group].value = SpanOf(text, p.value);  // the last duplicate wins
+            const std::uint32_t group = GroupOf(parsed.buckets[bucket]);
+            // The last duplicate wins: the group moves on to this entry and its section.
+            parsed.groups[group].section = SpanOf(text, p.section);
+            parsed.groups[group].lastEntry = static_cast<std::uint32_t>(parsed.entries.size());
+            // The key's position is kept even when it is empty: the value follows it.
             parsed.entries.push_back(
                 Entry{Span{static_cast<std::uint32_t>(p.key.data() - text.data()),
                            static_cast<std::uint32_t>(p.key.size())},
@@ -163,10 +169,10 @@ ParsedOptions ParseOptionText(std::string_view text) {
     ForEachLine(text, [&](const LineInfo& line) {
         if (line.kind != LineKind::Key) return;
         const std::uint64_t hash = CompositeHash(line.section, line.key);
-        Prefetch(&parsed.slots[(hash >> 32) & (parsed.slots.size() - 1)]);
+        Prefetch(&parsed.buckets[(hash >> 32) & (parsed.buckets.size() - 1)]);
         const auto lineEnd =
             static_cast<std::uint32_t>(line.line.data() + line.line.size() - text.data());
-        batch[pending++] = Pending{line.section, line.key, line.value, lineEnd, hash};
+        batch[pending++] = Pending{line.section, line.key, lineEnd, hash};
         if (pending == batch.size()) insertBatch();
     });
     insertBatch();
@@ -176,14 +182,15 @@ ParsedOptions ParseOptionText(std::string_view text) {
 std::optional<std::uint32_t> FindGroup(const ParsedOptions& parsed, std::string_view text,
                                        std::string_view section, std::string_view key) {
     const std::uint64_t stored =
-        parsed.slots[Probe(parsed, text, CompositeHash(section, key), section, key)];
+        parsed.buckets[Probe(parsed, text, CompositeHash(section, key), section, key)];
     if (stored == 0) return std::nullopt;
     return GroupOf(stored);
 }
 
 std::string_view ValueOf(const ParsedOptions& parsed, std::string_view text, std::uint32_t group) {
     const Group& g = parsed.groups[group];
-    return g.setIndex != 0 ? std::string_view(parsed.setValues[g.setIndex - 1]) : g.value.in(text);
+    return g.setIndex != 0 ? std::string_view(parsed.setValues[g.setIndex - 1])
+                           : parsed.entries[g.lastEntry].value().in(text);
 }
 
 void SetValue(ParsedOptions& parsed, std::uint32_t group, std::string_view value) {
