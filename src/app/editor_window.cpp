@@ -46,9 +46,20 @@ void Form_Editor::Navigate(const QString& path) {
 
 void Form_Editor::Refresh() { WebBrowser_Editor->reload(); }
 
+TwipSize Form_Editor::outerSize() const {
+    // Maximised, Qt draws no frame at all, whereas a maximised child window keeps its caption
+    // and border just outside the client area and counts them in its outer size. Count that
+    // hidden frame too, so that the browser fills the client area instead of leaving a band.
+    if (isMaximized() && widget()) {
+        return {pixelsToTwips(widget()->width()) + kFormBorderWidth,
+                pixelsToTwips(widget()->height()) + kFormCaptionAndBorderHeight};
+    }
+    return {pixelsToTwips(width()), pixelsToTwips(height())};
+}
+
 void Form_Editor::fitBrowser() {
-    const TwipSize browser = FitBrowserToForm({pixelsToTwips(width()), pixelsToTwips(height())},
-                                              context_.MinEditorWidth, context_.MinEditorHeight);
+    const TwipSize browser =
+        FitBrowserToForm(outerSize(), context_.MinEditorWidth, context_.MinEditorHeight);
     WebBrowser_Editor->resize(twipsToPixels(browser.width), twipsToPixels(browser.height));
 }
 

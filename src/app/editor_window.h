@@ -4,6 +4,8 @@
 #include <QMdiSubWindow>
 #include <QString>
 
+#include "fit_browser.h"
+
 class QWebEngineProfile;
 class QWebEngineView;
 class Platform;
@@ -28,6 +30,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    TwipSize outerSize() const;
     void fitBrowser();
     void Navigate(const QString& path);
 
