@@ -8,6 +8,7 @@
 
 int main(int argc, char** argv) {
     disableSandboxForRoot();
+    reportOversizedWritesAsErrors();
     if (!displayAvailable(argc, argv)) return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-editor"));

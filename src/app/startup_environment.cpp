@@ -1,6 +1,7 @@
 #include "startup_environment.h"
 
 #ifndef _WIN32
+#include <csignal>
 #include <unistd.h>
 #endif
 
@@ -31,6 +32,14 @@ void disableSandboxForRoot() {
     setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     std::fputs("corvel-editor: running as root, so the web engine's sandbox is switched off.\n",
                stderr);
+#endif
+}
+
+void reportOversizedWritesAsErrors() {
+#ifndef _WIN32
+    // Past a file-size limit the system kills the writer by default. Ignored, the write fails
+    // instead, the save reports it, and the old settings file stays as it was.
+    std::signal(SIGXFSZ, SIG_IGN);
 #endif
 }
 
