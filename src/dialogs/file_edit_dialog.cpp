@@ -103,6 +103,9 @@ void FileEditDialog::tellUser() {
 
 bool FileEditDialog::save() {
     if (!readable_) return false;
+    // Unchanged, the file already holds exactly these bytes. Rewriting it would add a byte-order
+    // mark to a file that had none, which could make a GBK file read as broken UTF-8.
+    if (!content_.changed()) return true;
     if (!utf8_ && content_.changed() &&
         !host().confirm(
             this, QStringLiteral("规则文件“%1”不是有效的 UTF-8 文本。\n保存后，"

@@ -76,7 +76,8 @@ TEST_F(FileEditTest, AnEmptyFileStaysEmpty) {
     dialogs_->openRedundantFile();
     EXPECT_TRUE(box()->toPlainText().isEmpty());
     click(kDialog, "Command_Save");
-    EXPECT_EQ(fileBytes("redundant.txt"), kBom);
+    EXPECT_EQ(fileBytes("redundant.txt"), "");
+    EXPECT_EQ(host_->refreshes, 1);
 }
 
 class UnreadableRuleFile : public FileEditTest,
@@ -108,17 +109,17 @@ TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
     dialogs_->openConversionFile();
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains("UTF-8"));
-    // Unchanged, its bytes go back as they were.
+    // Unchanged, its bytes stay exactly as they were: not even a byte-order mark is added.
     click(kDialog, "Command_Save");
     EXPECT_TRUE(host_->confirms.isEmpty());
-    EXPECT_EQ(fileBytes("conversion.txt"), std::string(kBom) + gbk);
+    EXPECT_EQ(fileBytes("conversion.txt"), gbk);
 
     dialogs_->openConversionFile();
     typeInto(box(), "x");
     host_->confirmAnswer = false;
     click(kDialog, "Command_Save");
     EXPECT_EQ(host_->confirms.size(), 1);
-    EXPECT_EQ(fileBytes("conversion.txt"), std::string(kBom) + gbk);
+    EXPECT_EQ(fileBytes("conversion.txt"), gbk);
     EXPECT_TRUE(dialog(kDialog)->isVisible());
     host_->confirmAnswer = true;
     click(kDialog, "Command_Save");
