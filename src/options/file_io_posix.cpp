@@ -117,8 +117,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
     return text;
 }
 
-void ReplaceWholeFile(const std::filesystem::path& path, std::string_view head,
-                      std::string_view body) {
+void ReplaceWholeFile(const std::filesystem::path& path, const ByteSource& source) {
     const std::filesystem::path target = FollowLinks(path);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
@@ -156,8 +155,7 @@ void ReplaceWholeFile(const std::filesystem::path& path, std::string_view head,
                 throw std::system_error(errno, std::system_category());
             }
         }
-        WriteAll(file.get(), head);
-        WriteAll(file.get(), body);
+        source([&file](std::string_view piece) { WriteAll(file.get(), piece); });
         if (::fsync(file.get()) != 0 || file.close() != 0) {
             throw std::system_error(errno, std::system_category());
         }
@@ -167,6 +165,9 @@ void ReplaceWholeFile(const std::filesystem::path& path, std::string_view head,
     } catch (const std::system_error& error) {
         ::unlink(temp.c_str());
         Fail("cannot write", path, error.code().value());
+    } catch (...) {
+        ::unlink(temp.c_str());
+        throw;
     }
     SyncFolder(target);
 }

@@ -32,6 +32,7 @@ public:
     }
     HANDLE get() const { return h_; }
     bool close() {
+        if (h_ == INVALID_HANDLE_VALUE) return true;
         const BOOL ok = CloseHandle(h_);
         h_ = INVALID_HANDLE_VALUE;
         return ok != 0;
@@ -79,8 +80,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
     return text;
 }
 
-void ReplaceWholeFile(const std::filesystem::path& path, std::string_view head,
-                      std::string_view body) {
+void ReplaceWholeFile(const std::filesystem::path& path, const ByteSource& source) {
     // ReplaceFileW keeps the target's attributes and security; a link is replaced as a file.
     const DWORD attributes = GetFileAttributesW(path.c_str());
     const bool exists = attributes != INVALID_FILE_ATTRIBUTES;
@@ -100,19 +100,28 @@ void ReplaceWholeFile(const std::filesystem::path& path, std::string_view head,
     if (h == INVALID_HANDLE_VALUE) Fail("cannot write", path, GetLastError());
     Handle file(h);
 
-    bool ok = WriteAll(file.get(), head) && WriteAll(file.get(), body) &&
-              FlushFileBuffers(file.get()) && file.close();
-    if (ok) {
-        ok = exists ? ReplaceFileW(path.c_str(), temp.c_str(), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)
-                    : MoveFileExW(temp.c_str(), path.c_str(),
-                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    }
-    if (!ok) {
-        const DWORD error = GetLastError();
+    // Every failed step throws its system error, so that one place removes the temporary file.
+    auto check = [](bool succeeded) {
+        if (!succeeded) {
+            throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+        }
+    };
+    try {
+        source([&](std::string_view piece) { check(WriteAll(file.get(), piece)); });
+        check(FlushFileBuffers(file.get()) != 0);
+        check(file.close());
+        check(exists ? ReplaceFileW(path.c_str(), temp.c_str(), nullptr,
+                                    REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                     : MoveFileExW(temp.c_str(), path.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0);
+    } catch (const std::system_error& error) {
         file.close();
         DeleteFileW(temp.c_str());
-        Fail("cannot write", path, error);
+        Fail("cannot write", path, static_cast<DWORD>(error.code().value()));
+    } catch (...) {
+        file.close();
+        DeleteFileW(temp.c_str());
+        throw;
     }
 }
 

@@ -35,6 +35,35 @@ std::size_t WellFormedLength(std::string_view s) {
     return length;
 }
 
+// Gathers small pieces of output and hands them on a chunk at a time, so that a large file is
+// written with few system calls and never held whole. A long piece is handed on as it is.
+class ChunkedOutput {
+public:
+    static constexpr std::size_t kChunkSize = 64 * 1024;
+
+    explicit ChunkedOutput(const ByteSink& sink) : sink_(sink) { buffer_.reserve(kChunkSize); }
+
+    void append(std::string_view piece) {
+        if (buffer_.size() + piece.size() > kChunkSize) {
+            flush();
+            if (piece.size() >= kChunkSize) {
+                sink_(piece);
+                return;
+            }
+        }
+        buffer_ += piece;
+    }
+
+    void flush() {
+        if (!buffer_.empty()) sink_(buffer_);
+        buffer_.clear();
+    }
+
+private:
+    const ByteSink& sink_;
+    std::string buffer_;
+};
+
 }  // namespace
 
 std::size_t LastCharacterSize(std::string_view s) {
@@ -70,60 +99,49 @@ LineInfo ClassifyLine(std::string_view line, std::string_view& section) {
     return info;
 }
 
-std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed) {
-    std::string out;
-    out.reserve(text.size() + text.size() / 8 + 16);
-    auto appendEntry = [&](const Entry& entry) {
-        out += entry.key.in(text);
-        out += '=';
-        out += ValueOf(parsed, text, entry.group);
-    };
+void RenderOptionText(std::string_view text, const ParsedOptions& parsed, const ByteSink& sink) {
     // Lines at the head of the file replace each other while the output holds at most one
-    // character. That drops leading blank lines, but it must never drop a line with content
-    // (a lone ";" or "["), so once such a line is in, every later line is appended. Until then
-    // the output holds only spaces, so its byte count is its character count.
-    std::size_t entry = 0;
-    std::size_t copyFrom = 0;
-    std::string_view section;  // unused: headers are written as they are
-    for (std::size_t begin = 0;;) {
-        std::size_t end = text.find("\r\n", begin);
-        if (end == std::string_view::npos) end = text.size();
-        const LineInfo line = ClassifyLine(text.substr(begin, end - begin), section);
-        out.clear();
-        if (line.kind == LineKind::Key) {
-            appendEntry(parsed.entries[entry++]);
-        } else {
-            out += line.line;
-        }
-        if (end == text.size()) return out;
-        if (out.size() > 1 || line.kind != LineKind::Blank) {
-            copyFrom = end;
+    // character. That drops leading blank lines of at most one space; a longer blank line, or
+    // any line with content (a lone ";" or "["), stays, and every later line is appended.
+    std::size_t copyFrom = 0;  // where the first line that stays begins
+    for (;;) {
+        const std::size_t end = text.find("\r\n", copyFrom);
+        if (end == std::string_view::npos || end - copyFrom > 1 ||
+            (end > copyFrom && text[copyFrom] != ' ')) {
             break;
         }
-        begin = end + 2;
+        copyFrom = end + 2;
     }
-    // Every later line is appended after a CR LF: that is the rest of the text as it is, except
-    // that key lines lose their leading spaces and carry their group's value.
-    for (; entry < parsed.entries.size(); ++entry) {
-        const Entry& e = parsed.entries[entry];
-        std::size_t lineBegin = e.key.begin;
+    // The rest of the text is written as it is, except that key lines lose their leading spaces
+    // and carry their group's value.
+    ChunkedOutput out(sink);
+    for (std::uint32_t i = 0; i < parsed.entries.size(); ++i) {
+        const Entry& entry = parsed.entries[i];
+        std::size_t lineBegin = entry.key.begin;
         while (lineBegin > copyFrom && text[lineBegin - 1] == ' ') --lineBegin;
-        // A line that reads key "=" its current value already (the group's value is this very
-        // line's) is copied with the text around it.
-        const std::size_t valueBegin = e.key.begin + e.key.size + 1;
-        const std::string_view value = ValueOf(parsed, text, e.group);
-        const bool current = valueBegin <= e.lineEnd && value.data() == text.data() + valueBegin &&
-                             value.size() == e.lineEnd - valueBegin;
-        if (current && lineBegin == e.key.begin) continue;
-        out += text.substr(copyFrom, lineBegin - copyFrom);
+        // A line that reads key "=" its current value already (the group's value was read from
+        // this very line) is copied with the text around it.
+        const Group& group = parsed.groups[entry.group];
+        const bool current =
+            group.setIndex == 0 && group.lastEntry == i && entry.keyEnd() < entry.lineEnd;
+        if (current && lineBegin == entry.key.begin) continue;
+        out.append(text.substr(copyFrom, lineBegin - copyFrom));
         if (current) {
-            copyFrom = e.key.begin;
+            copyFrom = entry.key.begin;
         } else {
-            appendEntry(e);
-            copyFrom = e.lineEnd;
+            out.append(entry.key.in(text));
+            out.append("=");
+            out.append(ValueOf(parsed, text, entry.group));
+            copyFrom = entry.lineEnd;
         }
     }
-    out += text.substr(copyFrom);
+    out.append(text.substr(copyFrom));
+    out.flush();
+}
+
+std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed) {
+    std::string out;
+    RenderOptionText(text, parsed, [&out](std::string_view piece) { out += piece; });
     return out;
 }
 

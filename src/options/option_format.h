@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "byte_sink.h"
+
 namespace corvel::options {
 
 enum class LineKind : std::uint8_t { Blank, Comment, Header, Key };
@@ -92,7 +94,11 @@ std::string_view ValueOf(const ParsedOptions& parsed, std::string_view text, std
 void SetValue(ParsedOptions& parsed, std::uint32_t group, std::string_view value);
 
 // The file text for the lines of `text` as `parsed` found them, each key line written as
-// key "=" its group's value.
+// key "=" its group's value. It goes to `sink` in pieces of up to about 64 KiB, or longer where
+// a long stretch of `text` is copied as it is.
+void RenderOptionText(std::string_view text, const ParsedOptions& parsed, const ByteSink& sink);
+
+// The same text as one string.
 std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed);
 
 // Number of bytes of the last character of a non-empty `s`: a well-formed UTF-8 sequence counts

@@ -25,7 +25,9 @@ Class_Option::Class_Option(std::filesystem::path optionFilePath)
 std::string Class_Option::readOptionFile() const { return ReadUtf8File(OptionFilePath); }
 
 void Class_Option::writeOptionFile() const {
-    WriteUtf8File(OptionFilePath, corvel::options::RenderOptionText(OptionText, Parsed));
+    corvel::options::WriteUtf8File(OptionFilePath, [this](const corvel::options::ByteSink& sink) {
+        corvel::options::RenderOptionText(OptionText, Parsed, sink);
+    });
 }
 
 std::string Class_Option::GetOption(std::string_view AppName, std::string_view KeyName) const {

@@ -14,8 +14,17 @@ std::string ReadUtf8File(const std::filesystem::path& path) {
 }
 
 void WriteUtf8File(const std::filesystem::path& path, std::string_view text) {
+    corvel::options::WriteUtf8File(path,
+                                   [text](const corvel::options::ByteSink& sink) { sink(text); });
+}
+
+void corvel::options::WriteUtf8File(const std::filesystem::path& path,
+                                    const ByteSource& writeText) {
     // Outside readers (the editor page) expect the mark that this file format has always had.
-    corvel::options::ReplaceWholeFile(path, kByteOrderMark, text);
+    ReplaceWholeFile(path, [&writeText](const ByteSink& sink) {
+        sink(kByteOrderMark);
+        writeText(sink);
+    });
 }
 
 std::string StripLineBreaks(std::string_view text) {

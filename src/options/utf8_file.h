@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "byte_sink.h"
+
 // Raised when a file cannot be read or written. what() names the path and the system's reason.
 class Utf8FileError : public std::runtime_error {
 public:
@@ -21,3 +23,10 @@ void WriteUtf8File(const std::filesystem::path& path, std::string_view text);
 
 // `text` with every LF and then every CR removed.
 std::string StripLineBreaks(std::string_view text);
+
+namespace corvel::options {
+
+// As WriteUtf8File, for a text that `writeText` hands to its sink piece by piece.
+void WriteUtf8File(const std::filesystem::path& path, const ByteSource& writeText);
+
+}  // namespace corvel::options
