@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 #include <random>
 
 #include "temp_folder.h"
@@ -55,6 +56,19 @@ TEST(Utf8FileFaults, WriteFailingHalfWayReportsAndLeavesTargetUntouched) {
         }
     });
     EXPECT_EQ(status, 0);
+    EXPECT_EQ(ReadUtf8File(file), "old");
+    EXPECT_EQ(CountOtherFiles(folder.path(), "web.ini"), 0);
+}
+
+TEST(Utf8FileFaults, TextSourceFailingHalfWayPassesItsErrorAndLeavesTargetUntouched) {
+    TempFolder folder;
+    const auto file = folder / "web.ini";
+    WriteUtf8File(file, "old");
+    const auto failingSource = [](const corvel::options::ByteSink& sink) {
+        sink(std::string(200000, 'x'));
+        throw std::bad_alloc();
+    };
+    EXPECT_THROW(corvel::options::WriteUtf8File(file, failingSource), std::bad_alloc);
     EXPECT_EQ(ReadUtf8File(file), "old");
     EXPECT_EQ(CountOtherFiles(folder.path(), "web.ini"), 0);
 }
