@@ -14,40 +14,68 @@ namespace {
 
 constexpr std::string_view kKeySeparator = "_K_";
 
-// A 64-bit hash of `size` bytes, eight at a time, with MurmurHash3's final avalanche.
-std::uint64_t HashBytes(const char* bytes, std::size_t size) {
-    std::uint64_t h = 0x243F6A8885A308D3ull ^ size;
-    auto mix = [&h](std::uint64_t word) { h = std::rotl((h ^ word) * 0x9E3779B97F4A7C15ull, 27); };
-    for (; size >= 8; bytes += 8, size -= 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes, 8);
-        mix(word);
+// The bytes of a word as they stand in memory, first byte lowest.
+static_assert(std::endian::native == std::endian::little, "words are read little-endian");
+
+// A 64-bit hash of a byte string that arrives in pieces, eight bytes at a time, with
+// MurmurHash3's final avalanche. The words are read straight from the pieces and joined in
+// registers, so that however a string is split, it hashes the same.
+class PieceHash {
+public:
+    explicit PieceHash(std::size_t size) : h_(0x243F6A8885A308D3ull ^ size) {}
+
+    void add(std::string_view piece) {
+        const char* bytes = piece.data();
+        std::size_t size = piece.size();
+        for (; size >= 8; bytes += 8, size -= 8) {
+            std::uint64_t word;
+            std::memcpy(&word, bytes, 8);
+            push(word, 8);
+        }
+        // The last few bytes one at a time: copying them into a word through memory would make
+        // the following read of the whole word wait for the separate stores.
+        std::uint64_t tail = 0;
+        for (std::size_t i = 0; i < size; ++i) {
+            tail |= std::uint64_t{static_cast<unsigned char>(bytes[i])} << (8 * i);
+        }
+        if (size > 0) push(tail, static_cast<unsigned>(size));
     }
-    std::uint64_t tail = 0;
-    std::memcpy(&tail, bytes, size);
-    mix(tail);
-    h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdull;
-    h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ull;
-    return h ^ (h >> 33);
-}
+
+    std::uint64_t finish() {
+        mix(pending_);
+        std::uint64_t h = h_;
+        h = (h ^ (h >> 33)) * 0xff51afd7ed558ccdull;
+        h = (h ^ (h >> 33)) * 0xc4ceb9fe1a85ec53ull;
+        return h ^ (h >> 33);
+    }
+
+private:
+    void mix(std::uint64_t word) { h_ = std::rotl((h_ ^ word) * 0x9E3779B97F4A7C15ull, 27); }
+
+    // Appends the low `count` bytes of `word` (the rest zero) to the stream.
+    void push(std::uint64_t word, unsigned count) {
+        pending_ |= word << (8 * pendingCount_);
+        pendingCount_ += count;
+        if (pendingCount_ < 8) return;
+        mix(pending_);
+        pendingCount_ -= 8;
+        // The bytes of `word` that did not fit; none when the pending word was empty.
+        pending_ = pendingCount_ == 0 ? 0 : word >> (8 * (count - pendingCount_));
+    }
+
+    std::uint64_t h_;
+    std::uint64_t pending_ = 0;  // the stream's bytes past the last whole word
+    unsigned pendingCount_ = 0;
+};
 
 // Hashes section + "_K_" + key as one string, so that pairs with the same composite key meet.
-// The fixed "A_" in front adds nothing to tell keys apart and is left out. Keys are short, so
-// they are joined on the stack; only a long one needs the heap.
+// The fixed "A_" in front adds nothing to tell keys apart and is left out.
 std::uint64_t CompositeHash(std::string_view section, std::string_view key) {
-    std::array<char, 256> stack;
-    std::string heap;
-    const std::size_t size = section.size() + kKeySeparator.size() + key.size();
-    char* joined = stack.data();
-    if (size > stack.size()) {
-        heap.resize(size);
-        joined = heap.data();
-    }
-    // std::copy, unlike memcpy, is defined for an empty view that points nowhere.
-    char* end = std::copy(section.begin(), section.end(), joined);
-    end = std::copy(kKeySeparator.begin(), kKeySeparator.end(), end);
-    std::copy(key.begin(), key.end(), end);
-    return HashBytes(joined, size);
+    PieceHash hash(section.size() + kKeySeparator.size() + key.size());
+    hash.add(section);
+    hash.add(kKeySeparator);
+    hash.add(key);
+    return hash.finish();
 }
 
 // Whether section1 + "_K_" + key1 equals section2 + "_K_" + key2, byte for byte.

@@ -3,6 +3,9 @@
 // are shared with the editor page in tests/data/option_file_cases.json.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "option_store.h"
 #include "temp_folder.h"
 #include "utf8_file.h"
@@ -58,6 +61,28 @@ TEST_F(OptionStoreTest, InvalidBytesStayInKeysAndValues) {
     EXPECT_EQ(store.GetOption("s\xFF", "\xFE"), "");
     EXPECT_EQ(store.SetOption("s\xFF", "\xFE", "\x80"), "\x80");
     EXPECT_EQ(Written(store), "[s\xFF]\r\nk\xC3=v\xE4\xB8\r\n\xFE=\x80");
+}
+
+// Every split of one composite key at a "_K_" names the same entry, however long the parts
+// (lookups hash the composite key in words of eight bytes, so the split points fall anywhere).
+TEST_F(OptionStoreTest, EverySplitOfACompositeKeyFindsTheSameEntry) {
+    const std::string composite = "ab_K_cdefghi_K_jklmnopqrstuvw_K_x_K_yz0123456789_K_";
+    std::vector<std::size_t> splits;
+    for (std::size_t at = composite.find("_K_"); at != std::string::npos;
+         at = composite.find("_K_", at + 1)) {
+        splits.push_back(at);
+    }
+    auto section = [&](std::size_t at) { return composite.substr(0, at); };
+    auto key = [&](std::size_t at) { return composite.substr(at + 3); };
+    Class_Option store = Load("[" + section(splits[0]) + "]\r\n" + key(splits[0]) + "=v");
+    std::string value = "v";
+    for (std::size_t at : splits) {
+        EXPECT_EQ(store.GetOption(section(at), key(at)), value) << at;
+        value = std::to_string(at);
+        EXPECT_EQ(store.SetOption(section(at), key(at), value), value);
+    }
+    EXPECT_EQ(store.GetOption(section(splits[0]), key(splits[0])), value);
+    EXPECT_EQ(store.GetOption(composite.substr(0, 3), composite.substr(3)), "");
 }
 
 TEST_F(OptionStoreTest, MissingFileThrows) {
