@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "bas_main.h"
+#include "chinese_translations.h"
 #include "platform.h"
 #include "startup_environment.h"
 
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
     if (!displayAvailable(argc, argv)) return 1;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-editor"));
+    installChineseTranslations(app);
     DesktopPlatform platform;
     return runProgram(programFolder(), platform);
 }
