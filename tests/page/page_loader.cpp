@@ -1,15 +1,30 @@
 #include "page_loader.h"
 
-#include <QEventLoop>
+#include <QDeadlineTimer>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QSignalSpy>
 #include <QTimer>
-#include <QUrl>
 #include <QWebEngineSettings>
 #include <functional>
+#include <optional>
+
+// Runs the event loop until done() holds, checking every few milliseconds; never sleeps,
+// as the browser does its work on this thread.
+static bool waitFor(const std::function<bool()>& done, int timeoutMs, int everyMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (!done()) {
+        if (deadline.hasExpired()) return false;
+        QEventLoop loop;
+        QTimer::singleShot(everyMs, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
+    return true;
+}
 
 void RemoteRequestRecorder::interceptRequest(QWebEngineUrlRequestInfo& info) {
     static const QStringList local{"file", "data", "blob", "qrc", "about"};
-    const QUrl url = info.requestUrl();
-    if (!local.contains(url.scheme())) remote << url.toString();
+    if (!local.contains(info.requestUrl().scheme())) remote << info.requestUrl().toString();
 }
 
 void RecordingPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level,
@@ -19,67 +34,39 @@ void RecordingPage::javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level
         errors << QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(message);
 }
 
-PageLoader::PageLoader(const QString& storageFolder)
-    : profile_(std::make_unique<QWebEngineProfile>(QStringLiteral("corvel-page-test"))) {
-    profile_->setPersistentStoragePath(storageFolder);
-    profile_->setCachePath(storageFolder + QStringLiteral("/cache"));
-    profile_->setUrlRequestInterceptor(&recorder);
-    page_ = std::make_unique<RecordingPage>(profile_.get());
-    auto* settings = page_->settings();
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    view_ = std::make_unique<QWebEngineView>();
-    view_->setPage(page_.get());
-    view_->resize(1000, 700);
-    view_->show();
+PageLoader::PageLoader(const QString& storageFolder) {
+    profile.setPersistentStoragePath(storageFolder);
+    profile.setCachePath(storageFolder + QStringLiteral("/cache"));
+    profile.setUrlRequestInterceptor(&recorder);
+    page = std::make_unique<RecordingPage>(&profile);
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+    page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    view.setPage(page.get());
+    view.resize(1000, 700);
+    view.show();
 }
 
-PageLoader::~PageLoader() {
-    view_.reset();
-    page_.reset();  // the page must go before its profile
-}
-
-static bool waitLoaded(QWebEnginePage* page, const std::function<void()>& start) {
-    QEventLoop loop;
-    bool ok = false;
-    auto connection = QObject::connect(page, &QWebEnginePage::loadFinished, &loop, [&](bool r) {
-        ok = r;
-        loop.quit();
-    });
-    QTimer::singleShot(30000, &loop, &QEventLoop::quit);
-    start();
-    loop.exec();
-    QObject::disconnect(connection);
-    return ok;
-}
-
-bool PageLoader::load(const QString& indexHtml) {
-    return waitLoaded(page_.get(), [&] { page_->load(QUrl::fromLocalFile(indexHtml)); });
-}
-
-bool PageLoader::reload() {
-    return waitLoaded(page_.get(), [&] { page_->triggerAction(QWebEnginePage::Reload); });
+bool PageLoader::open(const QString& indexHtml) {
+    QSignalSpy loaded(page.get(), &QWebEnginePage::loadFinished);
+    if (indexHtml.isEmpty())
+        page->triggerAction(QWebEnginePage::Reload);
+    else
+        page->load(QUrl::fromLocalFile(indexHtml));
+    return loaded.wait(30000) && loaded.first().first().toBool() &&
+           waitFor(
+               [this] { return eval("!!(window.corvelEditor && corvelEditor.ready)").toBool(); },
+               20000, 100);
 }
 
 QVariant PageLoader::eval(const QString& script) {
-    QEventLoop loop;
-    QVariant result;
-    page_->runJavaScript(script, [&](const QVariant& v) {
-        result = v;
-        loop.quit();
-    });
-    QTimer::singleShot(10000, &loop, &QEventLoop::quit);
-    loop.exec();
-    return result;
+    // Shared with the callback, which may come after a timeout.
+    auto result = std::make_shared<std::optional<QVariant>>();
+    page->runJavaScript(script, [result](const QVariant& v) { *result = v; });
+    waitFor([&] { return result->has_value(); }, 10000, 5);
+    return result->value_or(QVariant());
 }
 
-bool PageLoader::waitReady(int timeoutMs) {
-    for (int waited = 0; waited < timeoutMs; waited += 100) {
-        if (eval(QStringLiteral("!!(window.corvelEditor && corvelEditor.ready)")).toBool())
-            return true;
-        QEventLoop loop;
-        QTimer::singleShot(100, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return false;
+QString PageLoader::jsString(const QString& text) {
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1).chopped(1));
 }

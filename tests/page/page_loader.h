@@ -31,21 +31,16 @@ protected:
 class PageLoader {
 public:
     explicit PageLoader(const QString& storageFolder);
-    ~PageLoader();
-    PageLoader(const PageLoader&) = delete;
-    PageLoader& operator=(const PageLoader&) = delete;
 
-    bool load(const QString& indexHtml);
-    bool reload();
+    // Loads the page (reloads it when indexHtml is empty) and waits until
+    // window.corvelEditor reports ready.
+    bool open(const QString& indexHtml = {});
     QVariant eval(const QString& script);
-    // Waits until window.corvelEditor reports ready (or a startup notice with no editor).
-    bool waitReady(int timeoutMs = 20000);
+    // A JavaScript string literal holding text.
+    static QString jsString(const QString& text);
 
-    RemoteRequestRecorder recorder;
-    RecordingPage* page() { return page_.get(); }
-
-private:
-    std::unique_ptr<QWebEngineProfile> profile_;
-    std::unique_ptr<RecordingPage> page_;
-    std::unique_ptr<QWebEngineView> view_;  // a real view, so the page lays out at window size
+    RemoteRequestRecorder recorder;  // declared first: the profile refers to it to the end
+    QWebEngineProfile profile{QStringLiteral("corvel-page-test")};
+    std::unique_ptr<RecordingPage> page;  // made once the profile's storage is set
+    QWebEngineView view;                  // a real view, so the page lays out at window size
 };
