@@ -1,19 +1,21 @@
 // Loads the built editor page the way the program does (file URL, local content may read
-// file URLs but not remote ones) and records every request that leaves the machine.
+// file URLs but not remote ones), recording every request that leaves the machine and
+// every script error.
 #pragma once
 
-#include <QStringList>
-#include <QVariant>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineUrlRequestInterceptor>
-#include <QWebEngineView>
+#include <QtTest>
+#include <QtWebEngineWidgets>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class RemoteRequestRecorder : public QWebEngineUrlRequestInterceptor {
 public:
-    void interceptRequest(QWebEngineUrlRequestInfo& info) override;
     QStringList remote;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        static const QStringList local{"file", "data", "blob", "qrc", "about"};
+        if (!local.contains(info.requestUrl().scheme())) remote << info.requestUrl().toString();
+    }
 };
 
 class RecordingPage : public QWebEnginePage {
@@ -23,24 +25,74 @@ public:
 
 protected:
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
-                                  int line, const QString& source) override;
+                                  int line, const QString& source) override {
+        if (level == ErrorMessageLevel)
+            errors << QStringLiteral("%1:%2: %3").arg(source).arg(line).arg(message);
+    }
 };
 
 // One profile with its own storage folder, so that localStorage starts empty and survives
 // reloads within the test, as it does in the program's persistent profile.
 class PageLoader {
 public:
-    explicit PageLoader(const QString& storageFolder);
+    explicit PageLoader(const QString& storageFolder) {
+        profile.setPersistentStoragePath(storageFolder);
+        profile.setCachePath(storageFolder + QStringLiteral("/cache"));
+        profile.setUrlRequestInterceptor(&recorder);
+        page = std::make_unique<RecordingPage>(&profile);
+        page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        page->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+        view.setPage(page.get());
+        view.resize(1000, 700);
+        view.show();
+    }
 
     // Loads the page (reloads it when indexHtml is empty) and waits until
     // window.corvelEditor reports ready.
-    bool open(const QString& indexHtml = {});
-    QVariant eval(const QString& script);
+    bool open(const QString& indexHtml = {}) {
+        QSignalSpy loaded(page.get(), &QWebEnginePage::loadFinished);
+        if (indexHtml.isEmpty())
+            page->triggerAction(QWebEnginePage::Reload);
+        else
+            page->load(QUrl::fromLocalFile(indexHtml));
+        return loaded.wait(30000) && loaded.first().first().toBool() &&
+               waitFor(
+                   [this] {
+                       return eval("!!(window.corvelEditor && corvelEditor.ready)").toBool();
+                   },
+                   20000, 100);
+    }
+
+    QVariant eval(const QString& script) {
+        // Shared with the callback, which may come after a timeout.
+        auto result = std::make_shared<std::optional<QVariant>>();
+        page->runJavaScript(script, [result](const QVariant& v) { *result = v; });
+        waitFor([&] { return result->has_value(); }, 10000, 5);
+        return result->value_or(QVariant());
+    }
+
     // A JavaScript string literal holding text.
-    static QString jsString(const QString& text);
+    static QString jsString(const QString& text) {
+        return QString::fromUtf8(
+            QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact).mid(1).chopped(1));
+    }
 
     RemoteRequestRecorder recorder;  // declared first: the profile refers to it to the end
     QWebEngineProfile profile{QStringLiteral("corvel-page-test")};
     std::unique_ptr<RecordingPage> page;  // made once the profile's storage is set
     QWebEngineView view;                  // a real view, so the page lays out at window size
+
+private:
+    // Runs the event loop until done() holds, checking every few milliseconds; never sleeps,
+    // as the browser does its work on this thread.
+    static bool waitFor(const std::function<bool()>& done, int timeoutMs, int everyMs) {
+        const QDeadlineTimer deadline(timeoutMs);
+        while (!done()) {
+            if (deadline.hasExpired()) return false;
+            QEventLoop loop;
+            QTimer::singleShot(everyMs, &loop, &QEventLoop::quit);
+            loop.exec();
+        }
+        return true;
+    }
 };

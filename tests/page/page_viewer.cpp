@@ -3,11 +3,6 @@
 //   editor_page_viewer <index.html> [article.html shot.png]
 // With an article, it is put into the editor, the window is saved to shot.png a moment
 // later, and the viewer quits.
-#include <QApplication>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
 #include "page_loader.h"
 
 int main(int argc, char** argv) {
