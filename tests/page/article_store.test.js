@@ -4,39 +4,35 @@ const test = require('node:test');
 const assert = require('node:assert/strict');
 const { create, KEY } = require('../../page/editor/js/article-store.js');
 
-function fakes() {
-  const data = new Map();
-  const storage = { getItem: (k) => (data.has(k) ? data.get(k) : null), setItem: (k, v) => data.set(k, v) };
-  const due = new Map();
-  let next = 1;
-  const timers = {
-    setTimeout: (fn) => (due.set(next, fn), next++),
-    clearTimeout: (id) => due.delete(id),
-    runAll: () => { for (const [id, fn] of [...due]) { due.delete(id); fn(); } },
+// A store over a fake storage that logs its writes (and throws while `full`), with a fake
+// timer slot that runs only when told to.
+function fakeStore() {
+  const f = { writes: [], full: false, timer: null };
+  const storage = {
+    getItem: (k) => (f.writes.findLast(([key]) => key === k) || [k, null])[1],
+    setItem: (k, v) => { if (f.full) throw new Error('QuotaExceededError'); f.writes.push([k, v]); },
   };
-  return { data, storage, timers };
+  f.store = create(storage, { setTimeout: (fn) => (f.timer = fn), clearTimeout: () => (f.timer = null) }, 800);
+  return f;
 }
 
 test('typing is saved once, after the delay, with the latest text', () => {
-  const { data, storage, timers } = fakes();
-  const store = create(storage, timers, 800);
-  store.changed('<p>a</p>');
-  store.changed('<p>ab</p>');
-  assert.equal(data.get(KEY), undefined);
-  timers.runAll();
-  assert.equal(data.get(KEY), '<p>ab</p>');
-  assert.equal(store.load(), '<p>ab</p>');
+  const f = fakeStore();
+  f.store.changed('<p>a</p>');
+  f.store.changed('<p>ab</p>');
+  assert.deepEqual(f.writes, []);
+  f.timer();
+  assert.deepEqual(f.writes, [[KEY, '<p>ab</p>']]);
+  assert.equal(f.store.load(), '<p>ab</p>');
 });
 
 test('flush writes a pending change at once; a full storage keeps it for later', () => {
-  const { data, storage, timers } = fakes();
-  let full = true;
-  const setItem = storage.setItem;
-  storage.setItem = (k, v) => { if (full) throw new Error('QuotaExceededError'); setItem(k, v); };
-  const store = create(storage, timers, 800);
-  store.changed('<p>x</p>');
-  assert.equal(store.flush(), false);
-  full = false;
-  assert.equal(store.flush(), true);
-  assert.equal(data.get(KEY), '<p>x</p>');
+  const f = fakeStore();
+  f.full = true;
+  f.store.changed('<p>x</p>');
+  assert.equal(f.store.flush(), false);
+  f.full = false;
+  assert.equal(f.store.flush(), true);
+  assert.deepEqual(f.writes, [[KEY, '<p>x</p>']]);
+  assert.equal(f.timer, null, 'nothing left to write later');
 });

@@ -4,30 +4,20 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const path = require('node:path');
 const { parseHTML } = require('linkedom');
 const formatter = require('../../page/editor/js/formatter.js');
 const rules = require('../../page/editor/js/rules.js');
 
-const fixture = (name) => fs.readFileSync(path.join(__dirname, 'fixtures', name), 'utf8');
-
-function bodyOf(html) {
-  return parseHTML('<!DOCTYPE html><html><body>' + html + '</body></html>').document.body;
-}
+const read = (file) => fs.readFileSync(`${__dirname}/${file}`, 'utf8');
+const bodyOf = (html) => parseHTML(`<!DOCTYPE html><html><body>${html}</body></html>`).document.body;
 
 const BASE = {
-  paragraphBeforeBlank: '\u3000\u3000',
-  imageJustify: 'center',
-  captionJustify: 'center',
-  captionMaxLength: 40,
-  captionEndSign: '。',
-  retainBold: true,
-  pageBreakTag: '_ueditor_page_break_tag_',
-  transformText: null,
+  paragraphBeforeBlank: '\u3000\u3000', imageJustify: 'center', captionJustify: 'center', captionMaxLength: 40,
+  captionEndSign: '。', retainBold: true, pageBreakTag: '_ueditor_page_break_tag_', transformText: null,
 };
 
 function format(html, options) {
-  const opts = Object.assign({}, BASE, options);
+  const opts = { ...BASE, ...options };
   const once = formatter.formatNode(bodyOf(html), opts);
   const twice = formatter.formatNode(bodyOf(once), opts);
   assert.equal(twice, once, 'formatting twice changes nothing');
@@ -35,9 +25,7 @@ function format(html, options) {
 }
 
 test('news page: paragraphs, no junk, safe links, corrections', () => {
-  const html = format(fixture('news-page.html'), {
-    transformText: rules.corrector(fs.readFileSync(path.join(__dirname, '..', '..', 'data', 'redundant.txt'), 'utf8')),
-  });
+  const html = format(read('fixtures/news-page.html'), { transformText: rules.corrector(read('../../data/redundant.txt')) });
   assert.equal(
     html,
     '<p>　　<strong>新品发布会在京举行</strong></p>' +
@@ -50,7 +38,7 @@ test('news page: paragraphs, no junk, safe links, corrections', () => {
 });
 
 test('Word paste: mso junk, <o:p>, font spans and empty paragraphs go; bold spans stay bold', () => {
-  const html = format(fixture('word-paste.html'));
+  const html = format(read('fixtures/word-paste.html'));
   assert.equal(
     html,
     '<p>　　近日，我市举办了 “乡村振兴”主题活动。</p>' +
@@ -61,7 +49,7 @@ test('Word paste: mso junk, <o:p>, font spans and empty paragraphs go; bold span
 });
 
 test('images stand alone; captions are aligned, lose the end sign, and are marked when long', () => {
-  const html = format(fixture('images-captions.html'), { captionMaxLength: 30 });
+  const html = format(read('fixtures/images-captions.html'), { captionMaxLength: 30 });
   assert.equal(
     html,
     '<p>　　开头的正文段落。</p>' +

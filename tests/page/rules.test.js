@@ -3,29 +3,22 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const fs = require('node:fs');
-const path = require('node:path');
 const { parseHTML } = require('linkedom');
 const OpenCC = require('opencc-js');
 const rules = require('../../page/editor/js/rules.js');
 
 const opencc = (direction) =>
-  direction === 'traditional'
-    ? OpenCC.Converter({ from: 'cn', to: 'tw' })
-    : OpenCC.Converter({ from: 'tw', to: 'cn' });
-
-const shipped = (name) => fs.readFileSync(path.join(__dirname, '..', '..', 'data', name), 'utf8');
+  OpenCC.Converter(direction === 'traditional' ? { from: 'cn', to: 'tw' } : { from: 'tw', to: 'cn' });
+const shipped = (name) => fs.readFileSync(`${__dirname}/../../data/${name}`, 'utf8');
 
 test('rule-file grammar', () => {
   const text = '\ufeff# 注释\r\n\r\n错字|||正字\r\n多余|||\r\n没有分隔符\r\n|||空的左边\nA|||B\rC|||D';
-  assert.deepEqual(rules.parsePairs(text), [
-    ['错字', '正字'],
-    ['多余', ''],
-    ['A', 'B'],
-    ['C', 'D'],
-  ]);
+  assert.deepEqual(rules.parsePairs(text), [['错字', '正字'], ['多余', ''], ['A', 'B'], ['C', 'D']]);
+  // The shipped file's own comment lines are not rules.
+  assert.ok(rules.parsePairs(shipped('redundant.txt')).every(([from]) => !from.startsWith('#')));
 });
 
-test('corrections: longest match, one pass, removal', () => {
+test('corrections: longest match, one pass, removal; the shipped file fixes typos and drops junk', () => {
   const correct = rules.corrector('的的|||的\r\n的的确确|||的确\r\n甲|||乙\r\n乙|||丙\r\n【打印本页】|||');
   const cases = [
     ['好的的东西', '好的东西'],
@@ -35,38 +28,25 @@ test('corrections: longest match, one pass, removal', () => {
     ['没有错误', '没有错误'],
   ];
   for (const [input, expected] of cases) assert.equal(correct(input), expected, input);
-});
-
-test('shipped correction file fixes typos and drops page junk', () => {
-  const correct = rules.corrector(shipped('redundant.txt'));
-  assert.equal(correct('我们再接再励，迫不急待【打印本页】'), '我们再接再厉，迫不及待');
-  // Its own comment lines are not rules.
-  assert.ok(rules.parsePairs(shipped('redundant.txt')).every(([from]) => !from.startsWith('#')));
+  assert.equal(rules.corrector(shipped('redundant.txt'))('我们再接再励，迫不急待【打印本页】'), '我们再接再厉，迫不及待');
 });
 
 test('conversion: user pairs take precedence over opencc, in both directions', () => {
   const conv = shipped('conversion.txt');
-  const toTrad = rules.converter(conv, 'traditional', opencc);
-  const toSimp = rules.converter(conv, 'simplified', opencc);
-  assert.equal(toTrad('这款软件的后台很简单'), '這款軟體的後台很簡單');
-  assert.equal(toSimp('這款軟體的後台很簡單'), '这款软件的后台很简单');
+  assert.equal(rules.converter(conv, 'traditional', opencc)('这款软件的后台很简单'), '這款軟體的後台很簡單');
+  assert.equal(rules.converter(conv, 'simplified', opencc)('這款軟體的後台很簡單'), '这款软件的后台很简单');
   assert.equal(rules.converter(conv, 'same', opencc), null);
   // Without opencc the user's pairs still apply.
   assert.equal(rules.converter(conv, 'traditional', null)('软件发展'), '軟體发展');
 });
 
 test('rules change text nodes only, never tags or attributes', () => {
-  const { document } = parseHTML(
-    '<div id="r"><p title="软件" class="软件"><a href="http://x/软件">软件</a>和再接再励</p></div>',
-  );
+  const { document } = parseHTML('<div id="r"><p title="软件" class="软件"><a href="http://x/软件">软件</a>和再接再励</p></div>');
   const root = document.getElementById('r');
   const pipeline = rules.textPipeline({
     correct: rules.corrector('再接再励|||再接再厉'),
     convert: rules.converter('软件|||軟體', 'traditional', opencc),
   });
   rules.eachTextNode(root, pipeline);
-  assert.equal(
-    root.innerHTML,
-    '<p title="软件" class="软件"><a href="http://x/软件">軟體</a>和再接再厲</p>',
-  );
+  assert.equal(root.innerHTML, '<p title="软件" class="软件"><a href="http://x/软件">軟體</a>和再接再厲</p>');
 });

@@ -5,9 +5,7 @@ const assert = require('node:assert/strict');
 const reader = require('../../page/editor/js/option-reader.js');
 const { fromOptions, DEFAULTS } = require('../../page/editor/js/settings.js');
 
-function settingsOf(lines) {
-  return fromOptions(reader.parseOptions(lines.join('\r\n')));
-}
+const settingsOf = (lines) => fromOptions(reader.parseOptions(lines.join('\r\n')));
 
 test('an unreadable web.ini gives the defaults', () => {
   assert.deepEqual(fromOptions(null), DEFAULTS);
