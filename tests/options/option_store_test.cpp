@@ -1,10 +1,7 @@
-// The option store's rules: how lines, sections, keys and values are read, which entry a lookup
-// finds, and how the file is written back. Cases that hold invalid UTF-8 live here; valid ones
-// are shared with the editor page in tests/data/option_file_cases.json.
+// The option store's rules that the shared case table cannot hold: invalid UTF-8 in names and
+// values, long composite keys, and how the store stands to its file. Cases in valid UTF-8 are
+// shared with the editor page in tests/data/option_file_cases.json.
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "option_store.h"
 #include "temp_folder.h"
@@ -12,50 +9,36 @@
 
 namespace {
 
-class OptionStoreTest : public ::testing::Test {
-protected:
+struct OptionStore : FileTest {
     Class_Option Load(std::string_view text) {
-        WriteUtf8File(file_, text);
-        return Class_Option(file_);
+        WriteUtf8File(file, text);
+        return Class_Option(file);
     }
     std::string Written(const Class_Option& store) {
         store.writeOptionFile();
-        return ReadUtf8File(file_);
+        return ReadUtf8File(file);
     }
-    TempFolder folder_;
-    std::filesystem::path file_ = folder_ / "web.ini";
 };
-
-struct SectionCase {
-    std::string header;
-    std::string section;
-};
-
-class SectionNameTest : public OptionStoreTest,
-                        public ::testing::WithParamInterface<SectionCase> {};
 
 // Whole code points are dropped from the end; a byte outside any well-formed sequence counts as
 // one character.
-TEST_P(SectionNameTest, CutsFirstAndLastCharacter) {
-    const SectionCase& c = GetParam();
-    Class_Option store = Load(c.header + "\r\nk=v");
-    EXPECT_EQ(store.GetOption(c.section, "k"), "v") << c.header;
-    EXPECT_EQ(Written(store), c.header + "\r\nk=v");
+TEST_F(OptionStore, SectionNameCutsFirstAndLastCharacter) {
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"[ueditor]", "ueditor"}, {"[ueditor] ", "ueditor]"}, {"[a]b", "a]"}, {"[]", ""}, {"[", ""},
+        {"[x", ""}, {"[设置", "设"}, {"[设置]", "设置"}, {"[置", ""}, {"  [format]", "format"},
+        {"[ab\x80", "ab"}, {"[ab\xE4\xB8", "ab\xE4"}, {"[ab\xF0\x9F\x98\x80", "ab"},
+        {"[a\xC0\x80", "a\xC0"},        // overlong: two characters
+        {"[\xED\xA0\x80", "\xED\xA0"}};  // surrogate: not one character
+    // clang-format on
+    for (const auto& [header, section] : cases) {
+        Class_Option store = Load(header + "\r\nk=v");
+        EXPECT_EQ(store.GetOption(section, "k"), "v") << header;
+        EXPECT_EQ(Written(store), header + "\r\nk=v");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    OptionStore, SectionNameTest,
-    ::testing::Values(SectionCase{"[ueditor]", "ueditor"}, SectionCase{"[ueditor] ", "ueditor]"},
-                      SectionCase{"[a]b", "a]"}, SectionCase{"[]", ""}, SectionCase{"[", ""},
-                      SectionCase{"[x", ""}, SectionCase{"[设置", "设"},
-                      SectionCase{"[设置]", "设置"}, SectionCase{"[置", ""},
-                      SectionCase{"[ab\x80", "ab"}, SectionCase{"[ab\xE4\xB8", "ab\xE4"},
-                      SectionCase{"[ab\xF0\x9F\x98\x80", "ab"},
-                      SectionCase{"[a\xC0\x80", "a\xC0"},        // overlong: two characters
-                      SectionCase{"[\xED\xA0\x80", "\xED\xA0"},  // surrogate: not one character
-                      SectionCase{"  [format]", "format"}));
-
-TEST_F(OptionStoreTest, InvalidBytesStayInKeysAndValues) {
+TEST_F(OptionStore, InvalidBytesStayInKeysAndValues) {
     Class_Option store = Load("[s\xFF]\r\nk\xC3=v\xE4\xB8\r\n\xFE");
     EXPECT_EQ(store.GetOption("s\xFF", "k\xC3"), "v\xE4\xB8");
     EXPECT_EQ(store.GetOption("s\xFF", "\xFE"), "");
@@ -65,60 +48,46 @@ TEST_F(OptionStoreTest, InvalidBytesStayInKeysAndValues) {
 
 // Every split of one composite key at a "_K_" names the same entry, however long the parts
 // (lookups hash the composite key in words of eight bytes, so the split points fall anywhere).
-TEST_F(OptionStoreTest, EverySplitOfACompositeKeyFindsTheSameEntry) {
+TEST_F(OptionStore, EverySplitOfACompositeKeyFindsTheSameEntry) {
     const std::string composite = "ab_K_cdefghi_K_jklmnopqrstuvw_K_x_K_yz0123456789_K_";
-    std::vector<std::size_t> splits;
-    for (std::size_t at = composite.find("_K_"); at != std::string::npos;
-         at = composite.find("_K_", at + 1)) {
-        splits.push_back(at);
-    }
     auto section = [&](std::size_t at) { return composite.substr(0, at); };
     auto key = [&](std::size_t at) { return composite.substr(at + 3); };
-    Class_Option store = Load("[" + section(splits[0]) + "]\r\n" + key(splits[0]) + "=v");
+    const std::size_t first = composite.find("_K_");
+    Class_Option store = Load("[" + section(first) + "]\r\n" + key(first) + "=v");
     std::string value = "v";
-    for (std::size_t at : splits) {
+    for (auto at = first; at != std::string::npos; at = composite.find("_K_", at + 1)) {
         EXPECT_EQ(store.GetOption(section(at), key(at)), value) << at;
         value = std::to_string(at);
         EXPECT_EQ(store.SetOption(section(at), key(at), value), value);
     }
-    EXPECT_EQ(store.GetOption(section(splits[0]), key(splits[0])), value);
+    EXPECT_EQ(store.GetOption(section(first), key(first)), value);
     EXPECT_EQ(store.GetOption(composite.substr(0, 3), composite.substr(3)), "");
 }
 
-TEST_F(OptionStoreTest, MissingFileThrows) {
-    EXPECT_THROW(Class_Option(folder_ / "missing.ini"), Utf8FileError);
-}
-
-TEST_F(OptionStoreTest, ReadOptionFileReturnsTheTextUnparsed) {
-    const std::string text = "\r\n  [ueditor] \r\nk = v\n\r\n";
+// The store works from the text it read at start: neither another writer, nor a copy of the
+// store, nor an earlier save changes what it writes.
+TEST_F(OptionStore, SavesFromTheTextReadAtStart) {
+    const std::string text = "[ueditor]\r\ninitialFrameHeight=400\n\r\n";
     Class_Option store = Load(text);
     EXPECT_EQ(store.readOptionFile(), text);
-}
-
-TEST_F(OptionStoreTest, SavesRepeatedlyFromTheLinesReadAtStart) {
-    Class_Option store = Load("[ueditor]\r\ninitialFrameHeight=400\r\n");
-    WriteUtf8File(file_, "changed by another program");
+    WriteUtf8File(file, "changed by another program");
+    Class_Option copy = store;
+    EXPECT_EQ(copy.SetOption("ueditor", "initialFrameHeight", "1"), "1");
     EXPECT_EQ(store.SetOption("ueditor", "initialFrameHeight", "500"), "500");
+    EXPECT_EQ(copy.GetOption("ueditor", "initialFrameHeight"), "1");
     EXPECT_EQ(Written(store), "[ueditor]\r\ninitialFrameHeight=500\r\n");
     EXPECT_EQ(Written(store), "[ueditor]\r\ninitialFrameHeight=500\r\n");
-    EXPECT_EQ(ReadBytes(file_).substr(0, 3), "\xEF\xBB\xBF");
+    EXPECT_EQ(ReadBytes(file).substr(0, 3), "\xEF\xBB\xBF");
 }
 
-TEST_F(OptionStoreTest, FailedSaveKeepsValuesInMemory) {
+TEST_F(OptionStore, FileFailuresThrowAndKeepValuesInMemory) {
+    EXPECT_THROW(Class_Option(folder / "missing.ini"), Utf8FileError);
     Class_Option store = Load("[a]\r\nk=1");
     store.SetOption("a", "k", "2");
-    std::filesystem::permissions(file_, std::filesystem::perms::owner_read);
+    fs::permissions(file, fs::perms::owner_read);
     EXPECT_THROW(store.writeOptionFile(), Utf8FileError);
     EXPECT_EQ(store.GetOption("a", "k"), "2");
-    EXPECT_EQ(ReadUtf8File(file_), "[a]\r\nk=1");
-}
-
-TEST_F(OptionStoreTest, CopiesAreIndependent) {
-    Class_Option store = Load("[a]\r\nk=1");
-    Class_Option copy = store;
-    copy.SetOption("a", "k", "2");
-    EXPECT_EQ(store.GetOption("a", "k"), "1");
-    EXPECT_EQ(copy.GetOption("a", "k"), "2");
+    EXPECT_EQ(ReadUtf8File(file), "[a]\r\nk=1");
 }
 
 }  // namespace
