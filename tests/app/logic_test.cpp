@@ -11,26 +11,25 @@ namespace {
 struct FitCase {
     TwipSize form;
     TwipSize browser;
+    std::int16_t minWidth = 600, minHeight = 600;
 };
 
 class FitBrowserToFormTest : public ::testing::TestWithParam<FitCase> {};
 
 TEST_P(FitBrowserToFormTest, SubtractsOffsetsAndKeepsMinimums) {
-    EXPECT_EQ(FitBrowserToForm(GetParam().form, 600, 600), GetParam().browser);
+    const FitCase& c = GetParam();
+    EXPECT_EQ(FitBrowserToForm(c.form, c.minWidth, c.minHeight), c.browser);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Sizes, FitBrowserToFormTest,
-    ::testing::Values(FitCase{{9510, 6855}, {9494, 6390}},  // a roomy window: the offsets only
-                      FitCase{{617, 1066}, {601, 601}},     // one twip above the minimums
-                      FitCase{{616, 1065}, {600, 600}},     // exactly at them: the minimum
-                      FitCase{{615, 1064}, {600, 600}},     // below them
-                      FitCase{{0, 0}, {600, 600}},          // a collapsed window
-                      FitCase{{40000, 70000}, {39984, 69535}}));  // larger than 16 bits can hold
-
-TEST(FitBrowserToFormMinimums, AreTheCallersNotFixed) {
-    EXPECT_EQ(FitBrowserToForm({1000, 1000}, 2000, 100), (TwipSize{2000, 535}));
-}
+    ::testing::Values(FitCase{{9510, 6855}, {9494, 6390}},      // a roomy window: the offsets only
+                      FitCase{{617, 1066}, {601, 601}},         // one twip above the minimums
+                      FitCase{{616, 1065}, {600, 600}},         // exactly at them: the minimum
+                      FitCase{{615, 1064}, {600, 600}},         // below them
+                      FitCase{{0, 0}, {600, 600}},              // a collapsed window
+                      FitCase{{40000, 70000}, {39984, 69535}},  // larger than 16 bits can hold
+                      FitCase{{1000, 1000}, {2000, 535}, 2000, 100}));  // the caller's minimums
 
 TEST(TwipConversion, DesignSizesAreWholePixelsAndOffsetsRound) {
     EXPECT_EQ(twipsToPixels(9510), 634);

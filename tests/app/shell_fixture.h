@@ -1,16 +1,20 @@
 #pragma once
 // Starts the program in-process on a temporary program folder that holds the shipped web.ini
-// and a small editor page with a web link, a local link and a marker that a reload clears.
+// and a small editor page with a web link.
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
 #include <QFile>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEngineView>
 #include <memory>
 
+#include "about_window.h"
 #include "bas_main.h"
 #include "editor_window.h"
 #include "main_window.h"
@@ -20,11 +24,12 @@ class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_SHIPPED_WEB_INI), file("web.ini")));
-        writeFile("index.html",
-                  "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>page</title></head>"
-                  "<body><a id=\"web\" href=\"https://example.org/page\">web</a> "
-                  "<a id=\"local\" href=\"other.html\">local</a></body></html>");
-        writeFile("other.html", "<html><body>other</body></html>");
+        QFile page(file("index.html"));
+        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+        page.write(
+            "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>page</title></head>"
+            "<body><a id=\"web\" href=\"https://example.org/page\">web</a></body></html>");
+        page.close();
         program = Program::start(folder.path().toStdString(), platform);
         ASSERT_TRUE(program);
         QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
@@ -33,10 +38,22 @@ protected:
     }
 
     QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }
-    void writeFile(const char* name, const char* text) const {
-        QFile out(file(name));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(text);
+    // Runs a menu command as the user would, by its action's object name.
+    void trigger(const char* name) const {
+        auto* action = main()->findChild<QAction*>(QString::fromUtf8(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+    // Opens the About window from the Help menu; its OK button, or null if it did not open.
+    QPushButton* showAbout() const {
+        trigger("mnuHelp_about");
+        Form_About* about = Form_About::instance();
+        return about ? about->findChild<QPushButton*>(QStringLiteral("OKButton")) : nullptr;
+    }
+    static int visibleTopLevels() {
+        int count = 0;
+        for (QWidget* widget : QApplication::topLevelWidgets()) count += widget->isVisible();
+        return count;
     }
 
     Form_Editor_Main* main() const { return program->mainWindow(); }

@@ -1,7 +1,5 @@
 // Start-up: the application context, the windows it opens, and an unreadable web.ini.
 
-#include <QApplication>
-#include <QDir>
 #include <QDragEnterEvent>
 #include <QMdiArea>
 #include <QMimeData>
@@ -10,21 +8,20 @@
 
 namespace {
 
-TEST_F(ShellTest, StartUpFixesTheContext) {
+TEST_F(ShellTest, StartUpFixesTheContextAndShowsTheMaximisedEditor) {
     const AppContext& context = program->context();
     EXPECT_EQ(context.AppFolder, folder.path().toStdString());
     EXPECT_EQ(context.OptionFilePath, folder.path().toStdString() + "/web.ini");
     EXPECT_EQ(context.MinEditorHeight, 600);
     EXPECT_EQ(context.MinEditorWidth, 600);
     EXPECT_EQ(context.OptionStore->GetOption("ueditor", "toolbars"), "Standard");
-}
 
-TEST_F(ShellTest, MainWindowHoldsTheMaximisedEditor) {
     EXPECT_TRUE(main()->isVisible());
     EXPECT_EQ(main()->parentWidget(), nullptr);
     EXPECT_EQ(main()->objectName(), QStringLiteral("Form_Editor_Main"));
     EXPECT_TRUE(main()->windowTitle().startsWith(QStringLiteral("Corvel软文编辑器")));
     EXPECT_EQ(main()->centralWidget()->size(), QSize(634, 457));
+    EXPECT_FALSE(main()->windowIcon().pixmap(32, 32).isNull());
 
     auto* area = qobject_cast<QMdiArea*>(main()->centralWidget());
     ASSERT_NE(area, nullptr);
@@ -35,10 +32,7 @@ TEST_F(ShellTest, MainWindowHoldsTheMaximisedEditor) {
     EXPECT_FALSE(editor()->windowFlags() & Qt::WindowMinimizeButtonHint);
     EXPECT_FALSE(editor()->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(view()->objectName(), QStringLiteral("WebBrowser_Editor"));
-    EXPECT_FALSE(main()->windowIcon().pixmap(32, 32).isNull());
-}
-
-TEST_F(ShellTest, EditorCannotBeClosedOnItsOwn) {
+    // The user cannot close the editor on its own.
     EXPECT_FALSE(editor()->close());
     EXPECT_TRUE(editor()->isVisible());
 }
