@@ -18,7 +18,7 @@ class EditorPageTest : public QObject {
     QVariant eval(const QString& script) { return loader_->eval(script); }
     QString html() { return eval("corvelEditor.html").toString(); }
     // Gives one section of the copied web.ini a new body; the rest stays as shipped.
-    bool setSection(const QByteArray& name, const QByteArray& body) {
+    bool setSection(const QByteArray& name, const QString& body) {
         QFile ini(webIni());
         if (!ini.open(QIODevice::ReadOnly)) return false;
         QByteArray text = ini.readAll();
@@ -26,7 +26,7 @@ class EditorPageTest : public QObject {
         const qsizetype from = text.indexOf("[" + name + "]\r\n");
         const qsizetype to = text.indexOf("\r\n[", from + 1);
         if (from < 0 || to < 0) return false;
-        text.replace(from, to - from, "[" + name + "]\r\n" + body + "\r\n");
+        text.replace(from, to - from, "[" + name + "]\r\n" + body.toUtf8() + "\r\n");
         return ini.open(QIODevice::WriteOnly) && ini.write(text) == text.size();
     }
 
@@ -52,33 +52,31 @@ private slots:
     }
 
     void toolbarSetAndCounterFollowWebIni_data() {
-        QTest::addColumn<QByteArray>("ueditor");  // empty: no web.ini at all
+        QTest::addColumn<QString>("ueditor");  // empty: no web.ini at all
         // Toolbar set, counter setting, counter shown, editing height, one-click format
         // button (every set has it), web.ini notice (only a missing file is reported).
         QTest::addColumn<QString>("expected");
-        QTest::newRow("lite") << QByteArray(
-                                     "toolbars=Lite\r\nwordCount=true\r\ninitialFrameHeight=300")
+        QTest::newRow("lite") << "toolbars=Lite\r\nwordCount=true\r\ninitialFrameHeight=300"
                               << "Lite,true,true,300,true,false";
-        QTest::newRow("all") << QByteArray("toolbars=All\r\nwordCount=false")
+        QTest::newRow("all") << "toolbars=All\r\nwordCount=false"
                              << "All,false,false,520,true,false";
-        QTest::newRow("unknown") << QByteArray(
-                                        "toolbars=lite\r\nwordCount=TRUE\r\ninitialFrameHeight=abc")
+        QTest::newRow("unknown") << "toolbars=lite\r\nwordCount=TRUE\r\ninitialFrameHeight=abc"
                                  << "Standard,false,false,520,true,false";
-        QTest::newRow("missing web.ini") << QByteArray() << "Standard,true,true,520,true,true";
+        QTest::newRow("missing web.ini") << ""
+                                         << "Standard,true,true,520,true,true";
     }
     void toolbarSetAndCounterFollowWebIni() {
-        QFETCH(QByteArray, ueditor);
+        QFETCH(QString, ueditor);
         QVERIFY(ueditor.isEmpty() ? QFile::remove(webIni()) : setSection("ueditor", ueditor));
         QVERIFY(open());
-        QTEST(
-            eval(
-                "[corvelEditor.toolbarSet, corvelEditor.wordCountShown, "
-                "!!document.querySelector('.corvel-word-count'), "
-                "corvelEditor.jodit.workplace.offsetHeight, "
-                "!!document.querySelector('.jodit-toolbar-button_corvelFormat'), "
-                "document.getElementById('corvel-notices').textContent.includes('web.ini')].join()")
-                .toString(),
-            "expected");
+        QTEST(eval("[corvelEditor.toolbarSet, corvelEditor.wordCountShown, "
+                   "!!document.querySelector('.corvel-word-count'), "
+                   "corvelEditor.jodit.workplace.offsetHeight, "
+                   "!!document.querySelector('.jodit-toolbar-button_corvelFormat'), "
+                   "document.getElementById('corvel-notices').textContent.includes('web.ini')]"
+                   ".join()")
+                  .toString(),
+              "expected");
     }
 
     void articleSurvivesImmediateReload() {
@@ -101,26 +99,26 @@ private slots:
     }
 
     void pasteFollowsAutoFormatSettings_data() {
-        QTest::addColumn<QByteArray>("autoFormat");
+        QTest::addColumn<QString>("autoFormat");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("expected");
         QTest::newRow("format, traditional, corrections")
-            << QByteArray("format=true\r\nconversion=traditional\r\nredundant=true")
-            << QStringLiteral(
-                   "<p class=MsoNormal><span style='font-family:宋体'>这款软件再接再励<o:p></o:p>"
-                   "</span></p><p class=MsoNormal><o:p>&nbsp;</o:p></p>")
-            << QStringLiteral("<p>　　這款軟體再接再厲</p>");
+            << "format=true\r\nconversion=traditional\r\nredundant=true"
+            << "<p class=MsoNormal><span "
+               "style='font-family:宋体'>这款软件再接再励<o:p></o:p></span></p>"
+               "<p class=MsoNormal><o:p>&nbsp;</o:p></p>"
+            << "<p>　　這款軟體再接再厲</p>";
         QTest::newRow("no format, simplified")
-            << QByteArray("format=false\r\nconversion=simplified\r\nredundant=false")
-            << QStringLiteral("<p class=\"x\">這款軟體</p>")
-            << QStringLiteral("<p class=\"x\">这款软件</p>");
+            << "format=false\r\nconversion=simplified\r\nredundant=false"
+            << "<p class=\"x\">這款軟體</p>"
+            << "<p class=\"x\">这款软件</p>";
         // A word pasted into a paragraph stays inline: no new paragraph, no indent.
-        QTest::newRow("inline snippet")
-            << QByteArray("format=true\r\nconversion=same\r\nredundant=true")
-            << QStringLiteral("再接再励") << QStringLiteral("再接再厉");
+        QTest::newRow("inline snippet") << "format=true\r\nconversion=same\r\nredundant=true"
+                                        << "再接再励"
+                                        << "再接再厉";
     }
     void pasteFollowsAutoFormatSettings() {
-        QFETCH(QByteArray, autoFormat);
+        QFETCH(QString, autoFormat);
         QFETCH(QString, pasted);
         QVERIFY(setSection("auto_format", autoFormat));
         QVERIFY(open());
