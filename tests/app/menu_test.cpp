@@ -54,11 +54,8 @@ const std::vector<ExpectedMenu> kExpectedMenus = {
 void expectPlainEntry(const QAction* action, const Entry& entry) {
     SCOPED_TRACE(entry.first);
     EXPECT_EQ(action->objectName(), QString::fromUtf8(entry.first));
-    const bool separator = QByteArray(entry.second) == "-";
-    EXPECT_EQ(action->isSeparator(), separator);
-    if (!separator) {
-        EXPECT_EQ(action->text(), QString::fromUtf8(entry.second));
-    }
+    EXPECT_EQ(action->isSeparator() ? QStringLiteral("-") : action->text(),
+              QString::fromUtf8(entry.second));
     EXPECT_TRUE(action->shortcut().isEmpty());
     EXPECT_FALSE(action->text().contains(QLatin1Char('&')));  // no access keys
     EXPECT_TRUE(action->isEnabled() && action->isVisible());

@@ -13,6 +13,7 @@
 #include <QTest>
 #include <QWebEngineView>
 #include <memory>
+#include <optional>
 
 #include "about_window.h"
 #include "bas_main.h"
@@ -60,15 +61,13 @@ protected:
     Form_Editor* editor() const { return main()->editor(); }
     QWebEngineView* view() const { return editor()->browser(); }
 
+    // Runs a script in the page and waits for its result.
     QVariant js(const QString& script) const {
-        QVariant result;
-        bool done = false;
-        view()->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-        });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 10000)) << script.toStdString();
-        return result;
+        std::optional<QVariant> result;
+        view()->page()->runJavaScript(script, [&](const QVariant& value) { result = value; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 10000))
+            << script.toStdString();
+        return result.value_or(QVariant());
     }
 
     QTemporaryDir folder;
