@@ -6,21 +6,39 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
+#include <QComboBox>
 #include <QDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <string_view>
 #include <utility>
 
 #include "fake_host.h"
-#include "kept_values.h"
 #include "settings_dialogs.h"
 
-inline constexpr std::string_view kBom = "\xEF\xBB\xBF";
+inline const std::string kBom = "\xEF\xBB\xBF";
+
+// A dialog and the menu command that opens it.
+struct DialogKind {
+    const char* name;
+    void (SettingsDialogs::*open)();
+};
+inline constexpr DialogKind kUeditor{"Form_Option_Ueditor", &SettingsDialogs::openUeditor};
+inline constexpr DialogKind kAutoFormat{"Form_Option_auto_format",
+                                        &SettingsDialogs::openAutoFormat};
+inline constexpr DialogKind kFormat{"Form_Option_format", &SettingsDialogs::openFormat};
+inline constexpr DialogKind kConversionFile{"Form_Option_File_Edit",
+                                            &SettingsDialogs::openConversionFile};
+inline constexpr DialogKind kRedundantFile{"Form_Option_File_Edit",
+                                           &SettingsDialogs::openRedundantFile};
 
 class DialogTest : public ::testing::Test {
 protected:
@@ -36,9 +54,16 @@ protected:
 
     // Writes web.ini (with a byte-order mark, as the store writes it) and starts the dialogs.
     void start(std::string_view webIni) {
-        writeFile("web.ini", std::string(kBom) + std::string(webIni));
+        dialogs_.reset();
+        writeFile("web.ini", kBom + std::string(webIni));
         host_ = std::make_unique<FakeHost>(folder_);
         dialogs_ = std::make_unique<SettingsDialogs>(*host_);
+    }
+    // The menu command; later helpers act on the dialog it opened.
+    QDialog* open(const DialogKind& kind) {
+        ((*dialogs_).*kind.open)();
+        current_ = kind.name;
+        return dialog(kind.name);
     }
 
     void writeFile(const std::string& name, std::string_view bytes) {
@@ -46,54 +71,59 @@ protected:
         std::ofstream(folder_ / name, std::ios::binary) << bytes;
     }
     std::string fileBytes(const std::string& name) const {
-        std::error_code error;
-        const auto size = std::filesystem::file_size(folder_ / name, error);
-        if (error) return "<missing>";
-        std::string bytes(size, '\0');
-        std::ifstream(folder_ / name, std::ios::binary).read(bytes.data(), std::streamsize(size));
-        return bytes;
-    }
-    // What the program would read at its next start.
-    std::string stored(std::string_view section, std::string_view key) const {
-        return Class_Option(folder_ / "web.ini").GetOption(section, key);
+        std::ifstream in(folder_ / name, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return in ? bytes.str() : "<missing>";
     }
 
     QDialog* dialog(const char* name) const {
         return host_->ownerWindow()->findChild<QDialog*>(name);
     }
-    template <class Widget>
-    Widget* control(const char* dialogName, const char* name) const {
-        auto* found = dialog(dialogName)->findChild<Widget*>(name);
+    template <class Widget = QWidget>
+    Widget* control(const char* name) const {
+        auto* found = dialog(current_)->findChild<Widget*>(name);
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
-    void click(const char* dialogName, const char* button) const {
-        QTest::mouseClick(control<QAbstractButton>(dialogName, button), Qt::LeftButton);
+    void click(const char* button) const {
+        QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
     }
-    // Types at the end of a box, as the user would.
-    void typeInto(QWidget* box, const QString& text) const {
-        box->setFocus();
-        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);  // end of a multi-line box
-        QTest::keyClick(box, Qt::Key_End);                       // end of a one-line box
-        QTest::keyClicks(box, text);
+    // What a control shows: the checked id of an option-button group, the text of a list or box.
+    QString shown(const char* name) const {
+        if (auto* group = dialog(current_)->findChild<QButtonGroup*>(name)) {
+            return QString::number(group->checkedId());
+        }
+        auto* widget = control(name);
+        if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
+        if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text();
+        return qobject_cast<QPlainTextEdit*>(widget)->toPlainText();
     }
-
-    // Types lines into the focused multi-line box, with Enter between them.
-    void typeLines(QWidget* box, std::initializer_list<const char*> lines) const {
-        bool first = true;
-        for (const char* line : lines) {
-            if (!std::exchange(first, false)) QTest::keyClick(box, Qt::Key_Return);
-            QTest::keyClicks(box, QString::fromUtf8(line));
+    // As the user would: clicks a button; otherwise focuses the control, presses `first` and
+    // types `text`, with Enter for each "\n" (and Backspace for "\b").
+    void edit(const char* name, QKeySequence::StandardKey first = QKeySequence::UnknownKey,
+              const QString& text = {}) const {
+        auto* widget = control(name);
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            return QTest::mouseClick(button, Qt::LeftButton);
+        }
+        widget->setFocus();
+        if (first != QKeySequence::UnknownKey) QTest::keySequence(widget, first);
+        const QStringList lines = text.split(u'\n');
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            if (i > 0) QTest::keyClick(widget, Qt::Key_Return);
+            QTest::keyClicks(widget, lines[i]);
         }
     }
 
     std::filesystem::path folder_;
     std::unique_ptr<FakeHost> host_;
     std::unique_ptr<SettingsDialogs> dialogs_;
+    const char* current_ = nullptr;
 };
 
 // The settings every test starts from, unless it changes some of them.
-inline constexpr std::string_view kWebIni =
+inline const std::string kWebIni =
     "; settings\r\n"
     "[ueditor]\r\n"
     "toolbars=Standard\r\n"
@@ -115,7 +145,7 @@ inline constexpr std::string_view kWebIni =
     "imageCaptionText_MaxLength=40\r\n"
     "imageCaptionText_EndSign=\u3002\r\n"
     "retainBold=true\r\n"
-    "dateline=\u672c\u62a5\u8baf|-|\u65b0\u534e\u793e\r\n"
+    "dateline=\u00a0\u672c\u62a5\u8baf|-|\u65b0\u534e\u793e\r\n"
     "editorname=\uff08\u8d23\u4efb\u7f16\u8f91\uff1a\uff09\r\n"
     "conversionFile=conversion.txt\r\n"
     "redundantFile=redundant.txt\r\n"
@@ -123,11 +153,10 @@ inline constexpr std::string_view kWebIni =
     "[system]\r\n"
     "alwaysTop=false\r\n";
 
-// kWebIni with the value of each named key replaced; a null value drops the key's line.
+// `ini` with the value of each named key replaced; a null value drops the key's line.
 // Key names are unique across the sections of kWebIni.
-inline std::string IniWith(
-    std::initializer_list<std::pair<std::string_view, const char*>> changes) {
-    std::string ini(kWebIni);
+inline std::string IniWith(std::initializer_list<std::pair<std::string_view, const char*>> changes,
+                           std::string ini = kWebIni) {
     for (const auto& [key, value] : changes) {
         const std::string head = "\n" + std::string(key) + "=";
         const auto at = ini.find(head) + 1;

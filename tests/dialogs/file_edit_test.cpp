@@ -1,15 +1,16 @@
 // Form_Option_File_Edit: the two rule files, read and written whole.
 #include <QLabel>
-#include <QPlainTextEdit>
 #include <QPushButton>
 
 #include "dialog_fixture.h"
 #include "text_rules.h"
 
 namespace {
-constexpr const char* kDialog = "Form_Option_File_Edit";
-const std::string kConversion = std::string(kBom) + "软件|||軟體\r\n硬件|||硬體\r\n";
-const std::string kRedundant = std::string(kBom) + "的的|||的\n";
+const std::string kConversion = kBom + "软件|||軟體\r\n硬件|||硬體\r\n";
+const std::string kRedundant = kBom + "的的|||的\n";
+const std::string kConversionCaption = "简繁转换/简繁转换 每组一行 简体字在前 繁体字在后 用|||分割";
+const std::string kRedundantCaption = "错误更正 冗余去除/错误更正 冗余去除:具体规则看下文";
+constexpr auto kEnd = QKeySequence::MoveToEndOfDocument;
 }  // namespace
 
 class FileEditTest : public DialogTest {
@@ -19,65 +20,54 @@ protected:
         writeFile("conversion.txt", kConversion);
         writeFile("redundant.txt", kRedundant);
     }
-    QPlainTextEdit* box() const { return control<QPlainTextEdit>(kDialog, "Text_File_content"); }
+    // The window caption and the instruction.
     std::string caption() const {
-        return (dialog(kDialog)->windowTitle() + "/" +
-                control<QLabel>(kDialog, "Label_File_instructions")->text())
+        return (dialog(current_)->windowTitle() + "/" +
+                control<QLabel>("Label_File_instructions")->text())
             .toStdString();
     }
-    const std::string conversionCaption =
-        "简繁转换/简繁转换 每组一行 简体字在前 繁体字在后 用|||分割";
-    const std::string redundantCaption = "错误更正 冗余去除/错误更正 冗余去除:具体规则看下文";
+    QString text() const { return shown("Text_File_content"); }
 };
 
-TEST_F(FileEditTest, EachCommandShowsItsFileWithItsCaption) {
-    start(kWebIni);
-    dialogs_->openRedundantFile();
-    EXPECT_EQ(caption(), redundantCaption);
-    EXPECT_EQ(box()->toPlainText(), "的的|||的\n");
-    EXPECT_FALSE(host_->editorEnabled);
-    EXPECT_TRUE(dialog(kDialog)->close());
-    EXPECT_TRUE(host_->editorEnabled);
-    dialogs_->openConversionFile();
-    EXPECT_EQ(caption(), conversionCaption);
-    EXPECT_EQ(box()->toPlainText(), "软件|||軟體\n硬件|||硬體\n");
-    click(kDialog, "Command_Cancel");
-    EXPECT_EQ(fileBytes("conversion.txt"), kConversion);
-    EXPECT_EQ(fileBytes("redundant.txt"), kRedundant);
-    EXPECT_EQ(host_->refreshes, 0);
-}
-
-TEST_F(FileEditTest, SaveWritesTheSameTextOrTheEditWithTheFilesLineBreak) {
+TEST_F(FileEditTest, EachCommandShowsItsFileAndSavesItBack) {
     writeFile("rules/one line.txt", "a");
     start(IniWith({{"conversionFile", "rules/one line.txt"}}));
-    dialogs_->openRedundantFile();
-    click(kDialog, "Command_Save");
+    QDialog* d = open(kRedundantFile);
+    EXPECT_EQ(caption(), kRedundantCaption);
+    EXPECT_EQ(text(), "的的|||的\n");
+    EXPECT_FALSE(host_->editorEnabled);
+    EXPECT_TRUE(d->close());
+    EXPECT_TRUE(host_->editorEnabled);
+    // Every loading starts with the conversion texts; a file in a subfolder is found as named.
+    open(kConversionFile);
+    EXPECT_EQ(caption(), kConversionCaption);
+    EXPECT_EQ(text(), "a");
+    click("Command_Cancel");
+
+    // Without changes Save writes the same bytes; an edit keeps the file's line break, and a
+    // file without one gets CR LF.
+    open(kRedundantFile);
+    click("Command_Save");
     EXPECT_EQ(fileBytes("redundant.txt"), kRedundant);
-    EXPECT_EQ(host_->refreshes, 1);
-    EXPECT_FALSE(dialog(kDialog)->isVisible());
-
-    dialogs_->openRedundantFile();
-    typeInto(box(), "x");
-    typeLines(box(), {"", "y"});
-    click(kDialog, "Command_Save");
+    EXPECT_FALSE(d->isVisible());
+    open(kRedundantFile);
+    edit("Text_File_content", kEnd, "x\ny");
+    click("Command_Save");
     EXPECT_EQ(fileBytes("redundant.txt"), kRedundant + "x\ny");
+    open(kConversionFile);
+    edit("Text_File_content", kEnd, "\nb");
+    click("Command_Save");
+    EXPECT_EQ(fileBytes("rules/one line.txt"), kBom + "a\r\nb");
 
-    // A file without line breaks gets CR LF; a file in a subfolder is found as named.
-    dialogs_->openConversionFile();
-    typeInto(box(), "");
-    typeLines(box(), {"", "b"});
-    click(kDialog, "Command_Save");
-    EXPECT_EQ(fileBytes("rules/one line.txt"), std::string(kBom) + "a\r\nb");
-}
-
-TEST_F(FileEditTest, AnEmptyFileStaysEmpty) {
+    // An empty file stays empty.
     writeFile("redundant.txt", "");
-    start(kWebIni);
-    dialogs_->openRedundantFile();
-    EXPECT_TRUE(box()->toPlainText().isEmpty());
-    click(kDialog, "Command_Save");
+    open(kRedundantFile);
+    EXPECT_EQ(text(), "");
+    click("Command_Save");
     EXPECT_EQ(fileBytes("redundant.txt"), "");
-    EXPECT_EQ(host_->refreshes, 1);
+    EXPECT_EQ(fileBytes("conversion.txt"), kConversion);
+    // One refresh for each Save, none for the close box and "关闭".
+    EXPECT_EQ(host_->refreshes, 4);
 }
 
 class UnreadableRuleFile : public FileEditTest,
@@ -85,19 +75,19 @@ class UnreadableRuleFile : public FileEditTest,
 
 TEST_P(UnreadableRuleFile, IsNamedAndCannotBeSavedOver) {
     start(IniWith({{"conversionFile", GetParam()}}));
-    dialogs_->openConversionFile();
+    QDialog* d = open(kConversionFile);
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains(QString::fromStdString(folder_.string())));
     EXPECT_TRUE(host_->errors[0].contains(GetParam()));
-    EXPECT_FALSE(control<QPushButton>(kDialog, "Command_Save")->isEnabled());
-    EXPECT_TRUE(box()->isReadOnly());
-    click(kDialog, "Command_Save");
-    EXPECT_TRUE(dialog(kDialog)->isVisible());
+    EXPECT_FALSE(control("Command_Save")->isEnabled());
+    EXPECT_TRUE(control<QPlainTextEdit>("Text_File_content")->isReadOnly());
+    click("Command_Save");
+    EXPECT_TRUE(d->isVisible());
     // Another file can be opened without a question.
-    dialogs_->openRedundantFile();
+    open(kRedundantFile);
     EXPECT_TRUE(host_->questions.isEmpty());
-    EXPECT_EQ(box()->toPlainText(), "的的|||的\n");
-    EXPECT_TRUE(control<QPushButton>(kDialog, "Command_Save")->isEnabled());
+    EXPECT_EQ(text(), "的的|||的\n");
+    EXPECT_TRUE(control("Command_Save")->isEnabled());
     EXPECT_EQ(host_->refreshes, 0);
 }
 INSTANTIATE_TEST_SUITE_P(Cases, UnreadableRuleFile, ::testing::Values("missing.txt", ""));
@@ -106,23 +96,23 @@ TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
     const std::string gbk = "\xBC\xF2\xB7\xB1|||\xBC\xF2\r\n";
     writeFile("conversion.txt", gbk);
     start(kWebIni);
-    dialogs_->openConversionFile();
+    QDialog* d = open(kConversionFile);
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains("UTF-8"));
     // Unchanged, its bytes stay exactly as they were: not even a byte-order mark is added.
-    click(kDialog, "Command_Save");
+    click("Command_Save");
     EXPECT_TRUE(host_->confirms.isEmpty());
     EXPECT_EQ(fileBytes("conversion.txt"), gbk);
 
-    dialogs_->openConversionFile();
-    typeInto(box(), "x");
+    open(kConversionFile);
+    edit("Text_File_content", kEnd, "x");
     host_->confirmAnswer = false;
-    click(kDialog, "Command_Save");
+    click("Command_Save");
     EXPECT_EQ(host_->confirms.size(), 1);
     EXPECT_EQ(fileBytes("conversion.txt"), gbk);
-    EXPECT_TRUE(dialog(kDialog)->isVisible());
+    EXPECT_TRUE(d->isVisible());
     host_->confirmAnswer = true;
-    click(kDialog, "Command_Save");
+    click("Command_Save");
     const std::string written = fileBytes("conversion.txt");
     EXPECT_TRUE(IsValidUtf8(written));
     EXPECT_TRUE(written.ends_with("|||\xEF\xBF\xBD\xEF\xBF\xBD\r\nx"));
@@ -131,36 +121,36 @@ TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
 
 TEST_F(FileEditTest, SwitchingFilesNeverWritesOneFileIntoTheOther) {
     start(kWebIni);
-    dialogs_->openConversionFile();
-    typeInto(box(), "edit");
+    open(kConversionFile);
+    edit("Text_File_content", kEnd, "edit");
     // The same command again keeps the unsaved text.
-    dialogs_->openConversionFile();
-    EXPECT_TRUE(box()->toPlainText().endsWith("edit"));
+    open(kConversionFile);
+    EXPECT_TRUE(text().endsWith("edit"));
 
     host_->choiceAnswer = DialogHost::Choice::Stay;
-    dialogs_->openRedundantFile();
+    open(kRedundantFile);
     EXPECT_EQ(host_->questions.size(), 1);
-    EXPECT_EQ(caption(), conversionCaption);
-    EXPECT_TRUE(box()->toPlainText().endsWith("edit"));
+    EXPECT_EQ(caption(), kConversionCaption);
+    EXPECT_TRUE(text().endsWith("edit"));
 
     host_->choiceAnswer = DialogHost::Choice::Discard;
-    dialogs_->openRedundantFile();
-    EXPECT_EQ(caption(), redundantCaption);
-    EXPECT_EQ(box()->toPlainText(), "的的|||的\n");
+    open(kRedundantFile);
+    EXPECT_EQ(caption(), kRedundantCaption);
+    EXPECT_EQ(text(), "的的|||的\n");
     EXPECT_EQ(fileBytes("conversion.txt"), kConversion);
 
-    typeInto(box(), "Z");
+    edit("Text_File_content", kEnd, "Z");
     host_->choiceAnswer = DialogHost::Choice::Save;
-    dialogs_->openConversionFile();
+    open(kConversionFile);
     EXPECT_EQ(fileBytes("redundant.txt"), kRedundant + "Z");
-    EXPECT_EQ(caption(), conversionCaption);
-    EXPECT_EQ(box()->toPlainText(), "软件|||軟體\n硬件|||硬體\n");
+    EXPECT_EQ(caption(), kConversionCaption);
+    EXPECT_EQ(text(), "软件|||軟體\n硬件|||硬體\n");
     EXPECT_EQ(host_->refreshes, 1);
 
     // Without changes the other file simply loads.
-    dialogs_->openRedundantFile();
+    open(kRedundantFile);
     EXPECT_EQ(host_->questions.size(), 3);
-    EXPECT_EQ(caption(), redundantCaption);
+    EXPECT_EQ(caption(), kRedundantCaption);
     EXPECT_EQ(fileBytes("conversion.txt"), kConversion);
     EXPECT_FALSE(host_->editorEnabled);
 }

@@ -1,8 +1,5 @@
 // The life cycle every option dialog shares, driven through the menu facade and real widgets.
-#include <QKeyEvent>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <vector>
@@ -11,8 +8,7 @@
 
 namespace {
 struct OptionDialogCase {
-    const char* name;
-    void (SettingsDialogs::*open)();
+    DialogKind kind;
     QSize size;
     // An option button that the settings select, and the other button of its pair.
     const char* selected;
@@ -22,24 +18,21 @@ struct OptionDialogCase {
 };
 
 const OptionDialogCase kCases[] = {
-    {"Form_Option_Ueditor",
-     &SettingsDialogs::openUeditor,
+    {kUeditor,
      {520, 441},
      "Option_wordCount_1",
      "Option_wordCount_0",
      {"Combo_toolbars", "Text_initialFrameHeight", "Text_pageBreakTag", "Text_initialStyle",
       "Command_Save", "Command_Cancel", "Option_wordCount_1", "Option_wordCount_0",
       "Option_elementPathEnabled_0", "Option_elementPathEnabled_1"}},
-    {"Form_Option_auto_format",
-     &SettingsDialogs::openAutoFormat,
+    {kAutoFormat,
      {485, 320},
      "Option_format_0",
      "Option_format_1",
      {"Option_format_0", "Option_format_1", "Option_Conversion_0", "Option_Conversion_1",
       "Option_redundant_0", "Option_redundant_1", "Command_Cancel", "Command_Save",
       "Option_Conversion_2"}},
-    {"Form_Option_format",
-     &SettingsDialogs::openFormat,
+    {kFormat,
      {643, 508},
      "Option_retainBold_0",
      "Option_retainBold_1",
@@ -52,63 +45,17 @@ const OptionDialogCase kCases[] = {
 class OptionDialogProtocol : public DialogTest,
                              public ::testing::WithParamInterface<OptionDialogCase> {
 protected:
-    void open() { ((*dialogs_).*GetParam().open)(); }
-    QDialog* shown() { return dialog(GetParam().name); }
     void SetUp() override {
         DialogTest::SetUp();
         start(kWebIni);
-        open();
-        ASSERT_NE(shown(), nullptr);
-        ASSERT_TRUE(shown()->isVisible());
+        d = open(GetParam().kind);
+        ASSERT_NE(d, nullptr);
+        ASSERT_TRUE(d->isVisible());
     }
+    QDialog* d = nullptr;
 };
 
-TEST_P(OptionDialogProtocol, SaveWithoutChangesRewritesTheFileAndRefreshes) {
-    EXPECT_FALSE(host_->editorEnabled);
-    // Another program edits web.ini meanwhile; Save still writes every value back.
-    writeFile("web.ini", "changed elsewhere");
-    click(GetParam().name, "Command_Save");
-    EXPECT_EQ(fileBytes("web.ini"), std::string(kBom) + std::string(kWebIni));
-    EXPECT_EQ(host_->refreshes, 1);
-    EXPECT_TRUE(host_->editorEnabled);
-    EXPECT_FALSE(shown()->isVisible());
-}
-
-TEST_P(OptionDialogProtocol, CloseBoxCancelEscAndEnterStoreNothing) {
-    // Changes in every one-line box (the auto-format dialog has none), then Enter and Esc.
-    for (auto* box : shown()->findChildren<QLineEdit*>()) typeInto(box, "9");
-    auto* target = control<QWidget>(GetParam().name, GetParam().tabs.front());
-    QTest::keyClick(target, Qt::Key_Return);
-    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
-    QTest::keyClick(target, Qt::Key_Escape);
-    EXPECT_TRUE(shown()->isVisible());
-    EXPECT_FALSE(host_->editorEnabled);
-
-    EXPECT_TRUE(shown()->close());
-    EXPECT_FALSE(shown()->isVisible());
-    EXPECT_TRUE(host_->editorEnabled);
-    open();
-    click(GetParam().name, "Command_Cancel");
-    EXPECT_FALSE(shown()->isVisible());
-    EXPECT_EQ(fileBytes("web.ini"), std::string(kBom) + std::string(kWebIni));
-    EXPECT_EQ(host_->refreshes, 0);
-}
-
-TEST_P(OptionDialogProtocol, ReopeningKeepsOneDialogAndItsUnsavedChanges) {
-    auto* button = control<QRadioButton>(GetParam().name, GetParam().unselected);
-    click(GetParam().name, GetParam().unselected);
-    ASSERT_TRUE(button->isChecked());
-    open();
-    EXPECT_EQ(host_->ownerWindow()->findChildren<QDialog*>(GetParam().name).size(), 1);
-    EXPECT_TRUE(button->isChecked());
-    // After a close the dialog loads anew from the store.
-    click(GetParam().name, "Command_Cancel");
-    open();
-    EXPECT_FALSE(button->isChecked());
-}
-
-TEST_P(OptionDialogProtocol, IsAFixedOwnedWindowCentredOnItsOwner) {
-    QDialog* d = shown();
+TEST_P(OptionDialogProtocol, IsAFixedOwnedWindowWithItsTabOrder) {
     EXPECT_EQ(d->parentWidget(), host_->ownerWindow());
     EXPECT_TRUE(d->isWindow());
     EXPECT_EQ(d->minimumSize(), GetParam().size);
@@ -126,55 +73,82 @@ TEST_P(OptionDialogProtocol, IsAFixedOwnedWindowCentredOnItsOwner) {
     for (auto* label : d->findChildren<QLabel*>()) {
         EXPECT_NE(label->buddy(), nullptr) << label->objectName().toStdString();
     }
-}
-
-TEST_P(OptionDialogProtocol, TabVisitsTheControlsInOrder) {
     // As on Windows, Tab enters a group of option buttons at its selected button only.
     std::vector<std::string> stops;
     for (const char* name : GetParam().tabs) {
-        auto* radio = qobject_cast<QRadioButton*>(control<QWidget>(GetParam().name, name));
+        auto* radio = qobject_cast<QRadioButton*>(control(name));
         if (!radio || radio->isChecked()) stops.emplace_back(name);
     }
-    QApplication::setActiveWindow(shown());
-    control<QWidget>(GetParam().name, stops.front().c_str())->setFocus();
+    QApplication::setActiveWindow(d);
+    control(stops.front().c_str())->setFocus();
     for (std::size_t i = 1; i <= stops.size(); ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget()->objectName().toStdString(), stops[i % stops.size()]);
     }
     // The arrow keys still move the selection within a group.
-    auto* selected = control<QRadioButton>(GetParam().name, GetParam().selected);
+    auto* selected = control<QRadioButton>(GetParam().selected);
     selected->setFocus();
     QTest::keyClick(selected, selected->objectName().endsWith("_0") ? Qt::Key_Right : Qt::Key_Left);
-    EXPECT_TRUE(control<QRadioButton>(GetParam().name, GetParam().unselected)->isChecked());
+    EXPECT_TRUE(control<QRadioButton>(GetParam().unselected)->isChecked());
 }
 
-TEST_P(OptionDialogProtocol, FailedWriteIsReportedAndKeepsTheDialogOpen) {
+TEST_P(OptionDialogProtocol, ReopeningCloseBoxCancelEscAndEnter) {
+    // Reopening an open dialog keeps the one instance and its unsaved changes.
+    auto* button = control<QRadioButton>(GetParam().unselected);
+    click(GetParam().unselected);
+    open(GetParam().kind);
+    EXPECT_EQ(host_->ownerWindow()->findChildren<QDialog*>(GetParam().kind.name).size(), 1);
+    EXPECT_TRUE(button->isChecked());
+    // Enter and Esc after changes in every one-line box (the auto-format dialog has none).
+    for (auto* box : d->findChildren<QLineEdit*>()) QTest::keyClicks(box, "9");
+    auto* target = control(GetParam().tabs.front());
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(target, Qt::Key_Escape);
+    EXPECT_TRUE(d->isVisible());
+    EXPECT_FALSE(host_->editorEnabled);
+
+    // The close box stores nothing; the next opening loads anew from the store.
+    EXPECT_TRUE(d->close());
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_TRUE(host_->editorEnabled);
+    open(GetParam().kind);
+    EXPECT_FALSE(button->isChecked());
+    click("Command_Cancel");
+    EXPECT_FALSE(d->isVisible());
+    EXPECT_EQ(fileBytes("web.ini"), kBom + kWebIni);
+    EXPECT_EQ(host_->refreshes, 0);
+}
+
+TEST_P(OptionDialogProtocol, SaveRewritesEveryValueOrReportsAFailedWrite) {
     // web.ini turns into a folder: the file cannot be replaced, even by root.
     std::filesystem::remove(folder_ / "web.ini");
     std::filesystem::create_directory(folder_ / "web.ini");
-    click(GetParam().name, "Command_Save");
+    click("Command_Save");
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains("web.ini"));
-    EXPECT_TRUE(shown()->isVisible());
+    EXPECT_TRUE(d->isVisible());
     EXPECT_FALSE(host_->editorEnabled);
     EXPECT_EQ(host_->refreshes, 0);
-    // Once the file can be written again, the next Save goes through.
+    // Once the file can be written again, Save without changes writes every value back.
     std::filesystem::remove(folder_ / "web.ini");
-    click(GetParam().name, "Command_Save");
-    EXPECT_EQ(fileBytes("web.ini"), std::string(kBom) + std::string(kWebIni));
-    EXPECT_FALSE(shown()->isVisible());
+    click("Command_Save");
+    EXPECT_EQ(fileBytes("web.ini"), kBom + kWebIni);
+    EXPECT_EQ(host_->refreshes, 1);
+    EXPECT_TRUE(host_->editorEnabled);
+    EXPECT_FALSE(d->isVisible());
 }
 
 INSTANTIATE_TEST_SUITE_P(Dialogs, OptionDialogProtocol, ::testing::ValuesIn(kCases),
-                         [](const auto& test) { return std::string(test.param.name); });
+                         [](const auto& test) { return std::string(test.param.kind.name); });
 
 TEST_F(DialogTest, ClosingOneOfTwoOpenDialogsEnablesTheEditor) {
     start(kWebIni);
-    dialogs_->openUeditor();
-    dialogs_->openFormat();
-    click("Form_Option_format", "Command_Cancel");
+    open(kUeditor);
+    open(kFormat);
+    click("Command_Cancel");
     EXPECT_TRUE(host_->editorEnabled);
-    EXPECT_TRUE(dialog("Form_Option_Ueditor")->isVisible());
+    EXPECT_TRUE(dialog(kUeditor.name)->isVisible());
     dialogs_->closeAll();
-    EXPECT_FALSE(dialog("Form_Option_Ueditor")->isVisible());
+    EXPECT_FALSE(dialog(kUeditor.name)->isVisible());
 }
