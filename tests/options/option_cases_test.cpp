@@ -28,13 +28,11 @@ std::vector<OptionCase> LoadCases() {
     return cases;
 }
 
-class OptionFileCase : public ::testing::TestWithParam<OptionCase> {};
+class OptionFileCase : public FileTest, public ::testing::WithParamInterface<OptionCase> {};
 
 TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     const Json& c = GetParam().json;
     const std::string input = c.at("input");
-    TempFolder folder;
-    const fs::path file = folder / "web.ini";
     WriteUtf8File(file, input);
 
     // Entries in file order, as composite key and value.

@@ -1,5 +1,5 @@
 #pragma once
-// A fresh folder per test, removed afterwards, and raw byte access to files in it.
+// Tests that work on files: a fresh folder per test and raw byte access to files in it.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -13,28 +13,16 @@
 
 namespace fs = std::filesystem;
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (fs::temp_directory_path() / "corvel-options-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-    fs::path operator/(std::string_view name) const { return path_ / name; }
-
-private:
-    fs::path path_;
-};
-
-// A test with its own folder and a file name in it.
+// A test with a fresh folder of its own, removed afterwards, and a file name in it.
 struct FileTest : ::testing::Test {
-    TempFolder folder;
+    ~FileTest() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    const fs::path folder = [] {
+        std::string pattern = (fs::temp_directory_path() / "corvel-options-XXXXXX").string();
+        return fs::path(::mkdtemp(pattern.data()));
+    }();
     const fs::path file = folder / "web.ini";
 };
 

@@ -43,8 +43,9 @@ std::string TempName(pid_t pid, std::string_view n, std::string_view target = "w
     return "." + std::string(target) + ".tmp-" + std::to_string(pid) + "-" + std::string(n);
 }
 
-TEST_F(Utf8FileFaults, WriteFailingHalfWayReportsAndLeavesTargetUntouched) {
+TEST_F(Utf8FileFaults, SaveFailingHalfWayReportsAndLeavesTargetUntouched) {
     WriteUtf8File(file, "old");
+    // The file system refuses more bytes: RLIMIT_FSIZE in a child.
     const pid_t child = Spawn([&] {
         ::signal(SIGXFSZ, SIG_IGN);  // let write() fail with EFBIG instead of killing us
         const rlimit limit{100000, 100000};
@@ -60,18 +61,16 @@ TEST_F(Utf8FileFaults, WriteFailingHalfWayReportsAndLeavesTargetUntouched) {
     });
     EXPECT_EQ(Wait(child), 0);
     EXPECT_EQ(ReadUtf8File(file), "old");
-    EXPECT_EQ(CountOtherFiles(folder.path()), 0);
-}
+    EXPECT_EQ(CountOtherFiles(folder), 0);
 
-TEST_F(Utf8FileFaults, TextSourceFailingHalfWayPassesItsErrorAndLeavesTargetUntouched) {
-    WriteUtf8File(file, "old");
+    // The text source fails: its own error passes on.
     const auto failingSource = [](const corvel::options::ByteSink& sink) {
         sink(std::string(200000, 'x'));
         throw std::bad_alloc();
     };
     EXPECT_THROW(corvel::options::WriteUtf8File(file, failingSource), std::bad_alloc);
     EXPECT_EQ(ReadUtf8File(file), "old");
-    EXPECT_EQ(CountOtherFiles(folder.path()), 0);
+    EXPECT_EQ(CountOtherFiles(folder), 0);
 }
 
 TEST_F(Utf8FileFaults, SaveKilledAtRandomMomentsLeavesOldOrNewBytes) {
@@ -97,9 +96,9 @@ TEST_F(Utf8FileFaults, SaveKilledAtRandomMomentsLeavesOldOrNewBytes) {
         const std::string now = ReadBytes(file);
         ASSERT_TRUE(now == "\xEF\xBB\xBF" + oldText || now == "\xEF\xBB\xBF" + newText)
             << "kill " << i << ": torn file";
-        leftBehind += CountOtherFiles(folder.path());
+        leftBehind += CountOtherFiles(folder);
         WriteUtf8File(file, oldText);
-        ASSERT_EQ(CountOtherFiles(folder.path()), 0) << "kill " << i;
+        ASSERT_EQ(CountOtherFiles(folder), 0) << "kill " << i;
     }
     // Not asserted (timing-dependent), but shows that kills did land inside saves.
     std::printf("%d of %d kills left a temporary file behind\n", leftBehind, kKills);

@@ -8,22 +8,17 @@
 #include "temp_folder.h"
 #include "utf8_file.h"
 
+using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 namespace {
 
 using Utf8File = FileTest;
 
-// `action` must throw Utf8FileError naming `path` and `reason`.
-template <typename Action>
-void ExpectError(Action action, const fs::path& path, std::string_view reason) {
-    try {
-        action();
-        ADD_FAILURE() << "no error for " << path;
-    } catch (const Utf8FileError& error) {
-        EXPECT_THAT(error.what(), HasSubstr(path.string()));
-        EXPECT_THAT(error.what(), HasSubstr(reason));
-    }
+// Throws Utf8FileError naming `path` and `reason`.
+auto FailsNaming(const fs::path& path, const std::string& reason) {
+    return ThrowsMessage<Utf8FileError>(AllOf(HasSubstr(path.string()), HasSubstr(reason)));
 }
 
 // Each text replaces the one before whole, so a short one after a long one is checked too.
@@ -37,7 +32,7 @@ TEST_F(Utf8File, WrittenTextReadsBackIdentical) {
         EXPECT_EQ(ReadBytes(file), "\xEF\xBB\xBF" + text);
         EXPECT_EQ(ReadUtf8File(file), text);
     }
-    EXPECT_EQ(CountOtherFiles(folder.path()), 0);
+    EXPECT_EQ(CountOtherFiles(folder), 0);
 }
 
 TEST_F(Utf8File, ReadDropsExactlyOneLeadingMark) {
@@ -54,16 +49,16 @@ TEST_F(Utf8File, ReadDropsExactlyOneLeadingMark) {
 }
 
 TEST_F(Utf8File, MissingFileOrFolderFailsNamingPathAndReason) {
-    ExpectError([&] { ReadUtf8File(file); }, file, "No such file or directory");
-    EXPECT_THROW(ReadUtf8File(folder.path()), Utf8FileError);  // a folder is no file
+    EXPECT_THAT([&] { ReadUtf8File(file); }, FailsNaming(file, "No such file or directory"));
+    EXPECT_THROW(ReadUtf8File(folder), Utf8FileError);  // a folder is no file
     const fs::path lost = folder / "no-such-folder" / "web.ini";
-    ExpectError([&] { WriteUtf8File(lost, "x"); }, lost, "No such file or directory");
-    EXPECT_TRUE(fs::is_empty(folder.path()));
+    EXPECT_THAT([&] { WriteUtf8File(lost, "x"); }, FailsNaming(lost, "No such file or directory"));
+    EXPECT_TRUE(fs::is_empty(folder));
     // A folder in the target's place stays as it is.
     fs::create_directory(file);
     EXPECT_THROW(WriteUtf8File(file, "x"), Utf8FileError);
     EXPECT_TRUE(fs::is_directory(file));
-    EXPECT_EQ(CountOtherFiles(folder.path()), 0);
+    EXPECT_EQ(CountOtherFiles(folder), 0);
 }
 
 // A save keeps the permission bits; a file without any write bit is read-only, even for root.
@@ -75,12 +70,12 @@ TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
         if (writable)
             WriteUtf8File(file, "new");
         else
-            ExpectError([&] { WriteUtf8File(file, "new"); }, file, "read-only");
+            EXPECT_THAT([&] { WriteUtf8File(file, "new"); }, FailsNaming(file, "read-only"));
         struct stat st {};
         ASSERT_EQ(::stat(file.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
         EXPECT_EQ(ReadBytes(file), writable ? "\xEF\xBB\xBFnew" : "old") << mode;
-        EXPECT_EQ(CountOtherFiles(folder.path()), 0);
+        EXPECT_EQ(CountOtherFiles(folder), 0);
     }
 }
 
