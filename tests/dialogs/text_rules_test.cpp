@@ -30,7 +30,7 @@ TEST(TextRules, LineEndingIsTheFirstBreakOrCrLf) {
 TEST(TextRules, Utf8CheckRejectsWhatIsNotUtf8) {
     EXPECT_TRUE(IsValidUtf8("简繁 abc \xF0\x9F\x98\x80"));
     EXPECT_TRUE(IsValidUtf8(""));
-    for (const char* bad : {"\xBC\xF2\xB7\xB1" /* GBK */, "\xC0\xAF" /* overlong */,
+    for (const char* bad : {"\xBC\xF2\xB7\xB1" /* GBK */, "\xC0\xAF" /* overlong */, "\xE0\x80\xAF",
                             "\xED\xA0\x80" /* surrogate */, "\xE7\xAE" /* cut short */}) {
         EXPECT_FALSE(IsValidUtf8(bad)) << bad;
     }
