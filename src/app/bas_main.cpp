@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "about_window.h"
+#include "file_error_text.h"
 #include "main_window.h"
 #include "platform.h"
 #include "program_icon.h"
@@ -22,7 +23,7 @@ std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platfor
     } catch (const std::exception& error) {
         platform.showError(nullptr, QStringLiteral("无法读取设置文件“%1”，程序不能启动。\n原因：%2")
                                         .arg(QString::fromStdString(context.OptionFilePath),
-                                             QString::fromUtf8(error.what())));
+                                             FileErrorReason(error)));
         return nullptr;
     }
     context.MinEditorHeight = 600;

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <utility>
 
+#include "file_error_text.h"
 #include "option_store.h"
 #include "text_rules.h"
 #include "ui_file_edit_dialog.h"
@@ -80,7 +81,7 @@ void FileEditDialog::formLoad() {
         readable_ = true;
     } catch (const std::exception& error) {
         notice_ = QStringLiteral("无法读取规则文件“%1”。\n原因：%2\n\n此文件不能在这里编辑或保存。")
-                      .arg(ToQt(File_path), QString::fromUtf8(error.what()));
+                      .arg(ToQt(File_path), FileErrorReason(error));
     }
     utf8_ = IsValidUtf8(text);
     if (!utf8_) {
@@ -117,7 +118,7 @@ bool FileEditDialog::save() {
         // Edited lines keep the line break the file used.
         WriteUtf8File(File_path, content_.value(LineEndingOf(content_.loaded())));
     } catch (const std::exception& error) {
-        reportWriteFailure(File_path, error.what());
+        reportWriteFailure(File_path, error);
         return false;
     }
     return true;

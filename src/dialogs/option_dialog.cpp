@@ -26,7 +26,7 @@ bool OptionDialog::save() {
         store.writeOptionFile();
     } catch (const std::exception& error) {
         // The values stay in the store; the next Save writes them.
-        reportWriteFailure(pathInAppFolder("web.ini"), error.what());
+        reportWriteFailure(pathInAppFolder("web.ini"), error);
         return false;
     }
     return true;

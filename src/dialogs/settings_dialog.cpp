@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <filesystem>
 
+#include "file_error_text.h"
 #include "kept_values.h"
 
 SettingsDialog::SettingsDialog(DialogHost& host, QWidget* owner)
@@ -81,9 +82,9 @@ void SettingsDialog::commandSave() {
     if (saveAndRefresh()) unload();
 }
 
-void SettingsDialog::reportWriteFailure(const std::string& path, const char* reason) {
+void SettingsDialog::reportWriteFailure(const std::string& path, const std::exception& error) {
     host_.showError(this, QStringLiteral("无法保存文件“%1”。\n原因：%2\n\n您的修改仍在对话框中。")
-                              .arg(ToQt(path), QString::fromUtf8(reason)));
+                              .arg(ToQt(path), FileErrorReason(error)));
 }
 
 std::string SettingsDialog::pathInAppFolder(std::string_view name) const {

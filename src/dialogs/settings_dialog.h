@@ -4,6 +4,7 @@
 // and a close box that does exactly what "关闭" does.
 
 #include <QDialog>
+#include <exception>
 #include <string>
 #include <string_view>
 
@@ -48,7 +49,7 @@ protected:
     bool saveAndRefresh();
 
     // Tells the user that a file could not be written; the dialog stays as it is.
-    void reportWriteFailure(const std::string& path, const char* reason);
+    void reportWriteFailure(const std::string& path, const std::exception& error);
     std::string pathInAppFolder(std::string_view name) const;
 
     void keyPressEvent(QKeyEvent* event) override;

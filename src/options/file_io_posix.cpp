@@ -24,7 +24,7 @@ namespace {
     if (!detail.empty()) message += std::string(detail) + " (";
     message += std::system_category().message(error);
     if (!detail.empty()) message += ")";
-    throw Utf8FileError(message);
+    throw Utf8FileError(message, std::error_code(error, std::system_category()));
 }
 
 // Closes the descriptor on every way out.

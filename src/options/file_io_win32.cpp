@@ -18,8 +18,9 @@ namespace corvel::options {
 namespace {
 
 [[noreturn]] void Fail(std::string_view action, const std::filesystem::path& path, DWORD error) {
-    throw Utf8FileError(std::string(action) + " \"" + path.string() +
-                        "\": " + std::system_category().message(static_cast<int>(error)));
+    const std::error_code code(static_cast<int>(error), std::system_category());
+    throw Utf8FileError(std::string(action) + " \"" + path.string() + "\": " + code.message(),
+                        code);
 }
 
 class Handle {

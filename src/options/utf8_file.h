@@ -5,13 +5,20 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "byte_sink.h"
 
-// Raised when a file cannot be read or written. what() names the path and the system's reason.
+// Raised when a file cannot be read or written. what() names the path and the system's reason;
+// code() is the system's error, when there is one, so that callers can word it for the user.
 class Utf8FileError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit Utf8FileError(const std::string& message, std::error_code code = {})
+        : std::runtime_error(message), code_(code) {}
+    std::error_code code() const noexcept { return code_; }
+
+private:
+    std::error_code code_;
 };
 
 // Returns the whole file, without one leading UTF-8 byte-order mark. Throws Utf8FileError.

@@ -55,6 +55,7 @@ TEST(StartUpFailure, UnreadableWebIniIsReportedAndEndsWithFailure) {
     EXPECT_NE(runProgram(emptyFolder.path().toStdString(), platform), 0);
     ASSERT_EQ(platform.errors.size(), 1);
     EXPECT_TRUE(platform.errors.first().contains(emptyFolder.filePath(QStringLiteral("web.ini"))));
+    EXPECT_TRUE(platform.errors.first().contains(QStringLiteral("原因：文件或文件夹不存在")));
     EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
