@@ -54,35 +54,3 @@ std::string_view LineEndingOf(std::string_view text) {
 std::string WithLineEnding(std::string_view lfText, std::string_view ending) {
     return ending == "\n" ? std::string(lfText) : ReplaceAll(lfText, "\n", ending);
 }
-
-bool IsValidUtf8(std::string_view bytes) {
-    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
-    const auto* end = p + bytes.size();
-    while (p < end) {
-        const unsigned c = *p;
-        int tail = 0;
-        unsigned min = 0;
-        unsigned cp = 0;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        } else if (c >= 0xC2 && c <= 0xDF) {
-            tail = 1, min = 0x80, cp = c & 0x1F;
-        } else if ((c & 0xF0) == 0xE0) {
-            tail = 2, min = 0x800, cp = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            tail = 3, min = 0x10000, cp = c & 0x07;
-        } else {
-            return false;
-        }
-        if (end - p <= tail) return false;
-        for (int i = 1; i <= tail; ++i) {
-            if ((p[i] & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (p[i] & 0x3F);
-        }
-        // Overlong forms, UTF-16 surrogates and code points past U+10FFFF are not UTF-8.
-        if (cp < min || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) return false;
-        p += tail + 1;
-    }
-    return true;
-}

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "utf8_text.h"  // IsValidUtf8
+
 // A two-way setting is on only when it reads "true" exactly.
 bool IsOn(std::string_view stored);
 std::string OnOff(bool on);
@@ -28,5 +30,3 @@ std::string_view LineEndingOf(std::string_view text);
 
 // Rejoins LF-separated lines (as Qt's text widgets give them) with `ending`.
 std::string WithLineEnding(std::string_view lfText, std::string_view ending);
-
-bool IsValidUtf8(std::string_view bytes);

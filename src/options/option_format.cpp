@@ -1,39 +1,9 @@
 #include "option_format.h"
 
+#include "utf8_text.h"
+
 namespace corvel::options {
 namespace {
-
-// Length of the well-formed UTF-8 sequence at the start of `s`, or 0 when there is none.
-std::size_t WellFormedLength(std::string_view s) {
-    auto inRange = [&](std::size_t i, unsigned lo, unsigned hi) {
-        const unsigned byte = static_cast<unsigned char>(s[i]);
-        return byte >= lo && byte <= hi;
-    };
-    if (s.empty()) return 0;
-    const unsigned lead = static_cast<unsigned char>(s[0]);
-    if (lead < 0x80) return 1;
-    // Bounds of the second byte rule out overlong forms, surrogates and values past U+10FFFF.
-    unsigned lo = 0x80, hi = 0xBF;
-    std::size_t length = 0;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) lo = 0xA0;
-        if (lead == 0xED) hi = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) lo = 0x90;
-        if (lead == 0xF4) hi = 0x8F;
-    } else {
-        return 0;
-    }
-    if (s.size() < length || !inRange(1, lo, hi)) return 0;
-    for (std::size_t i = 2; i < length; ++i) {
-        if (!inRange(i, 0x80, 0xBF)) return 0;
-    }
-    return length;
-}
 
 // Gathers small pieces of output and hands them on a chunk at a time, so that a large file is
 // written with few system calls and never held whole. A long piece is handed on as it is.
@@ -68,7 +38,7 @@ private:
 
 std::size_t LastCharacterSize(std::string_view s) {
     for (std::size_t n = 2; n <= 4 && n <= s.size(); ++n) {
-        if (WellFormedLength(s.substr(s.size() - n)) == n) return n;
+        if (WellFormedUtf8Length(s.substr(s.size() - n)) == n) return n;
     }
     return s.empty() ? 0 : 1;
 }
