@@ -7,6 +7,7 @@
 
 #include "about_window.h"
 #include "file_error_text.h"
+#include "folder_path.h"
 #include "main_window.h"
 #include "platform.h"
 #include "program_icon.h"
@@ -16,8 +17,7 @@ std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platfor
     std::unique_ptr<Program> program(new Program);
     AppContext& context = program->context_;
     context.AppFolder = std::move(appFolder);
-    context.OptionFilePath =
-        context.AppFolder + QDir::separator().toLatin1() + std::string("web.ini");
+    context.OptionFilePath = PathInFolder(context.AppFolder, "web.ini");
     try {
         context.OptionStore = std::make_unique<Class_Option>(context.OptionFilePath);
     } catch (const std::exception& error) {

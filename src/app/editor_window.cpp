@@ -1,12 +1,12 @@
 #include "editor_window.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QWebEngineView>
 
 #include "app_context.h"
 #include "editor_page.h"
 #include "fit_browser.h"
+#include "folder_path.h"
 #include "window_metrics.h"
 
 Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, Platform& platform,
@@ -26,8 +26,7 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
     resize(client->width() + frame.left() + frame.right(),
            client->height() + frame.top() + frame.bottom());
 
-    EditorPagePath = QString::fromStdString(context_.AppFolder) + QDir::separator() +
-                     QStringLiteral("index.html");
+    EditorPagePath = QString::fromStdString(PathInFolder(context_.AppFolder, "index.html"));
     WebBrowser_Editor = new QWebEngineView(client);
     WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
     WebBrowser_Editor->setPage(

@@ -1,7 +1,6 @@
 #include "web_address.h"
 
-#include <QDir>
-
+#include "folder_path.h"
 #include "web_addresses.h"
 
 const char* configuredAddress(AddressRole role) {
@@ -23,6 +22,5 @@ const char* configuredAddress(AddressRole role) {
 QUrl addressFor(AddressRole role, const std::string& appFolder) {
     const QString configured = QString::fromUtf8(configuredAddress(role));
     if (!configured.isEmpty()) return QUrl(configured);
-    return QUrl::fromLocalFile(QString::fromStdString(appFolder) + QDir::separator() +
-                               QStringLiteral("help.html"));
+    return QUrl::fromLocalFile(QString::fromStdString(PathInFolder(appFolder, "help.html")));
 }

@@ -4,9 +4,9 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <filesystem>
 
 #include "file_error_text.h"
+#include "folder_path.h"
 #include "kept_values.h"
 
 SettingsDialog::SettingsDialog(DialogHost& host, QWidget* owner)
@@ -88,10 +88,7 @@ void SettingsDialog::reportWriteFailure(const std::string& path, const std::exce
 }
 
 std::string SettingsDialog::pathInAppFolder(std::string_view name) const {
-    std::string path = host_.appFolder();
-    path += static_cast<char>(std::filesystem::path::preferred_separator);
-    path += name;
-    return path;
+    return PathInFolder(host_.appFolder(), name);
 }
 
 void SettingsDialog::keyPressEvent(QKeyEvent* event) {
