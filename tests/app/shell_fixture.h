@@ -20,6 +20,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "recording_platform.h"
+#include "web_script.h"
 
 class ShellTest : public ::testing::Test {
 protected:
@@ -63,10 +64,8 @@ protected:
 
     // Runs a script in the page and waits for its result.
     QVariant js(const QString& script) const {
-        std::optional<QVariant> result;
-        view()->page()->runJavaScript(script, [&](const QVariant& value) { result = value; });
-        EXPECT_TRUE(QTest::qWaitFor([&] { return result.has_value(); }, 10000))
-            << script.toStdString();
+        const std::optional<QVariant> result = RunScript(view()->page(), script);
+        EXPECT_TRUE(result.has_value()) << script.toStdString();
         return result.value_or(QVariant());
     }
 

@@ -24,6 +24,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "recording_platform.h"
+#include "web_script.h"
 
 namespace {
 
@@ -81,16 +82,9 @@ private:
 
     // Runs a script in the page and waits for its result; an invalid QVariant on timeout.
     QVariant js(const QString& script) const {
-        QVariant result;
-        bool done = false;
-        view()->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, kScriptTimeoutMs)) {
-            qWarning("script timed out: %s", qPrintable(script));
-        }
-        return result;
+        const std::optional<QVariant> result = RunScript(view()->page(), script, kScriptTimeoutMs);
+        if (!result) qWarning("script timed out: %s", qPrintable(script));
+        return result.value_or(QVariant());
     }
     bool pageReady() const {
         return js(QStringLiteral("!!(window.corvelEditor && window.corvelEditor.ready)")).toBool();

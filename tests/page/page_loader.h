@@ -9,6 +9,8 @@
 #include <memory>
 #include <optional>
 
+#include "web_script.h"
+
 class RemoteRequestRecorder : public QWebEngineUrlRequestInterceptor {
 public:
     QStringList remote;
@@ -56,7 +58,7 @@ public:
         else
             page->load(QUrl::fromLocalFile(indexHtml));
         return loaded.wait(30000) && loaded.first().first().toBool() &&
-               waitFor(
+               WaitFor(
                    [this] {
                        return eval("!!(window.corvelEditor && corvelEditor.ready)").toBool();
                    },
@@ -64,11 +66,7 @@ public:
     }
 
     QVariant eval(const QString& script) {
-        // Shared with the callback, which may come after a timeout.
-        auto result = std::make_shared<std::optional<QVariant>>();
-        page->runJavaScript(script, [result](const QVariant& v) { *result = v; });
-        waitFor([&] { return result->has_value(); }, 10000, 5);
-        return result->value_or(QVariant());
+        return RunScript(page.get(), script).value_or(QVariant());
     }
 
     // A JavaScript string literal holding text.
@@ -81,18 +79,4 @@ public:
     QWebEngineProfile profile{QStringLiteral("corvel-page-test")};
     std::unique_ptr<RecordingPage> page;  // made once the profile's storage is set
     QWebEngineView view;                  // a real view, so the page lays out at window size
-
-private:
-    // Runs the event loop until done() holds, checking every few milliseconds; never sleeps,
-    // as the browser does its work on this thread.
-    static bool waitFor(const std::function<bool()>& done, int timeoutMs, int everyMs) {
-        const QDeadlineTimer deadline(timeoutMs);
-        while (!done()) {
-            if (deadline.hasExpired()) return false;
-            QEventLoop loop;
-            QTimer::singleShot(everyMs, &loop, &QEventLoop::quit);
-            loop.exec();
-        }
-        return true;
-    }
 };
