@@ -3,14 +3,16 @@
 
 #include <QDialog>
 
+class QLineEdit;
 class QPushButton;
 class QTextEdit;
 
 class Form_About final : public QDialog {
     Q_OBJECT
 public:
-    // Creates the window if it does not exist, and shows it (again).
-    static Form_About* showInstance();
+    // Creates the window if it does not exist, and shows it (again), naming the folder that
+    // holds the settings.
+    static Form_About* showInstance(const QString& settingsFolder = {});
     // The open window, or null.
     static Form_About* instance();
 
@@ -23,4 +25,5 @@ private:
 
     QTextEdit* Text_Show = nullptr;
     QPushButton* OKButton = nullptr;
+    QLineEdit* Text_SettingsFolder = nullptr;  // selectable, so that the path can be copied
 };
