@@ -15,6 +15,8 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWebEngineProfile>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 #include <map>
 #include <memory>
@@ -31,6 +33,15 @@ namespace {
 constexpr int kPageTimeoutMs = 30000;
 
 using Snapshot = std::map<QString, QByteArray>;
+
+// Every request the page makes, by scheme: nothing may leave the machine.
+class RequestRecorder : public QWebEngineUrlRequestInterceptor {
+public:
+    QStringList schemes;
+    void interceptRequest(QWebEngineUrlRequestInfo& info) override {
+        schemes << info.requestUrl().scheme();
+    }
+};
 
 // Every file below `folder`, by relative path, with its bytes.
 Snapshot snapshot(const QString& folder) {
@@ -146,6 +157,8 @@ void InstalledLayout::firstStartSeedsAndSaveChangesOnlyTheUsersFile() {
     QCOMPARE(view()->url().scheme(), QLatin1String(kPageScheme));
     QCOMPARE(toolbarSet(), QStringLiteral("Standard"));
 
+    RequestRecorder requests;
+    view()->page()->profile()->setUrlRequestInterceptor(&requests);
     QSignalSpy reloaded(view(), &QWebEngineView::loadFinished);
     const QPointer<QDialog> dialog = saveLargestToolbarSet();
     QVERIFY(dialog);
@@ -154,6 +167,14 @@ void InstalledLayout::firstStartSeedsAndSaveChangesOnlyTheUsersFile() {
     QTRY_VERIFY_WITH_TIMEOUT(!reloaded.isEmpty(), kPageTimeoutMs);
     QTRY_VERIFY_WITH_TIMEOUT(pageReady(), kPageTimeoutMs);
     QCOMPARE(toolbarSet(), QStringLiteral("All"));
+    view()->page()->profile()->setUrlRequestInterceptor(nullptr);
+    // The reload read the page and the settings through the scheme, and nothing else.
+    QVERIFY(requests.schemes.count(QLatin1String(kPageScheme)) >= 4);
+    for (const QString& scheme : requests.schemes) {
+        QVERIFY2(scheme == QLatin1String(kPageScheme) || scheme == QLatin1String("data") ||
+                     scheme == QLatin1String("blob"),
+                 qPrintable(scheme));
+    }
 
     QByteArray expected = shipped_.at(QStringLiteral("web.ini"));
     expected.replace("\r\ntoolbars=Standard\r\n", "\r\ntoolbars=All\r\n");
