@@ -93,8 +93,10 @@ int main(int argc, char** argv) {
                        program + QStringLiteral("/editor/js/text-loader.js"));
     for (const char* name : kSettingsFiles) {
         // The same bytes beside the page (file://) and in the settings folder (the scheme).
-        ok = ok && copyFile(built.filePath(QLatin1String(name)), program + '/' + QLatin1String(name));
-        ok = ok && copyFile(built.filePath(QLatin1String(name)), settings + '/' + QLatin1String(name));
+        ok = ok &&
+             copyFile(built.filePath(QLatin1String(name)), program + '/' + QLatin1String(name));
+        ok = ok &&
+             copyFile(built.filePath(QLatin1String(name)), settings + '/' + QLatin1String(name));
     }
     QFile html(program + QStringLiteral("/bench.html"));
     ok = ok && html.open(QIODevice::WriteOnly) && html.write(kBenchPage) > 0;

@@ -38,7 +38,8 @@ void fitLines(QTextEdit* box) {
 
 QString Form_About::aboutText() {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("版本号：") + QStringLiteral(CORVEL_VERSION) + crlf + crlf + crlf + rightsNotice();
+    return QStringLiteral("版本号：") + QStringLiteral(CORVEL_VERSION) + crlf + crlf + crlf +
+           rightsNotice();
 }
 
 Form_About* Form_About::showInstance(const QString& settingsFolder) {

@@ -8,7 +8,7 @@
 #include "option_store.h"
 
 struct AppContext {
-    std::string AppFolder;       // the program's folder, as the platform reports it
+    std::string AppFolder;  // the program's folder, as the platform reports it
     // Where web.ini and the rule files live: AppFolder itself, or the user's own settings
     // folder when the program is installed.
     std::string SettingsFolder;

@@ -6,13 +6,13 @@
 #include <exception>
 
 #include "about_window.h"
-#include "settings_location.h"
 #include "file_error_text.h"
 #include "folder_path.h"
 #include "main_window.h"
 #include "page_scheme.h"
 #include "platform.h"
 #include "program_icon.h"
+#include "settings_location.h"
 #include "web_profile.h"
 
 std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platform) {

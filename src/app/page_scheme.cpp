@@ -23,9 +23,9 @@ QByteArray mimeTypeOf(const QString& path) {
         const char* mime;
     };
     static constexpr Type kTypes[] = {
-        {".html", "text/html"},          {".js", "text/javascript"}, {".css", "text/css"},
-        {".svg", "image/svg+xml"},       {".png", "image/png"},      {".jpg", "image/jpeg"},
-        {".woff2", "font/woff2"},        {".json", "application/json"},
+        {".html", "text/html"},    {".js", "text/javascript"},    {".css", "text/css"},
+        {".svg", "image/svg+xml"}, {".png", "image/png"},         {".jpg", "image/jpeg"},
+        {".woff2", "font/woff2"},  {".json", "application/json"},
     };
     for (const Type& type : kTypes) {
         if (path.endsWith(QLatin1String(type.suffix), Qt::CaseInsensitive)) return type.mime;
@@ -79,8 +79,7 @@ QUrl editorPageUrl(const AppContext& context) {
     return url;
 }
 
-PageSchemeHandler::PageSchemeHandler(QString programFolder, QString settingsFolder,
-                                     QObject* parent)
+PageSchemeHandler::PageSchemeHandler(QString programFolder, QString settingsFolder, QObject* parent)
     : QWebEngineUrlSchemeHandler(parent),
       programFolder_(std::move(programFolder)),
       settingsFolder_(std::move(settingsFolder)) {}
@@ -90,8 +89,8 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
-    const std::optional<QString> path = pageSchemeFile(job->requestUrl(), programFolder_,
-                                                       settingsFolder_);
+    const std::optional<QString> path =
+        pageSchemeFile(job->requestUrl(), programFolder_, settingsFolder_);
     if (!path) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;

@@ -15,11 +15,10 @@ void settleSettingsFolder(AppContext& context, Platform& platform) {
     context.SettingsFolder = place.folder.string();
     context.SettingsReadOnly = place.readOnly;
     if (place.problem) {
-        platform.showError(
-            nullptr,
-            QStringLiteral("无法使用设置文件夹“%1”。\n原因：%2\n\n"
-                           "程序将以只读方式使用默认设置启动，设置的修改无法保存。")
-                .arg(QString::fromStdString(place.userFolder.string()),
-                     FileErrorReason(*place.problem)));
+        platform.showError(nullptr,
+                           QStringLiteral("无法使用设置文件夹“%1”。\n原因：%2\n\n"
+                                          "程序将以只读方式使用默认设置启动，设置的修改无法保存。")
+                               .arg(QString::fromStdString(place.userFolder.string()),
+                                    FileErrorReason(*place.problem)));
     }
 }

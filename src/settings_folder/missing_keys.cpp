@@ -39,9 +39,9 @@ std::string AddMissingKeys(std::string_view user, std::string_view shipped) {
     insertAt.emplace(std::string_view(), bodyStart);   // the empty section heads the file
     bool emptySectionHasKeys = false;
     ForEachLine(userBody, [&](const LineInfo& info) {
-        const std::size_t lineEnd =
-            bodyStart + static_cast<std::size_t>(info.line.data() - userBody.data()) +
-            info.line.size();
+        const std::size_t lineEnd = bodyStart +
+                                    static_cast<std::size_t>(info.line.data() - userBody.data()) +
+                                    info.line.size();
         if (info.kind == LineKind::Header) {
             insertAt[info.section] = lineEnd;
         } else if (info.kind == LineKind::Key) {

@@ -21,7 +21,8 @@ void RequireWritableFolder(const std::filesystem::path& folder) {
         if (!error) error = std::make_error_code(std::errc::not_a_directory);
     } else {
 #ifdef _WIN32
-        if (::_waccess(folder.c_str(), 2) != 0) error = std::error_code(errno, std::generic_category());
+        if (::_waccess(folder.c_str(), 2) != 0)
+            error = std::error_code(errno, std::generic_category());
 #else
         if (::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
             error = std::error_code(errno, std::system_category());

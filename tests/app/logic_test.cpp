@@ -113,7 +113,8 @@ TEST(PageSchemeFile, SettingsFromTheUsersFolderPageFromTheProgramAndNothingOutsi
         {"corvel-page://editor/index.html", program + QStringLiteral("/index.html")},
         {"corvel-page://editor/editor/js/app.js", program + QStringLiteral("/editor/js/app.js")},
         {"corvel-page://editor/web.ini", settings + QStringLiteral("/web.ini")},
-        {"corvel-page://editor/%E8%A7%84%E5%88%99%201.txt", settings + QStringLiteral("/规则 1.txt")},
+        {"corvel-page://editor/%E8%A7%84%E5%88%99%201.txt",
+         settings + QStringLiteral("/规则 1.txt")},
         // A rule file the user's folder lacks: the shipped one.
         {"corvel-page://editor/adlaw.txt", program + QStringLiteral("/adlaw.txt")},
         {"corvel-page://editor/web.ini?reload=1", settings + QStringLiteral("/web.ini")},

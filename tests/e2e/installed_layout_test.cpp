@@ -49,7 +49,8 @@ Snapshot snapshot(const QString& folder) {
     QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         QFile file(it.next());
-        if (file.open(QIODevice::ReadOnly)) files[QDir(folder).relativeFilePath(file.fileName())] = file.readAll();
+        if (file.open(QIODevice::ReadOnly))
+            files[QDir(folder).relativeFilePath(file.fileName())] = file.readAll();
     }
     return files;
 }
@@ -71,7 +72,8 @@ void setWritable(const QString& folder, bool writable) {
     for (const QString& path : all) {
         QFile entry(path);
         const auto permissions = entry.permissions();
-        entry.setPermissions(writable ? permissions | QFileDevice::WriteOwner : permissions & ~write);
+        entry.setPermissions(writable ? permissions | QFileDevice::WriteOwner
+                                      : permissions & ~write);
     }
 }
 
@@ -135,7 +137,8 @@ QPointer<QDialog> InstalledLayout::saveLargestToolbarSet() {
     if (!command) return nullptr;
     command->trigger();
     QPointer<QDialog> dialog = main->findChild<QDialog*>(QStringLiteral("Form_Option_Ueditor"));
-    auto* toolbars = dialog ? dialog->findChild<QComboBox*>(QStringLiteral("Combo_toolbars")) : nullptr;
+    auto* toolbars =
+        dialog ? dialog->findChild<QComboBox*>(QStringLiteral("Combo_toolbars")) : nullptr;
     auto* save = dialog ? dialog->findChild<QPushButton*>(QStringLiteral("Command_Save")) : nullptr;
     if (!toolbars || !save) return nullptr;
     QTest::keyClick(toolbars, Qt::Key_Home);

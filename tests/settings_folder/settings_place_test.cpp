@@ -40,7 +40,9 @@ struct InstalledFolders : FileTest {
         WriteBytes(program / "editor" / "notes.txt", "page file");
         WriteBytes(program / corvel::settings::kInstalledMarker, "");
     }
-    SettingsPlace start() const { return FindSettingsPlace(program, config.string(), "/nonexistent"); }
+    SettingsPlace start() const {
+        return FindSettingsPlace(program, config.string(), "/nonexistent");
+    }
 
     const fs::path program = folder / "usr/lib/corvel-editor";
     const fs::path config = folder / "config";
@@ -117,7 +119,8 @@ TEST_F(InstalledFolders, UpgradeAddsTheNewShippedKeyAndNothingElse) {
     start();
     const std::string usersIni = "\xEF\xBB\xBF[ueditor]\r\ntoolbars=All\r\nwordCount=false\r\n";
     WriteBytes(user / "web.ini", usersIni);
-    WriteBytes(program / "web.ini", kShippedIni + "elementPathEnabled=false\r\n[system]\r\nalwaysTop=false\r\n");
+    WriteBytes(program / "web.ini",
+               kShippedIni + "elementPathEnabled=false\r\n[system]\r\nalwaysTop=false\r\n");
 
     start();
     EXPECT_EQ(ReadBytes(user / "web.ini"),
