@@ -16,7 +16,7 @@ public:
     // The open window, or null.
     static Form_About* instance();
 
-    // "版本号：2.3", two empty lines and the rights notice, joined by CR LF.
+    // "版本号：" and the version, two empty lines and the rights notice, joined by CR LF.
     static QString aboutText();
 
 private:
