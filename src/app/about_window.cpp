@@ -1,6 +1,7 @@
 #include "about_window.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTextBlock>
@@ -8,6 +9,7 @@
 #include <QTextEdit>
 #include <algorithm>
 
+#include "program_version.h"
 #include "web_addresses.h"
 #include "window_metrics.h"
 
@@ -36,15 +38,23 @@ void fitLines(QTextEdit* box) {
 
 QString Form_About::aboutText() {
     const QString crlf = QStringLiteral("\r\n");
-    return QStringLiteral("版本号：2.3") + crlf + crlf + crlf + rightsNotice();
+    return QStringLiteral("版本号：") + QStringLiteral(CORVEL_VERSION) + crlf + crlf + crlf +
+           rightsNotice();
 }
 
-Form_About* Form_About::showInstance() {
-    if (!theAbout) theAbout = new Form_About;
-    theAbout->show();
-    theAbout->raise();
-    theAbout->activateWindow();
-    return theAbout;
+Form_About* Form_About::showInstance(const QString& settingsFolder) {
+    Form_About* about = theAbout;
+    if (!about) {
+        about = new Form_About;
+        theAbout = about;
+    }
+    about->Text_SettingsFolder->setVisible(!settingsFolder.isEmpty());
+    about->Text_SettingsFolder->setText(QStringLiteral("设置文件夹：") + settingsFolder);
+    about->Text_SettingsFolder->setCursorPosition(0);
+    about->show();
+    about->raise();
+    about->activateWindow();
+    return about;
 }
 
 Form_About* Form_About::instance() { return theAbout; }
@@ -83,6 +93,15 @@ Form_About::Form_About()
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twipsRect(240, 480, 1500, 1500));
     Image1->setPixmap(QPixmap(QStringLiteral(":/app/about.jpg")));
+
+    // Below the picture, above the button: the one place wide enough for a long path.
+    Text_SettingsFolder = new QLineEdit(this);
+    Text_SettingsFolder->setObjectName(QStringLiteral("Text_SettingsFolder"));
+    Text_SettingsFolder->setGeometry(twipsRect(240, 2040, 5550, 300));
+    Text_SettingsFolder->setReadOnly(true);
+    Text_SettingsFolder->setFrame(false);
+    Text_SettingsFolder->setPalette(palette);
+    Text_SettingsFolder->hide();
 
     setTabOrder(OKButton, Text_Show);
     OKButton->setFocus();

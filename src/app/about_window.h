@@ -3,18 +3,20 @@
 
 #include <QDialog>
 
+class QLineEdit;
 class QPushButton;
 class QTextEdit;
 
 class Form_About final : public QDialog {
     Q_OBJECT
 public:
-    // Creates the window if it does not exist, and shows it (again).
-    static Form_About* showInstance();
+    // Creates the window if it does not exist, and shows it (again), naming the folder that
+    // holds the settings.
+    static Form_About* showInstance(const QString& settingsFolder = {});
     // The open window, or null.
     static Form_About* instance();
 
-    // "版本号：2.3", two empty lines and the rights notice, joined by CR LF.
+    // "版本号：" and the version, two empty lines and the rights notice, joined by CR LF.
     static QString aboutText();
 
 private:
@@ -23,4 +25,5 @@ private:
 
     QTextEdit* Text_Show = nullptr;
     QPushButton* OKButton = nullptr;
+    QLineEdit* Text_SettingsFolder = nullptr;  // selectable, so that the path can be copied
 };

@@ -8,8 +8,12 @@
 #include "option_store.h"
 
 struct AppContext {
-    std::string AppFolder;       // the program's folder, as the platform reports it
-    std::string OptionFilePath;  // AppFolder + separator + "web.ini"
+    std::string AppFolder;  // the program's folder, as the platform reports it
+    // Where web.ini and the rule files live: AppFolder itself, or the user's own settings
+    // folder when the program is installed.
+    std::string SettingsFolder;
+    bool SettingsReadOnly = false;  // the user's folder is unusable: defaults, never written
+    std::string OptionFilePath;     // SettingsFolder + separator + "web.ini"
     std::unique_ptr<Class_Option> OptionStore;
     std::int16_t MinEditorHeight = 0;  // twips
     std::int16_t MinEditorWidth = 0;   // twips

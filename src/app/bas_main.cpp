@@ -9,15 +9,18 @@
 #include "file_error_text.h"
 #include "folder_path.h"
 #include "main_window.h"
+#include "page_scheme.h"
 #include "platform.h"
 #include "program_icon.h"
+#include "settings_location.h"
 #include "web_profile.h"
 
 std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platform) {
     std::unique_ptr<Program> program(new Program);
     AppContext& context = program->context_;
     context.AppFolder = std::move(appFolder);
-    context.OptionFilePath = PathInFolder(context.AppFolder, "web.ini");
+    settleSettingsFolder(context, platform);
+    context.OptionFilePath = PathInFolder(context.SettingsFolder, "web.ini");
     try {
         context.OptionStore = std::make_unique<Class_Option>(context.OptionFilePath);
     } catch (const std::exception& error) {
@@ -31,6 +34,7 @@ std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platfor
 
     QApplication::setWindowIcon(programIcon());
     program->profile_ = makeEditorProfile(nullptr);
+    installPageScheme(*program->profile_, context);
     program->mainWindow_ = new Form_Editor_Main(context, *program->profile_, platform);
     program->mainWindow_->show();
     return program;

@@ -3,6 +3,7 @@
 
 #include <QMdiSubWindow>
 #include <QString>
+#include <QUrl>
 
 #include "fit_browser.h"
 
@@ -32,7 +33,7 @@ protected:
 private:
     TwipSize outerSize() const;
     void fitBrowser();
-    void Navigate(const QString& path);
+    void Navigate(const QUrl& page);
 
     const AppContext& context_;
     QWebEngineView* WebBrowser_Editor = nullptr;

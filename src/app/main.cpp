@@ -4,6 +4,7 @@
 
 #include "bas_main.h"
 #include "chinese_translations.h"
+#include "page_scheme.h"
 #include "platform.h"
 #include "startup_environment.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     disableSandboxForRoot();
     reportOversizedWritesAsErrors();
     if (!displayAvailable(argc, argv)) return 1;
+    registerPageScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-editor"));
     installChineseTranslations(app);

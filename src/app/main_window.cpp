@@ -108,7 +108,7 @@ void Form_Editor_Main::run(Command command) {
             OpenWebAddress(AddressRole::Home);
             return;
         case Command::ShowAbout:
-            Form_About::showInstance();
+            Form_About::showInstance(QString::fromStdString(context_.SettingsFolder));
             return;
     }
 }
@@ -138,7 +138,9 @@ void Form_Editor_Main::closeEvent(QCloseEvent* event) {
 
 Class_Option& Form_Editor_Main::optionStore() { return *context_.OptionStore; }
 
-const std::string& Form_Editor_Main::appFolder() const { return context_.AppFolder; }
+const std::string& Form_Editor_Main::appFolder() const { return context_.SettingsFolder; }
+
+bool Form_Editor_Main::settingsReadOnly() const { return context_.SettingsReadOnly; }
 
 void Form_Editor_Main::setEditorEnabled(bool enabled) {
     if (editor_) editor_->setEnabled(enabled);

@@ -33,6 +33,7 @@ public:
     // DialogHost
     Class_Option& optionStore() override;
     const std::string& appFolder() const override;
+    bool settingsReadOnly() const override;
     QWidget* ownerWindow() override { return this; }
     void setEditorEnabled(bool enabled) override;
     void refreshEditor() override;

@@ -1,13 +1,18 @@
 #include "platform.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QProcess>
 #include <QStandardPaths>
 
+#include "unopened_address.h"
 #include "window_metrics.h"
 
-void DesktopPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+void DesktopPlatform::openUrl(const QUrl& url) {
+    if (QDesktopServices::openUrl(url)) return;
+    makeUnopenedAddressDialog(url, QApplication::activeWindow())->exec();
+}
 
 bool DesktopPlatform::startTool(const QString& program) {
     return QProcess::startDetached(program, {});

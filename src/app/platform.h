@@ -13,7 +13,8 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Opens the address in whatever the desktop uses for it; the result is not looked at.
+    // Opens the address in whatever the desktop uses for it. When that fails, the user is
+    // shown the address to copy.
     virtual void openUrl(const QUrl& url) = 0;
     // Starts the program by its bare name, detached, without waiting. False if it did not start.
     virtual bool startTool(const QString& program) = 0;

@@ -15,8 +15,11 @@ public:
     virtual ~DialogHost() = default;
 
     virtual Class_Option& optionStore() = 0;
-    // The program's folder; rule-file names are relative to it.
+    // The folder holding web.ini and the rule files (the program's folder unless the program
+    // is installed); rule-file names are relative to it.
     virtual const std::string& appFolder() const = 0;
+    // True when the settings cannot be saved this run; Save then only says so.
+    virtual bool settingsReadOnly() const { return false; }
     // Dialogs are owned by this window and centred on it.
     virtual QWidget* ownerWindow() = 0;
     // Enables or disables the editor window. Does nothing once the editor window is gone,

@@ -73,6 +73,12 @@ void SettingsDialog::unload() {
 void SettingsDialog::reject() { unload(); }
 
 bool SettingsDialog::saveAndRefresh() {
+    if (host_.settingsReadOnly()) {
+        host_.showError(this,
+                        QStringLiteral("本次启动时设置文件夹不可用，程序以只读方式使用默认设置，"
+                                       "修改无法保存。\n您的修改仍在对话框中。"));
+        return false;
+    }
     if (!save()) return false;
     host_.refreshEditor();
     return true;

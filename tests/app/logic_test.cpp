@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
 #include "fit_browser.h"
 #include "navigation_policy.h"
+#include "page_scheme.h"
 #include "window_metrics.h"
 
 namespace {
@@ -79,5 +84,56 @@ INSTANTIATE_TEST_SUITE_P(
         NavCase{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
         // The editor's own frames load freely.
         NavCase{"about:blank", P::NavigationTypeOther, false, V::Allow}));
+
+}  // namespace
+
+namespace {
+
+// Two folders as the installed program has them: what the page asks for is served from the
+// settings folder where the user has it, from the program folder otherwise, and nothing else.
+TEST(PageSchemeFile, SettingsFromTheUsersFolderPageFromTheProgramAndNothingOutside) {
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral("program"));
+    const QString settings = root.filePath(QStringLiteral("settings"));
+    for (const QString& file :
+         {program + QStringLiteral("/index.html"), program + QStringLiteral("/web.ini"),
+          program + QStringLiteral("/adlaw.txt"), program + QStringLiteral("/editor/js/app.js"),
+          settings + QStringLiteral("/web.ini"), settings + QStringLiteral("/index.html"),
+          settings + QStringLiteral("/editor/js/app.js"), settings + QStringLiteral("/规则 1.txt"),
+          root.filePath(QStringLiteral("secret.txt"))}) {
+        QDir().mkpath(QFileInfo(file).path());
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    struct Case {
+        const char* url;
+        QString expected;  // empty: refused
+    };
+    const Case cases[] = {
+        {"corvel-page://editor/index.html", program + QStringLiteral("/index.html")},
+        {"corvel-page://editor/editor/js/app.js", program + QStringLiteral("/editor/js/app.js")},
+        {"corvel-page://editor/web.ini", settings + QStringLiteral("/web.ini")},
+        {"corvel-page://editor/%E8%A7%84%E5%88%99%201.txt",
+         settings + QStringLiteral("/规则 1.txt")},
+        // A rule file the user's folder lacks: the shipped one.
+        {"corvel-page://editor/adlaw.txt", program + QStringLiteral("/adlaw.txt")},
+        {"corvel-page://editor/web.ini?reload=1", settings + QStringLiteral("/web.ini")},
+        {"corvel-page://editor/missing.txt", {}},
+        {"corvel-page://editor/../secret.txt", {}},
+        {"corvel-page://editor/%2E%2E/secret.txt", {}},
+        {"corvel-page://editor/editor/..%2F..%2Fsecret.txt", {}},
+        {"corvel-page://editor/..%5Csecret.txt", {}},
+        {"corvel-page://editor//etc/passwd", {}},
+        {"corvel-page://editor/", {}},
+        {"corvel-page://editor/editor", {}},
+        {"corvel-page://other/index.html", {}},
+        {"file:///etc/passwd", {}},
+    };
+    for (const Case& c : cases) {
+        const std::optional<QString> file =
+            pageSchemeFile(QUrl(QString::fromUtf8(c.url)), program, settings);
+        EXPECT_EQ(file.value_or(QString()), c.expected) << c.url;
+    }
+}
 
 }  // namespace

@@ -1,9 +1,13 @@
 // The About window, and how the program's windows end.
 
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QTextEdit>
 #include <QTimer>
 
 #include "shell_fixture.h"
+#include "unopened_address.h"
 
 namespace {
 
@@ -29,6 +33,13 @@ TEST_F(ShellTest, AboutIsOneOwnerlessWindowThatEnterCloses) {
     EXPECT_TRUE(lines[1].isEmpty() && lines[2].isEmpty());
     EXPECT_TRUE(lines[3].contains(QStringLiteral("©")));
     EXPECT_EQ(text->document()->blockCount(), 4);  // shown as four lines
+
+    // The portable folder keeps its settings beside the program, and says so, copyably.
+    auto* settings = shown->findChild<QLineEdit*>(QStringLiteral("Text_SettingsFolder"));
+    ASSERT_NE(settings, nullptr);
+    EXPECT_TRUE(settings->isVisible() && settings->isReadOnly());
+    EXPECT_EQ(settings->text(), QStringLiteral("设置文件夹：") + folder.path());
+    EXPECT_LE(settings->geometry().bottom(), ok->geometry().top());
 
     EXPECT_EQ(ok->text(), QStringLiteral("确定"));
     EXPECT_EQ(shown->focusWidget(), ok);
@@ -68,3 +79,19 @@ TEST_F(ShellTest, ClosingTheMainWindowTakesTheDialogsAndEndsTheRunAfterTheAboutW
 }
 
 }  // namespace
+
+TEST(UnopenedAddress, ShowsTheAddressSelectedInAReadOnlyField) {
+    const QUrl address(QStringLiteral("https://example.org/帮助?a=1"));
+    QPointer<QDialog> dialog = makeUnopenedAddressDialog(address, nullptr);
+    dialog->show();
+    auto* field = dialog->findChild<QLineEdit*>(QStringLiteral("Text_Address"));
+    ASSERT_NE(field, nullptr);
+    EXPECT_EQ(field->text(), address.toString());
+    EXPECT_TRUE(field->isReadOnly());
+    EXPECT_EQ(field->selectedText(), address.toString());
+    const auto* label = dialog->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_TRUE(label->text().startsWith(QStringLiteral("无法打开网址")));
+    dialog->close();  // deletes itself
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.isNull(); }, 5000));
+}
