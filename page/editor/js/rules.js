@@ -66,14 +66,18 @@
     }
     return {
       empty: byFirst.size === 0,
-      // Replaces every match; stretches between matches go through convertPlain.
-      apply: function (text, convertPlain) {
+      // Replaces every match; stretches between matches go through convertPlain. onHit, if
+      // given, hears where each replacement landed in the result (start, length).
+      apply: function (text, convertPlain, onHit) {
         if (byFirst.size === 0) return convertPlain ? convertPlain(text) : text;
         let out = '';
         scan(
           text,
           (plain) => (out += convertPlain ? convertPlain(plain) : plain),
-          (replacement) => (out += replacement),
+          (replacement) => {
+            if (onHit) onHit(out.length, replacement.length);
+            out += replacement;
+          },
         );
         return out;
       },
@@ -82,7 +86,7 @@
 
   function corrector(correctionText) {
     const replacer = makeReplacer(parsePairs(correctionText));
-    return (text) => replacer.apply(text);
+    return (text, onHit) => replacer.apply(text, null, onHit);
   }
 
   // direction: "simplified" or "traditional" ("same" gives null: nothing to do).

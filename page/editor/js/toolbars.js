@@ -1,12 +1,14 @@
 // The four toolbar sets, largest to smallest. Every set keeps the page's own article
-// commands (format, corrections, new, copy) so that no set loses the core workflow.
+// commands (format, corrections, checks, conversion, new, copy) so that no set loses the
+// core workflow.
 (function (root, factory) {
   if (typeof module === 'object' && module.exports) module.exports = factory();
   else root.CorvelToolbars = factory();
 })(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
 
-  const ARTICLE = ['corvelFormat', 'corvelCorrect', '|', 'corvelNew', 'corvelCopyHtml', 'corvelCopyText'];
+  const ARTICLE = ['corvelFormat', 'corvelCorrect', 'corvelLawCheck', 'corvelToTraditional', 'corvelToSimplified',
+    '|', 'corvelNew', 'corvelCopyHtml', 'corvelCopyText'];
   const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
 
   const LITE = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'eraser', '|'].concat(ARTICLE);
