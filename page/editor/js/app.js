@@ -254,7 +254,8 @@
       },
     };
     Object.assign(controls, tools.controls);
-    controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: CorvelJoditZh.FONTS });
+    // An atom replaces Jodit's own font list instead of being merged into it.
+    controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(CorvelJoditZh.FONTS) });
     const buttons = CorvelToolbars.buttonsFor(s.toolbars);
     editor = Jodit.make('#editor', {
       language: 'zh_cn',

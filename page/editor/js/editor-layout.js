@@ -50,6 +50,8 @@
     // Notices above the editor change where it starts.
     const notices = document.getElementById('corvel-notices');
     if (notices && window.MutationObserver) new MutationObserver(refit).observe(notices, { childList: true });
+    // A toolbar that wraps onto more rows (a narrower window) takes height from the area.
+    if (window.ResizeObserver) new ResizeObserver(refit).observe(editor.toolbarContainer);
     clickBelowText(editor);
     refit();
     return refit;

@@ -24,7 +24,7 @@
 
   const ALL = ['undo', 'redo', '|', 'cut', 'copy', 'paste', 'selectall', '|', 'paragraph', 'font', 'fontsize',
     'lineHeight', 'brush', '|', 'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript',
-    'eraser', 'copyformat', 'classSpan', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
+    'eraser', 'copyformat', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
     'image', 'video', 'table', 'hr', 'symbols', '|']
     .concat(INSERTS, ['|'], ARTICLE, ['|', 'find', 'source', 'preview', 'print', 'fullsize']);
 
