@@ -32,15 +32,18 @@ class EditorPageTest : public QObject {
 
     // A long article (enough to scroll in any window) in the editor.
     void loadLongArticle() {
-        eval("corvelEditor.jodit.value = Array.from({length: 80}, (_, i) => "
-             "'<p>　　第' + (i + 1) + '段正文，用来检查编辑区能否滚动。</p>').join('')");
+        eval(
+            "corvelEditor.jodit.value = Array.from({length: 80}, (_, i) => "
+            "'<p>　　第' + (i + 1) + '段正文，用来检查编辑区能否滚动。</p>').join('')");
     }
     int scrollTop() { return eval("corvelEditor.jodit.ed.scrollingElement.scrollTop").toInt(); }
     // A point of the editing area in widget pixels (offscreen, one CSS pixel is one pixel).
     QPoint inEditingArea(const QString& yExpression) {
         const QVariantList at =
-            eval("(() => { const r = corvelEditor.jodit.iframe.getBoundingClientRect(); "
-                 "return [Math.round(r.left + 60), Math.round(r.top + (" + yExpression + "))]; })()")
+            eval(
+                "(() => { const r = corvelEditor.jodit.iframe.getBoundingClientRect(); "
+                "return [Math.round(r.left + 60), Math.round(r.top + (" +
+                yExpression + "))]; })()")
                 .toList();
         return at.size() == 2 ? QPoint(at[0].toInt(), at[1].toInt()) : QPoint();
     }
@@ -86,15 +89,16 @@ private slots:
         QFETCH(QString, ueditor);
         QVERIFY(ueditor.isEmpty() ? QFile::remove(webIni()) : setSection("ueditor", ueditor));
         QVERIFY(open());
-        QTEST(eval("[corvelEditor.toolbarSet, corvelEditor.wordCountShown, "
-                   "!!document.querySelector('.corvel-word-count'), "
-                   "corvelEditor.settings.frameHeight, "
-                   "corvelEditor.jodit.workplace.offsetHeight >= corvelEditor.settings.frameHeight, "
-                   "!!document.querySelector('.jodit-toolbar-button_corvelFormat'), "
-                   "document.getElementById('corvel-notices').textContent.includes('web.ini')]"
-                   ".join()")
-                  .toString(),
-              "expected");
+        QTEST(
+            eval("[corvelEditor.toolbarSet, corvelEditor.wordCountShown, "
+                 "!!document.querySelector('.corvel-word-count'), "
+                 "corvelEditor.settings.frameHeight, "
+                 "corvelEditor.jodit.workplace.offsetHeight >= corvelEditor.settings.frameHeight, "
+                 "!!document.querySelector('.jodit-toolbar-button_corvelFormat'), "
+                 "document.getElementById('corvel-notices').textContent.includes('web.ini')]"
+                 ".join()")
+                .toString(),
+            "expected");
     }
 
     void articleSurvivesImmediateReload() {
@@ -153,27 +157,29 @@ private slots:
         QCOMPARE(scrollTop(), 0);
         const QImage before = loader_->view.grab().toImage();
         const QPoint at = inEditingArea("100");
-        QWheelEvent wheel(at, loader_->view.mapToGlobal(at), QPoint(), QPoint(0, -360), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent wheel(at, loader_->view.mapToGlobal(at), QPoint(), QPoint(0, -360),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(input(), &wheel);
         QTRY_VERIFY(scrollTop() > 100);
         // The area scrolls inside itself: the page and its toolbar stay where they were.
         QCOMPARE(eval("window.scrollY").toInt(), 0);
-        QVERIFY(eval("corvelEditor.jodit.toolbarContainer.getBoundingClientRect().top >= 0").toBool());
+        QVERIFY(
+            eval("corvelEditor.jodit.toolbarContainer.getBoundingClientRect().top >= 0").toBool());
         QTest::qWait(300);  // let the scrolled area paint
         QVERIFY(loader_->view.grab().toImage() != before);
         // Ctrl+End reaches the end of the article: the caret in the last paragraph, and that
         // paragraph scrolled into view.
         QTest::mouseClick(input(), Qt::LeftButton, {}, inEditingArea("20"));
         QTest::keyClick(input(), Qt::Key_End, Qt::ControlModifier);
-        QTRY_COMPARE(eval("(() => { const j = corvelEditor.jodit, last = j.editor.lastElementChild; "
-                          "const s = j.ew.getSelection(), r = last.getBoundingClientRect(); "
-                          "const e = j.ed.scrollingElement; "
-                          "return [last.contains(s.anchorNode), r.top >= 0, "
-                          "r.top < e.clientHeight, "
-                          "e.scrollHeight - e.clientHeight - e.scrollTop < 60].join(); })()")
-                         .toString(),
-                     QStringLiteral("true,true,true,true"));
+        QTRY_COMPARE(
+            eval("(() => { const j = corvelEditor.jodit, last = j.editor.lastElementChild; "
+                 "const s = j.ew.getSelection(), r = last.getBoundingClientRect(); "
+                 "const e = j.ed.scrollingElement; "
+                 "return [last.contains(s.anchorNode), r.top >= 0, "
+                 "r.top < e.clientHeight, "
+                 "e.scrollHeight - e.clientHeight - e.scrollTop < 60].join(); })()")
+                .toString(),
+            QStringLiteral("true,true,true,true"));
         QVERIFY(eval("corvelEditor.jodit.ed.scrollingElement.scrollHeight > "
                      "2 * corvelEditor.jodit.iframe.offsetHeight")
                     .toBool());
@@ -204,10 +210,11 @@ private slots:
         loader_->view.resize(window);
         // Heights from the page: window, editor bottom, editing area, status bar bottom.
         const auto facts = [this] {
-            return eval("(() => { const j = corvelEditor.jodit; return [innerHeight, "
-                        "Math.round(j.container.getBoundingClientRect().bottom), "
-                        "j.workplace.offsetHeight, "
-                        "Math.round(j.statusbar.container.getBoundingClientRect().bottom)]; })()")
+            return eval(
+                       "(() => { const j = corvelEditor.jodit; return [innerHeight, "
+                       "Math.round(j.container.getBoundingClientRect().bottom), "
+                       "j.workplace.offsetHeight, "
+                       "Math.round(j.statusbar.container.getBoundingClientRect().bottom)]; })()")
                 .toList();
         };
         QTRY_COMPARE(facts().value(0).toInt(), window.height());
@@ -216,7 +223,8 @@ private slots:
         const int inner = f[0].toInt(), bottom = f[1].toInt(), statusBottom = f[3].toInt();
         if (window.height() > 700) {
             // No band: the editor ends at the page margin, and the editing area grew with it.
-            QVERIFY2(inner - bottom >= 6 && inner - bottom <= 10, qPrintable(QString::number(inner - bottom)));
+            QVERIFY2(inner - bottom >= 6 && inner - bottom <= 10,
+                     qPrintable(QString::number(inner - bottom)));
             QVERIFY(f[2].toInt() > window.height() - 200);
             // The screenshot agrees: just above the margin is the editor's status bar, not the
             // page's grey.
@@ -263,7 +271,9 @@ private slots:
         QCOMPARE(html(), before);
         QVERIFY(loader_->open());
         QCOMPARE(eval("corvelEditor.tools.standard()").toString(), QStringLiteral("hk"));
-        eval("corvelEditor.jodit.value = '<p>這款軟體</p>'; corvelEditor.tools.convert('simplified')");
+        eval(
+            "corvelEditor.jodit.value = '<p>這款軟體</p>'; "
+            "corvelEditor.tools.convert('simplified')");
         QCOMPARE(html(), QStringLiteral("<p>这款软件</p>"));
     }
 
@@ -272,7 +282,9 @@ private slots:
         eval("corvelEditor.jodit.value = '<p>　　本品销量第一，第一季度上市，效果最佳。</p>'");
         QCOMPARE(eval("corvelEditor.tools.lawCheck().map(h => h.term).join()").toString(),
                  QStringLiteral("销量第一,最佳"));
-        QCOMPARE(eval("document.querySelectorAll('#corvel-law-panel .corvel-law-item').length").toInt(), 2);
+        QCOMPARE(
+            eval("document.querySelectorAll('#corvel-law-panel .corvel-law-item').length").toInt(),
+            2);
         // Clicking an item selects its place in the article.
         eval("document.querySelectorAll('#corvel-law-panel .corvel-law-item')[1].click()");
         QCOMPARE(eval("corvelEditor.jodit.s.sel.toString()").toString(), QStringLiteral("最佳"));
@@ -285,9 +297,11 @@ private slots:
 
     void pageBreakIsADividerStoredAsTheTag() {
         QVERIFY(open());
-        eval("corvelEditor.jodit.value = '<p>　　正文</p><p>_ueditor_page_break_tag_</p><p>　　下一页</p>'");
-        QCOMPARE(html(), QStringLiteral(
-                             "<p>　　正文</p><p>_ueditor_page_break_tag_</p><p>　　下一页</p>"));
+        eval(
+            "corvelEditor.jodit.value = "
+            "'<p>　　正文</p><p>_ueditor_page_break_tag_</p><p>　　下一页</p>'");
+        QCOMPARE(html(),
+                 QStringLiteral("<p>　　正文</p><p>_ueditor_page_break_tag_</p><p>　　下一页</p>"));
         QVERIFY(eval("(() => { const p = corvelEditor.jodit.editor.children[1]; "
                      "return p.hasAttribute('data-corvel-page-break') && p.offsetHeight > 10 && "
                      "getComputedStyle(p, '::after').content.includes('分页符'); })()")
