@@ -165,7 +165,7 @@
     'color:transparent;text-indent:0;border-top:2px dashed #8a94a6;user-select:none;}' +
     'p[data-corvel-page-break]::after{content:"分页符";position:absolute;left:50%;top:-10px;' +
     'transform:translateX(-50%);padding:0 8px;background:#fff;color:#5b6577;font-size:12px;line-height:18px;}' +
-    'html{overflow-y:auto;}';
+    'table{margin:0 0 0.8em;}html{overflow-y:auto;}';
 
   root.CorvelArticleTools = {
     create: create,
