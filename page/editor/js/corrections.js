@@ -3,22 +3,12 @@
 // blank written twice). Hits are reported as text-node positions so that the page can show
 // them once the corrected article is in the editor.
 (function (root, factory) {
-  if (typeof module === 'object' && module.exports) module.exports = factory();
-  else root.CorvelCorrections = factory();
-})(typeof self !== 'undefined' ? self : this, function () {
+  if (typeof module === 'object' && module.exports) module.exports = factory(require('./rules.js'));
+  else root.CorvelCorrections = factory(root.CorvelRules);
+})(typeof self !== 'undefined' ? self : this, function (corvelRules) {
   'use strict';
 
   const BLANKS = /^[\s\u00a0\u3000\u200b\ufeff]*$/;
-
-  function textNodes(root) {
-    const nodes = [];
-    const walk = function (node) {
-      if (node.nodeType === 3) nodes.push(node);
-      for (let c = node.firstChild; c; c = c.nextSibling) walk(c);
-    };
-    walk(root);
-    return nodes;
-  }
 
   // A paragraph that holds nothing visible any more (no text, image, table or break marker).
   function isEmptyParagraph(p) {
@@ -41,7 +31,7 @@
   function correctIn(body, correct, indent) {
     let count = 0;
     const changed = [];
-    for (const node of textNodes(body)) {
+    for (const node of corvelRules.textNodes(body)) {
       const found = [];
       const after = correct(node.nodeValue, (start, length) => found.push({ start: start, end: start + length }));
       count += found.length;
@@ -54,7 +44,7 @@
         else undoubleIndent(p, indent);
       }
     }
-    const order = textNodes(body);
+    const order = corvelRules.textNodes(body);
     const hits = [];
     for (const entry of changed) {
       const index = order.indexOf(entry.node);
@@ -66,5 +56,5 @@
     return { count: count, hits: hits };
   }
 
-  return { correctIn: correctIn, textNodes: textNodes };
+  return { correctIn: correctIn, textNodes: corvelRules.textNodes };
 });

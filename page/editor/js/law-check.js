@@ -4,9 +4,9 @@
 // reason after "|||"; "#" starts a comment; a line starting with "!" is an exception, an
 // ordinary longer word that holds a term (第一季度, 最后) and is never flagged.
 (function (root, factory) {
-  if (typeof module === 'object' && module.exports) module.exports = factory();
-  else root.CorvelLawCheck = factory();
-})(typeof self !== 'undefined' ? self : this, function () {
+  if (typeof module === 'object' && module.exports) module.exports = factory(require('./rules.js'));
+  else root.CorvelLawCheck = factory(root.CorvelRules);
+})(typeof self !== 'undefined' ? self : this, function (corvelRules) {
   'use strict';
 
   const SEPARATOR = '|||';
@@ -77,16 +77,6 @@
     return hits;
   }
 
-  function textNodes(root) {
-    const nodes = [];
-    const walk = function (node) {
-      if (node.nodeType === 3) nodes.push(node);
-      for (let c = node.firstChild; c; c = c.nextSibling) walk(c);
-    };
-    walk(root);
-    return nodes;
-  }
-
   // Unwraps every law mark and drops the page's other marks (long captions, page breaks)
   // below root; works on any DOM (the live editor, a detached document, a test DOM).
   function stripMarksIn(root) {
@@ -124,7 +114,7 @@
     stripMarksIn(root);
     const doc = root.ownerDocument;
     const found = [];
-    for (const node of textNodes(root)) {
+    for (const node of corvelRules.textNodes(root)) {
       const hits = findHits(node.nodeValue, rules);
       if (hits.length === 0) continue;
       const text = node.nodeValue;

@@ -118,6 +118,17 @@
     }
   }
 
+  // The text nodes below root in document order (DOM-agnostic, like eachTextNode).
+  function textNodes(root) {
+    const nodes = [];
+    const walk = function (node) {
+      if (node.nodeType === 3) nodes.push(node);
+      for (let c = node.firstChild; c; c = c.nextSibling) walk(c);
+    };
+    walk(root);
+    return nodes;
+  }
+
   // The pipeline used on paste and by formatting: corrections first (rules are written in
   // the writer's usual script), then conversion. Either step may be switched off.
   function textPipeline(options) {
@@ -132,6 +143,7 @@
     corrector: corrector,
     converter: converter,
     eachTextNode: eachTextNode,
+    textNodes: textNodes,
     textPipeline: textPipeline,
   };
 });
