@@ -410,7 +410,7 @@
     }
     const firstText = items.findIndex((item) => item.runs);
     if (firstText >= 0 && isTitle(items[firstText], firstText, items.length)) items[firstText].title = true;
-    else if (firstText >= 0 && items[firstText].kind === 'h1') items[firstText].kind = 'h2';
+    // Only the title is a first-level heading; any other h1 becomes a subheading.
     for (const item of items) if (item.kind === 'h1' && !item.title) item.kind = 'h2';
     markSignature(items);
 
