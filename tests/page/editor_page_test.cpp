@@ -238,6 +238,14 @@ private slots:
             // status bar stays in view.
             QVERIFY(statusBottom <= inner);
             QVERIFY(eval("!!document.querySelector('.corvel-word-count')").toBool());
+            // Scrolled down, the toolbar stays at the top and the status bar at the bottom.
+            eval("window.scrollTo(0, 150)");
+            QTRY_COMPARE(eval("[scrollY > 0, "
+                              "corvelEditor.jodit.toolbarContainer.getBoundingClientRect().top, "
+                              "corvelEditor.jodit.statusbar.container.getBoundingClientRect()"
+                              ".bottom <= innerHeight].join()")
+                             .toString(),
+                         QStringLiteral("true,0,true"));
         }
     }
 
