@@ -152,7 +152,7 @@ void EditorSettingsSession::articleSurvivesANewToolbarSetAndCounterSetting() {
     QCOMPARE(js(QStringLiteral("corvelEditor.toolbarSet")).toString(), QStringLiteral("Standard"));
     QVERIFY(toolbarHasButton("bold"));
     QVERIFY(!toolbarHasButton("video"));
-    QCOMPARE(counterText(), QStringLiteral("字数：0"));
+    QCOMPARE(counterText(), QStringLiteral("字数：0　字符数（含空格）：0"));
 
     clickIntoEditingArea();
     QTest::keyClicks(view()->focusProxy(), kTypedLine);
@@ -162,7 +162,8 @@ void EditorSettingsSession::articleSurvivesANewToolbarSetAndCounterSetting() {
     commit.setCommitString(kChineseText);
     QApplication::sendEvent(view()->focusProxy(), &commit);
     QTRY_COMPARE(articleText(), kTypedLine + kChineseText);
-    QTRY_COMPARE(counterText(), QStringLiteral("字数：25"));
+    // Four Latin words and numbers, five Chinese characters; 28 characters with blanks.
+    QTRY_COMPARE(counterText(), QStringLiteral("字数：9　字符数（含空格）：28"));
 
     // 选项 > 编辑器设置: the largest toolbar set, counter off, Save.
     Form_Editor_Main* main = program_->mainWindow();

@@ -1,20 +1,32 @@
-// Shows an editor page in a 1000x700 view set up as the program sets it up; used to take
-// the toolbar screenshots.
-//   editor_page_viewer <index.html> [article.html shot.png]
-// With an article, it is put into the editor, the window is saved to shot.png a moment
-// later, and the viewer quits.
+// Shows an editor page in a view set up as the program sets it up; used for screenshots.
+//   editor_page_viewer <index.html> [article.html shot.png [script.js] [WIDTHxHEIGHT]]
+// With an article, it is put into the editor, the script (if any) runs and its result is
+// printed, the window is saved to shot.png a moment later, and the viewer quits.
 #include "page_loader.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir storage;
     PageLoader loader(storage.path());
-    if (argc < 2 || !loader.open(QString::fromLocal8Bit(argv[1]))) return 2;
+    if (argc > 5) {
+        const QStringList size = QString::fromLocal8Bit(argv[5]).split('x');
+        if (size.size() == 2) loader.view.resize(size[0].toInt(), size[1].toInt());
+    }
+    if (argc < 2 || !loader.open(QString::fromLocal8Bit(argv[1]))) {
+        QTextStream(stderr) << loader.page->errors.join('\n') << '\n'
+                            << loader.eval("document.body.innerText").toString() << '\n';
+        return 2;
+    }
     if (argc < 4) return QApplication::exec();
     QFile article(QString::fromLocal8Bit(argv[2]));
     if (!article.open(QIODevice::ReadOnly)) return 3;
     loader.eval("corvelEditor.jodit.value = " +
                 PageLoader::jsString(QString::fromUtf8(article.readAll())));
+    if (argc > 4 && argv[4][0] != '\0') {
+        QFile script(QString::fromLocal8Bit(argv[4]));
+        if (!script.open(QIODevice::ReadOnly)) return 5;
+        QTextStream(stdout) << loader.eval(QString::fromUtf8(script.readAll())).toString() << '\n';
+    }
     QTest::qWait(2500);  // let the editor lay out and paint
     return loader.view.grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 4;
 }

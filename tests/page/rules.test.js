@@ -50,3 +50,33 @@ test('rules change text nodes only, never tags or attributes', () => {
   rules.eachTextNode(root, pipeline);
   assert.equal(root.innerHTML, '<p title="软件" class="软件"><a href="http://x/软件">軟體</a>和再接再厲</p>');
 });
+
+test('the shipped corrections: at least 300, each a real correction', () => {
+  const pairs = rules.parsePairs(shipped('redundant.txt'));
+  const typos = pairs.filter(([, to]) => to !== '');
+  assert.ok(typos.length >= 300, `${typos.length} corrections`);
+  const froms = new Set();
+  for (const [from, to] of typos) {
+    assert.notEqual(from, to, from);
+    assert.ok(!froms.has(from), `${from} twice`);
+    froms.add(from);
+    // 的地得 depend on the sentence: no rule may only swap one of them for another.
+    const diff = Array.from(from).map((c, i) => [c, to[i]]).filter(([a, b]) => a !== b);
+    assert.ok(!(from.length === to.length && diff.every(([a, b]) => /[的地得]/.test(a) && /[的地得]/.test(b))), from);
+  }
+  // A wrong form inside some right form would undo that correction on the next run.
+  for (const [, to] of typos) {
+    for (const from of froms) assert.ok(!to.includes(from), `${from} inside ${to}`);
+  }
+  // Running the corrections over their own results changes nothing.
+  const correct = rules.corrector(shipped('redundant.txt'));
+  const corrected = typos.map(([, to]) => to).join('，');
+  assert.equal(correct(corrected), corrected);
+});
+
+test('corrections report where each replacement landed', () => {
+  const hits = [];
+  const out = rules.corrector('错字|||正确的字\r\n多余|||')('前错字中多余后', (start, length) => hits.push([start, length]));
+  assert.equal(out, '前正确的字中后');
+  assert.deepEqual(hits, [[1, 4], [6, 0]]);
+});

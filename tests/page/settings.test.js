@@ -32,10 +32,20 @@ test('values map to settings, exactly as the dialogs store them', () => {
     [['[format]', 'dateline=本报讯|-||-|<b>新华社</b>|-|'], 'datelines', ['本报讯', '<b>新华社</b>']],
     [['[format]', 'conversionFile='], 'conversionFile', 'conversion.txt'],
     [['[format]', 'redundantFile=rules\\fix.txt'], 'redundantFile', 'rules\\fix.txt'],
+    [['[format]', 'lawTermsFile=my-terms.txt'], 'lawTermsFile', 'my-terms.txt'],
+    [['[format]', 'lawTermsFile='], 'lawTermsFile', 'law-terms.txt'],
+    [['[format]'], 'lawTermsFile', 'law-terms.txt'],
     // A key in the wrong section is not the setting.
     [['[format]', 'toolbars=Lite'], 'toolbars', 'Standard'],
   ];
   for (const [lines, name, expected] of cases) {
     assert.deepEqual(settingsOf(lines)[name], expected, lines.join(' / '));
   }
+});
+
+test('the shipped web.ini names the law-term file the program ships', () => {
+  const fs = require('node:fs');
+  const shipped = fromOptions(reader.parseOptions(fs.readFileSync(`${__dirname}/../../data/web.ini`, 'utf8')));
+  assert.equal(shipped.lawTermsFile, 'law-terms.txt');
+  assert.ok(fs.existsSync(`${__dirname}/../../data/${shipped.lawTermsFile}`));
 });

@@ -26,12 +26,14 @@
     return doc.body;
   }
 
+  // standard: 'tw' or 'hk', the traditional form the writer chose.
   function openccFactory() {
     if (typeof OpenCC === 'undefined') return null;
-    return function (direction) {
+    return function (direction, standard) {
+      const variant = standard === 'hk' ? 'hk' : 'tw';
       return direction === 'traditional'
-        ? OpenCC.Converter({ from: 'cn', to: 'tw' })
-        : OpenCC.Converter({ from: 'tw', to: 'cn' });
+        ? OpenCC.Converter({ from: 'cn', to: variant })
+        : OpenCC.Converter({ from: variant, to: 'cn' });
     };
   }
 
@@ -40,9 +42,10 @@
     if (iniText === null) notice('未能读取设置文件 web.ini，已使用默认设置。');
     const options = iniText === null ? null : CorvelOptionReader.parseOptions(iniText);
     const settings = CorvelSettings.fromOptions(options);
-    const [conversionText, correctionText] = await Promise.all([
+    const [conversionText, correctionText, lawText] = await Promise.all([
       CorvelTextLoader.loadText(settings.conversionFile),
       CorvelTextLoader.loadText(settings.redundantFile),
+      CorvelTextLoader.loadText(settings.lawTermsFile),
     ]);
     if (conversionText === null) {
       notice('未能读取简繁转换规则文件 ' + settings.conversionFile + '，只使用内置转换。');
@@ -50,14 +53,23 @@
     if (correctionText === null) {
       notice('未能读取错误更正规则文件 ' + settings.redundantFile + '，错误更正不可用。');
     }
-    return { settings: settings, conversionText: conversionText || '', correctionText: correctionText || '' };
+    if (lawText === null) {
+      notice('未能读取广告法用语规则文件 ' + settings.lawTermsFile + '，广告法用语检查不可用。');
+    }
+    return {
+      settings: settings,
+      conversionText: conversionText || '',
+      correctionText: correctionText || '',
+      lawText: lawText || '',
+    };
   }
 
   // The text steps that paste and formatting run, according to the settings.
-  function textSteps(loaded) {
+  function textSteps(loaded, standard) {
     const s = loaded.settings;
-    const opencc = openccFactory();
-    if (s.conversion !== 'same' && !opencc) notice('简繁转换组件未能加载，只使用转换规则文件。');
+    const factory = openccFactory();
+    if (s.conversion !== 'same' && !factory) notice('简繁转换组件未能加载，只使用转换规则文件。');
+    const opencc = factory ? (direction) => factory(direction, standard) : null;
     const convert = CorvelRules.converter(loaded.conversionText, s.conversion, opencc);
     const correct = CorvelRules.corrector(loaded.correctionText);
     return {
@@ -76,6 +88,7 @@
       retainBold: settings.retainBold,
       pageBreakTag: settings.pageBreakTag,
       transformText: transformText,
+      punctuate: CorvelPunctuation.fix,
     };
   }
 
@@ -110,19 +123,9 @@
     return ok;
   }
 
-  // Inline HTML from the dateline list goes at the start of the first paragraph (after its
-  // indent); block HTML becomes the first block.
   function withDateline(html, dateline, indent) {
     const body = parseFragment(html);
-    const first = body.querySelector('p');
-    if (/^\s*<(p|div|h[1-6]|table|blockquote)\b/i.test(dateline) || !first) {
-      return dateline + body.innerHTML;
-    }
-    const lead = first.firstChild && first.firstChild.nodeType === 3 ? first.firstChild : null;
-    const text = lead ? lead.nodeValue : '';
-    const keep = indent && text.startsWith(indent) ? indent : '';
-    if (lead) lead.nodeValue = text.slice(keep.length);
-    first.insertAdjacentHTML('afterbegin', escapeHtml(keep) + dateline);
+    CorvelDateline.insertInto(body, dateline, indent, new Date());
     return body.innerHTML;
   }
 
@@ -158,17 +161,23 @@
     const setArticle = function (html) {
       editor.value = html; // one change, one undo step
     };
+    const tools = CorvelArticleTools.create({
+      editor: () => editor,
+      setArticle: setArticle,
+      parseFragment: parseFragment,
+      loaded: loaded,
+      steps: steps,
+      opencc: openccFactory(),
+      storage: window.localStorage,
+    });
+    api.tools = tools;
     const formatAll = function () {
       const html = CorvelFormatter.formatNode(parseFragment(editor.value), formatOptions(s, steps.automatic));
       if (html !== editor.value) setArticle(html);
     };
-    const correctAll = function () {
-      const body = parseFragment(editor.value);
-      CorvelRules.eachTextNode(body, steps.correctOnly);
-      if (body.innerHTML !== editor.value) setArticle(body.innerHTML);
-    };
+    const correctAll = () => tools.correct();
     const cleanHtml = function () {
-      return CorvelFormatter.stripMarks(editor.value);
+      return CorvelLawCheck.stripMarks(editor.value);
     };
     const plainText = function () {
       return CorvelFormatter.plainText(parseFragment(editor.value));
@@ -224,7 +233,7 @@
         text: '分页符',
         tooltip: '插入分页符',
         exec: function () {
-          editor.s.insertHTML('<p>' + escapeHtml(s.pageBreakTag) + '</p>');
+          editor.s.insertHTML(tools.pageBreakHtml());
         },
       },
       corvelDateline: {
@@ -244,19 +253,23 @@
         },
       },
     };
+    Object.assign(controls, tools.controls);
+    // An atom replaces Jodit's own font list instead of being merged into it.
+    controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(CorvelJoditZh.FONTS) });
     const buttons = CorvelToolbars.buttonsFor(s.toolbars);
     editor = Jodit.make('#editor', {
       language: 'zh_cn',
+      i18n: { zh_cn: CorvelJoditZh.TEXTS },
       toolbarAdaptive: false,
       buttons: buttons,
       controls: controls,
       // The editing area is an iframe so that the user's initial style (body{...}) applies
       // to the article alone.
       iframe: true,
-      iframeStyle: (Jodit.defaultOptions.iframeStyle || '') +
-        'p[data-corvel-mark]{background:#fff3cd;outline:1px dashed #d9534f;}' + s.initialStyle,
-      // The height setting is the editing area's; the toolbar and status bar come on top.
-      height: 'auto',
+      iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + CorvelArticleTools.IFRAME_STYLE + s.initialStyle,
+      // The height setting is the editing area's least height; the layout makes the editor
+      // fill the window and the article scroll inside it.
+      height: s.frameHeight + 120,
       allowResizeY: false,
       sourceEditor: 'area',
       beautifyHTML: false,
@@ -273,30 +286,10 @@
     return editor;
   }
 
-  function fixEditingHeight(height) {
-    const style = document.createElement('style');
-    style.textContent =
-      '.jodit-workplace{height:' + height + 'px !important;min-height:0 !important;}' +
-      '.jodit-wysiwyg_iframe{height:100% !important;}';
-    document.head.appendChild(style);
-  }
-
-  function addWordCounter(editor) {
-    const counter = document.createElement('span');
-    counter.className = 'corvel-word-count';
-    const update = function () {
-      counter.textContent = '字数：' + CorvelFormatter.countChars(editor.editor.textContent || '');
-    };
-    editor.statusbar.append(counter, true);
-    editor.e.on('change keyup afterSetMode', update);
-    update();
-    return counter;
-  }
-
   async function start() {
     const loaded = await loadSettings();
     const s = loaded.settings;
-    const steps = textSteps(loaded);
+    const steps = textSteps(loaded, CorvelArticleTools.rememberedStandard(window.localStorage));
     const store = CorvelArticleStore.create(window.localStorage, window, 800);
     const api = {
       jodit: null,
@@ -320,14 +313,19 @@
       return;
     }
 
-    fixEditingHeight(s.frameHeight);
     const editor = buildEditor(loaded, steps, store, api);
     api.jodit = editor;
     Object.defineProperty(api, 'html', { get: () => editor.value });
+    // The page-break divider's own attributes never leave the editor.
+    editor.e.on('afterGetValueFromEditor', (data) => {
+      data.value = api.tools.undecorate(data.value);
+    });
+    editor.e.on('postProcessSetEditorValue change', api.tools.decoratePageBreaks);
+    api.fit = CorvelLayout.attach(editor, s.frameHeight);
 
     const saved = store.load();
     if (saved) {
-      editor.value = saved;
+      editor.value = CorvelLawCheck.stripMarks(saved); // marks of an earlier check go
       editor.history.clear(); // the restored article is the starting point, not an undo step
     }
     editor.e.on('beforePasteInsert', (html) => (typeof html === 'string' ? processPaste(html, loaded, steps) : html));
@@ -338,9 +336,10 @@
     document.addEventListener('visibilitychange', saveNow);
 
     if (s.wordCount) {
-      addWordCounter(editor);
+      api.tools.addWordCounter();
       api.wordCountShown = true;
     }
+    api.fit();
     api.ready = true;
   }
 

@@ -1,7 +1,9 @@
 // One-click formatting (一键排版): turns pasted web pages and Word documents into a clean
-// article of <p> paragraphs. The DOM is only read (nodeType, nodeName, childNodes,
-// nodeValue, getAttribute), so the same code runs on the browser's DOM and in Node tests.
-// The result is rebuilt as an HTML string; running it on its own output changes nothing.
+// article: a centred title, h2/h3 subheadings, <p> paragraphs with the paragraph blank, lists,
+// tables with plain bordered cells, and the source's centring and right alignment. The DOM is
+// only read (nodeType, nodeName, childNodes, nodeValue, getAttribute), so the same code runs on
+// the browser's DOM and in Node tests. The result is rebuilt as an HTML string; running it on
+// its own output changes nothing.
 (function (root, factory) {
   if (typeof module === 'object' && module.exports) module.exports = factory();
   else root.CorvelFormatter = factory();
@@ -62,19 +64,36 @@
     return s;
   }
 
-  // --- Reading: the DOM becomes a list of blocks, each a list of runs --------------------
-  // A run is {text, bold, href} or {image: {src, alt}}.
+  function alignOf(node) {
+    const m = /text-align\s*:\s*(center|right|left|justify)/i.exec(attr(node, 'style'));
+    const value = (m ? m[1] : attr(node, 'align') || (tagOf(node) === 'center' ? 'center' : '')).toLowerCase();
+    if (value === 'center' || value === 'right') return value;
+    return value === 'left' || value === 'justify' ? 'none' : '';
+  }
+
+  // Word's fake list items carry "mso-list" in their style and their number or bullet as text.
+  function isMsoListItem(node) {
+    return styleHas(node, /mso-list\s*:\s*l\d/i);
+  }
+  const NUMBER_MARKER = /^[\s\u00a0]*(?:(?:\d{1,3}|[a-zA-Z]|[ivxIVX]{1,4}|[一二三四五六七八九十]{1,3})[.．、)）]|[(（](?:\d{1,3}|[一二三四五六七八九十]{1,3})[)）])[\s\u00a0]*/;
+  const BULLET_MARKER = /^[\s\u00a0]*[·•§o\u00b7\u2022\u25cf\u25aa\u25a0\u2013\u2014\-\uf0a7\uf0b7\uf0d8\uf076\uf0fc][\s\u00a0]*/;
+
+  // --- Reading: the DOM becomes a list of blocks -----------------------------------------
+  // A block is {kind, runs, align, list} with kind p, h1, h2, h3 or li; or {kind: 'image',
+  // image: {src, alt}}; or {kind: 'table', rows}. A run is {text, bold, href}.
 
   function collectBlocks(root) {
     const blocks = [];
-    let current = [];
-    const flush = function () {
-      if (current.length) blocks.push(current);
-      current = [];
+    const start = (ctx) => ({ kind: ctx.kind, align: ctx.align, list: ctx.list, mso: ctx.mso, runs: [] });
+    const top = { bold: false, href: '', align: '', kind: 'p', list: '', mso: false };
+    let current = start(top);
+    const flush = function (ctx) {
+      if (current.runs.length) blocks.push(current);
+      current = start(ctx);
     };
-    const walk = function (node, bold, href) {
+    const walk = function (node, ctx) {
       if (node.nodeType === 3 || node.nodeType === 4) {
-        current.push({ text: node.nodeValue, bold: bold, href: href });
+        current.runs.push({ text: node.nodeValue, bold: ctx.bold, href: ctx.href });
         return;
       }
       if (node.nodeType !== 1 && node.nodeType !== 9 && node.nodeType !== 11) return;
@@ -84,21 +103,78 @@
         const src = safeSrc(attr(node, 'src'));
         if (!src) return;
         // An image always stands in its own paragraph.
-        flush();
-        blocks.push([{ image: { src: src, alt: attr(node, 'alt') } }]);
+        flush(ctx);
+        blocks.push({ kind: 'image', image: { src: src, alt: attr(node, 'alt') } });
         return;
       }
-      const block = BLOCKS.has(tag);
-      if (block) flush();
-      const childBold = bold || BOLD.has(tag) || HEADINGS.has(tag) || isBoldSpan(node);
-      const childHref = tag === 'a' ? safeHref(attr(node, 'href')) || href : href;
+      if (tag === 'table') {
+        flush(ctx);
+        blocks.push({ kind: 'table', rows: tableRows(node) });
+        return;
+      }
+      const inner = Object.assign({}, ctx);
+      inner.bold = ctx.bold || BOLD.has(tag) || HEADINGS.has(tag) || isBoldSpan(node);
+      if (tag === 'a') inner.href = safeHref(attr(node, 'href')) || ctx.href;
+      const align = node.nodeType === 1 ? alignOf(node) : '';
+      if (align) inner.align = align === 'none' ? '' : align;
+      if (tag === 'h1' || tag === 'h2' || tag === 'h3') inner.kind = tag;
+      else if (HEADINGS.has(tag)) inner.kind = 'p';
+      else if (tag === 'ul' || tag === 'ol') inner.list = tag;
+      else if (tag === 'li') inner.kind = 'li';
+      const mso = node.nodeType === 1 && tag === 'p' && isMsoListItem(node);
+      if (mso) inner.kind = 'li';
+      inner.mso = mso;
+      const block = BLOCKS.has(tag) || mso;
+      if (block) flush(inner);
       const children = node.childNodes || [];
-      for (let i = 0; i < children.length; i++) walk(children[i], childBold, childHref);
-      if (block) flush();
+      for (let i = 0; i < children.length; i++) walk(children[i], inner);
+      if (block) flush(ctx);
     };
-    walk(root, false, '');
-    flush();
+    walk(root, top);
+    flush(top);
     return blocks;
+  }
+
+  function childElements(node, names) {
+    const out = [];
+    const children = node.childNodes || [];
+    for (let i = 0; i < children.length; i++) {
+      if (children[i].nodeType === 1 && names.indexOf(tagOf(children[i])) >= 0) out.push(children[i]);
+    }
+    return out;
+  }
+
+  // Rows of cells; a cell is {header, colspan, rowspan, lines}, each line a list of runs.
+  // A table inside a cell gives its cells' lines to that cell.
+  function tableRows(table) {
+    const trs = [];
+    for (const part of childElements(table, ['thead', 'tbody', 'tfoot', 'tr'])) {
+      if (tagOf(part) === 'tr') trs.push(part);
+      else trs.push.apply(trs, childElements(part, ['tr']));
+    }
+    return trs.map(function (tr) {
+      return childElements(tr, ['td', 'th']).map(function (cell) {
+        const lines = [];
+        for (const block of collectBlocks({ nodeType: 11, childNodes: cell.childNodes })) {
+          if (block.kind === 'table') {
+            for (const row of block.rows) for (const c of row) lines.push.apply(lines, c.lines);
+          } else if (block.kind !== 'image') {
+            lines.push(block.runs);
+          }
+        }
+        return {
+          header: tagOf(cell) === 'th',
+          colspan: span(attr(cell, 'colspan')),
+          rowspan: span(attr(cell, 'rowspan')),
+          lines: lines,
+        };
+      });
+    }).filter((row) => row.length > 0);
+  }
+
+  function span(value) {
+    const n = parseInt(value, 10);
+    return n > 1 && n < 1000 ? n : 1;
   }
 
   // --- Cleaning the text of one paragraph ------------------------------------------------
@@ -176,6 +252,43 @@
     return Array.from(text.replace(/[\s\u00a0\u3000]/g, '')).length;
   }
 
+  // --- Deciding what each paragraph is ---------------------------------------------------
+
+  const SENTENCE_END = /[。！？；!?;…]$/;
+  const DATE_LINE = /^(?:\d{4}\s*年\s*\d{1,2}\s*月\s*\d{1,2}\s*日|\d{4}[-/.]\d{1,2}[-/.]\d{1,2}|[〇○零一二三四五六七八九]{4}年[一二三四五六七八九十]{1,2}月[一二三四五六七八九十]{1,3}日)$/;
+  const ORGANISATION = /(公司|集团|委员会|办公室|办公厅|政府|局|厅|部|处|中心|协会|学会|商会|联合会|研究院|研究所|医院|学校|大学|学院|银行|工作室|事务所|编辑部|组委会)$/;
+  const TITLE_MAX_CHARS = 40;
+
+  // A short line without sentence punctuation: a title, a name, an organisation.
+  function isShortLine(text) {
+    return countChars(text) <= TITLE_MAX_CHARS && !SENTENCE_END.test(text) && !/[，。,]/.test(text);
+  }
+
+  // A leading h1 is the title; so is a short first line that the source centred or set bold.
+  function isTitle(block, index, count) {
+    if (block.kind === 'h1') return index === 0;
+    if (index !== 0 || count < 2 || block.kind !== 'p' || !isShortLine(plainText(block.runs))) return false;
+    return block.align === 'center' || block.runs.every((r) => r.bold);
+  }
+
+  // The trailing signature and date lines (at most three, at least one a date or an
+  // organisation, and never the only paragraphs) are right-aligned.
+  function markSignature(items) {
+    let first = items.length;
+    let anchored = false;
+    while (first > 1 && items.length - first < 3) {
+      const item = items[first - 1];
+      if (item.kind !== 'p' || item.caption) break;
+      const text = plainText(item.runs);
+      const date = DATE_LINE.test(text);
+      if (!date && (!isShortLine(text) || countChars(text) > 30 || /^特此/.test(text))) break;
+      anchored = anchored || date || ORGANISATION.test(text);
+      first--;
+    }
+    if (!anchored || first === 0) return;
+    for (let i = first; i < items.length; i++) items[i].align = 'right';
+  }
+
   // --- Writing ---------------------------------------------------------------------------
 
   function escapeText(text) {
@@ -203,55 +316,144 @@
       .join('');
   }
 
-  // options: paragraphBeforeBlank, imageJustify, captionJustify, captionMaxLength,
-  // captionEndSign, retainBold, and transformText (conversion and corrections, or null).
-  function formatBlocks(blocks, options) {
+  // Applies a one-for-one character fix to the whole text of the runs, so that a rule may
+  // see across bold or link boundaries, and hands each run its part back.
+  function fixAcrossRuns(runs, fix) {
+    const text = plainText(runs);
+    const fixed = fix(text);
+    if (fixed === text || fixed.length !== text.length) return;
+    let at = 0;
+    for (const run of runs) {
+      run.text = fixed.slice(at, at + run.text.length);
+      at += run.text.length;
+    }
+  }
+
+  // Collapsed, transformed (conversion, corrections), punctuated and trimmed runs.
+  function cleanRuns(runs, options, keepLinks) {
     const transform = options.transformText || ((t) => t);
+    const merged = mergeRuns(
+      runs.map((r) => ({ text: r.text, bold: !!options.retainBold && r.bold, href: keepLinks ? r.href : '' })),
+    );
+    for (const run of merged) run.text = transform(collapse(run.text));
+    if (options.punctuate) fixAcrossRuns(merged, options.punctuate);
+    return trimRuns(mergeRuns(merged));
+  }
+
+  // Word's fake list item: its marker decides the list kind and is dropped from the text.
+  function msoListKind(runs) {
+    const text = plainText(runs);
+    const m = NUMBER_MARKER.exec(text) || BULLET_MARKER.exec(text);
+    if (!m) return '';
+    dropLeading(runs, m[0]);
+    trimRuns(runs);
+    return NUMBER_MARKER.test(m[0]) ? 'ol' : 'ul';
+  }
+
+  const CELL_STYLE = ' style="border:1px solid #000;padding:4px 8px"';
+
+  function tableHtml(rows, options) {
+    const body = rows.map(function (row) {
+      const cells = row.map(function (cell) {
+        const lines = cell.lines
+          .map((runs) => cleanRuns(runs, options, false))
+          .filter((runs) => runs.length > 0)
+          .map(runsHtml);
+        const tag = cell.header ? 'th' : 'td';
+        const spans = (cell.colspan > 1 ? ' colspan="' + cell.colspan + '"' : '') +
+          (cell.rowspan > 1 ? ' rowspan="' + cell.rowspan + '"' : '');
+        return '<' + tag + spans + CELL_STYLE + '>' + lines.join('<br>') + '</' + tag + '>';
+      });
+      return '<tr>' + cells.join('') + '</tr>';
+    });
+    return '<table style="border-collapse:collapse"><tbody>' + body.join('') + '</tbody></table>';
+  }
+
+  // options: paragraphBeforeBlank, imageJustify, captionJustify, captionMaxLength,
+  // captionEndSign, retainBold, pageBreakTag, transformText (conversion and corrections, or
+  // null) and punctuate (a one-for-one punctuation fix, or null).
+  function formatBlocks(blocks, options) {
     const indent = options.paragraphBeforeBlank || '';
     // The indent without its own blanks: what is left of it after trimming a paragraph.
     const indentCore = indent.replace(EDGE_BLANKS, '');
-    const out = [];
+    // First pass: clean every block and drop the empty ones, so that a paragraph emptied by
+    // corrections leaves nothing behind.
+    const items = [];
     let afterImage = false;
     for (const block of blocks) {
-      if (block[0].image) {
-        const img = block[0].image;
-        const alt = img.alt ? ' alt="' + escapeAttr(img.alt) + '"' : '';
-        out.push(
-          '<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' +
-            alt + '></p>',
-        );
-        afterImage = true;
+      if (block.kind === 'image' || block.kind === 'table') {
+        items.push(block);
+        afterImage = block.kind === 'image';
         continue;
       }
-      const merged = mergeRuns(
-        block.map((r) => ({ text: r.text, bold: !!options.retainBold && r.bold, href: r.href })),
-      );
-      for (const run of merged) run.text = transform(collapse(run.text));
-      const runs = trimRuns(merged);
-      if (runs.length === 0) continue; // empty paragraphs go
+      const runs = cleanRuns(block.runs, options, true);
+      if (runs.length === 0) continue;
+      const item = { kind: block.kind, align: block.align, list: block.list, runs: runs };
+      if (block.mso) {
+        item.list = msoListKind(runs);
+        if (!item.list) item.kind = 'p';
+        if (runs.length === 0) continue;
+      }
+      if (item.kind === 'li' && !item.list) item.list = 'ul';
+      // Headings are bold by their own style; <strong> inside them would only add noise.
+      if (HEADINGS.has(item.kind)) for (const run of runs) run.bold = false;
       if (options.pageBreakTag && plainText(runs) === options.pageBreakTag) {
-        // The page-break marker stays a bare line for the publishing system to find.
-        out.push('<p>' + escapeText(options.pageBreakTag) + '</p>');
-        afterImage = false;
-        continue;
-      }
-      if (afterImage) {
+        item.pageBreak = true;
+      } else if (afterImage && item.kind === 'p') {
         // The paragraph right after an image is its caption.
-        afterImage = false;
         dropTrailing(runs, options.captionEndSign);
         if (runs.length === 0) continue;
-        const limit = options.captionMaxLength || 0;
-        const tooLong = limit > 0 && countChars(plainText(runs)) > limit;
-        const mark = tooLong
-          ? ' ' + CAPTION_MARK + '="caption-too-long" title="图片配文超过' + limit + '字"'
-          : '';
-        out.push('<p' + alignStyle(options.captionJustify) + mark + '>' + runsHtml(runs) + '</p>');
-        continue;
+        item.caption = true;
       }
-      // A paragraph that already starts with the indent keeps one copy of it.
-      if (dropLeading(runs, indentCore)) trimRuns(runs);
-      if (runs.length === 0) continue;
-      out.push('<p>' + escapeText(indent) + runsHtml(runs) + '</p>');
+      afterImage = false;
+      items.push(item);
+    }
+    const firstText = items.findIndex((item) => item.runs);
+    if (firstText >= 0 && isTitle(items[firstText], firstText, items.length)) items[firstText].title = true;
+    // Only the title is a first-level heading; any other h1 becomes a subheading.
+    for (const item of items) if (item.kind === 'h1' && !item.title) item.kind = 'h2';
+    markSignature(items);
+
+    const out = [];
+    for (let i = 0; i < items.length; i++) {
+      const item = items[i];
+      if (item.kind === 'image') {
+        const img = item.image;
+        const alt = img.alt ? ' alt="' + escapeAttr(img.alt) + '"' : '';
+        out.push('<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' + alt + '></p>');
+      } else if (item.kind === 'table') {
+        if (item.rows.length) out.push(tableHtml(item.rows, options));
+      } else if (item.pageBreak) {
+        // The page-break marker stays a bare line for the publishing system to find.
+        out.push('<p>' + escapeText(options.pageBreakTag) + '</p>');
+      } else if (item.kind === 'li') {
+        let j = i;
+        const entries = [];
+        while (j < items.length && items[j].kind === 'li' && items[j].list === item.list) {
+          entries.push('<li>' + runsHtml(items[j].runs) + '</li>');
+          j++;
+        }
+        out.push('<' + item.list + '>' + entries.join('') + '</' + item.list + '>');
+        i = j - 1;
+      } else if (item.title) {
+        const tag = item.kind === 'h1' ? 'h1' : 'p';
+        out.push('<' + tag + alignStyle('center') + '>' + runsHtml(item.runs) + '</' + tag + '>');
+      } else if (item.kind === 'h2' || item.kind === 'h3') {
+        out.push('<' + item.kind + alignStyle(item.align) + '>' + runsHtml(item.runs) + '</' + item.kind + '>');
+      } else if (item.caption) {
+        const limit = options.captionMaxLength || 0;
+        const tooLong = limit > 0 && countChars(plainText(item.runs)) > limit;
+        const mark = tooLong ? ' ' + CAPTION_MARK + '="caption-too-long" title="图片配文超过' + limit + '字"' : '';
+        out.push('<p' + alignStyle(options.captionJustify) + mark + '>' + runsHtml(item.runs) + '</p>');
+      } else if (item.align === 'center' || item.align === 'right') {
+        out.push('<p' + alignStyle(item.align) + '>' + runsHtml(item.runs) + '</p>');
+      } else {
+        // A paragraph that already starts with the indent keeps one copy of it.
+        const runs = item.runs;
+        if (dropLeading(runs, indentCore)) trimRuns(runs);
+        if (runs.length === 0) continue;
+        out.push('<p>' + escapeText(indent) + runsHtml(runs) + '</p>');
+      }
     }
     return out.join('');
   }
@@ -260,11 +462,19 @@
     return formatBlocks(collectBlocks(root), options);
   }
 
-  // The article as plain text: one line per paragraph, images left out.
+  // The article as plain text: one line per paragraph or table cell, images left out.
   function plainTextOf(root) {
-    return collectBlocks(root)
-      .filter((block) => !block[0].image)
-      .map((block) => plainText(block.map((r) => ({ text: collapse(r.text) }))).replace(EDGE_BLANKS_KEEP_INDENT, ''))
+    const lines = [];
+    for (const block of collectBlocks(root)) {
+      if (block.kind === 'image') continue;
+      if (block.kind === 'table') {
+        for (const row of block.rows) for (const cell of row) lines.push.apply(lines, cell.lines);
+      } else {
+        lines.push(block.runs);
+      }
+    }
+    return lines
+      .map((runs) => plainText(runs.map((r) => ({ text: collapse(r.text) }))).replace(EDGE_BLANKS_KEEP_INDENT, ''))
       .filter((line) => line.replace(EDGE_BLANKS, '') !== '')
       .join('\n');
   }

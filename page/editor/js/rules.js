@@ -66,14 +66,18 @@
     }
     return {
       empty: byFirst.size === 0,
-      // Replaces every match; stretches between matches go through convertPlain.
-      apply: function (text, convertPlain) {
+      // Replaces every match; stretches between matches go through convertPlain. onHit, if
+      // given, hears where each replacement landed in the result (start, length).
+      apply: function (text, convertPlain, onHit) {
         if (byFirst.size === 0) return convertPlain ? convertPlain(text) : text;
         let out = '';
         scan(
           text,
           (plain) => (out += convertPlain ? convertPlain(plain) : plain),
-          (replacement) => (out += replacement),
+          (replacement) => {
+            if (onHit) onHit(out.length, replacement.length);
+            out += replacement;
+          },
         );
         return out;
       },
@@ -82,7 +86,7 @@
 
   function corrector(correctionText) {
     const replacer = makeReplacer(parsePairs(correctionText));
-    return (text) => replacer.apply(text);
+    return (text, onHit) => replacer.apply(text, null, onHit);
   }
 
   // direction: "simplified" or "traditional" ("same" gives null: nothing to do).
@@ -114,6 +118,17 @@
     }
   }
 
+  // The text nodes below root in document order (DOM-agnostic, like eachTextNode).
+  function textNodes(root) {
+    const nodes = [];
+    const walk = function (node) {
+      if (node.nodeType === 3) nodes.push(node);
+      for (let c = node.firstChild; c; c = c.nextSibling) walk(c);
+    };
+    walk(root);
+    return nodes;
+  }
+
   // The pipeline used on paste and by formatting: corrections first (rules are written in
   // the writer's usual script), then conversion. Either step may be switched off.
   function textPipeline(options) {
@@ -128,6 +143,7 @@
     corrector: corrector,
     converter: converter,
     eachTextNode: eachTextNode,
+    textNodes: textNodes,
     textPipeline: textPipeline,
   };
 });

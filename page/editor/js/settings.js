@@ -32,6 +32,7 @@
     editorNames: [],
     conversionFile: 'conversion.txt',
     redundantFile: 'redundant.txt',
+    lawTermsFile: 'law-terms.txt',
   });
 
   // Only the exact word "true" is true, as in the settings dialogs.
@@ -83,6 +84,7 @@
     ['editorNames', 'format', 'editorname', list],
     ['conversionFile', 'format', 'conversionFile', fileName],
     ['redundantFile', 'format', 'redundantFile', fileName],
+    ['lawTermsFile', 'format', 'lawTermsFile', fileName],
   ];
 
   // options: the lookup from CorvelOptionReader.parseOptions, or null when web.ini could not be read.

@@ -1,12 +1,14 @@
 // The four toolbar sets, largest to smallest. Every set keeps the page's own article
-// commands (format, corrections, new, copy) so that no set loses the core workflow.
+// commands (format, corrections, checks, conversion, new, copy) so that no set loses the
+// core workflow.
 (function (root, factory) {
   if (typeof module === 'object' && module.exports) module.exports = factory();
   else root.CorvelToolbars = factory();
 })(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
 
-  const ARTICLE = ['corvelFormat', 'corvelCorrect', '|', 'corvelNew', 'corvelCopyHtml', 'corvelCopyText'];
+  const ARTICLE = ['corvelFormat', 'corvelCorrect', 'corvelLawCheck', 'corvelToTraditional', 'corvelToSimplified',
+    '|', 'corvelNew', 'corvelCopyHtml', 'corvelCopyText'];
   const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
 
   const LITE = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'eraser', '|'].concat(ARTICLE);
@@ -22,7 +24,7 @@
 
   const ALL = ['undo', 'redo', '|', 'cut', 'copy', 'paste', 'selectall', '|', 'paragraph', 'font', 'fontsize',
     'lineHeight', 'brush', '|', 'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript',
-    'eraser', 'copyformat', 'classSpan', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
+    'eraser', 'copyformat', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
     'image', 'video', 'table', 'hr', 'symbols', '|']
     .concat(INSERTS, ['|'], ARTICLE, ['|', 'find', 'source', 'preview', 'print', 'fullsize']);
 

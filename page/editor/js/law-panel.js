@@ -1,0 +1,92 @@
+// The panel of 广告法用语检查 and the brief highlight of 错误更正: both sit in the page
+// around the editor, never in the article, so nothing of them can be copied or saved.
+(function (root) {
+  'use strict';
+
+  function element(tag, className, text) {
+    const el = document.createElement(tag);
+    if (className) el.className = className;
+    if (text !== undefined) el.textContent = text;
+    return el;
+  }
+
+  // Outlines the given ranges of the editing frame for a moment.
+  function flashRanges(editor, ranges, ms) {
+    const frame = editor.iframe;
+    if (!frame || ranges.length === 0) return;
+    const base = frame.getBoundingClientRect();
+    const boxes = [];
+    for (const range of ranges) {
+      for (const r of Array.from(range.getClientRects())) {
+        const box = element('div', 'corvel-flash');
+        box.style.left = base.left + r.left - 2 + 'px';
+        box.style.top = base.top + r.top - 1 + 'px';
+        box.style.width = r.width + 4 + 'px';
+        box.style.height = r.height + 2 + 'px';
+        document.body.appendChild(box);
+        boxes.push(box);
+      }
+    }
+    setTimeout(() => boxes.forEach((b) => b.remove()), ms || 1500);
+  }
+
+  function select(editor, el) {
+    el.scrollIntoView({ block: 'center' });
+    const range = editor.ed.createRange();
+    range.selectNodeContents(el);
+    editor.s.focus();
+    editor.s.selectRange(range);
+    flashRanges(editor, [range], 1200);
+  }
+
+  // hits: [{term, reason, element}] in reading order; onClear removes the marks.
+  function show(editor, hits, onClear) {
+    close();
+    const panel = element('div', '');
+    panel.id = 'corvel-law-panel';
+    const head = element('div', 'corvel-law-head');
+    head.appendChild(element('span', 'corvel-law-title',
+      hits.length ? '广告法用语检查：发现 ' + hits.length + ' 处' : '广告法用语检查：未发现禁用用语'));
+    const clear = element('button', '', '清除标记');
+    clear.addEventListener('click', () => {
+      onClear();
+      close();
+    });
+    const shut = element('button', '', '关闭');
+    shut.addEventListener('click', close);
+    head.append(clear, shut);
+    panel.appendChild(head);
+    const list = element('div', 'corvel-law-list');
+    hits.forEach(function (hit, i) {
+      const item = element('div', 'corvel-law-item');
+      item.appendChild(element('span', 'corvel-law-number', i + 1 + '.'));
+      item.appendChild(element('span', 'corvel-law-term', hit.term));
+      item.appendChild(element('span', 'corvel-law-reason', hit.reason));
+      item.addEventListener('click', () => select(editor, hit.element));
+      list.appendChild(item);
+    });
+    panel.appendChild(list);
+    document.body.appendChild(panel);
+    return panel;
+  }
+
+  function close() {
+    const old = document.getElementById('corvel-law-panel');
+    if (old) old.remove();
+  }
+
+  function toast(text) {
+    let box = document.getElementById('corvel-toast');
+    if (!box) {
+      box = element('div', '');
+      box.id = 'corvel-toast';
+      document.body.appendChild(box);
+    }
+    box.textContent = text;
+    box.classList.add('corvel-toast-shown');
+    clearTimeout(toast.timer);
+    toast.timer = setTimeout(() => box.classList.remove('corvel-toast-shown'), 2500);
+  }
+
+  root.CorvelLawPanel = { show: show, close: close, flashRanges: flashRanges, toast: toast };
+})(self);
