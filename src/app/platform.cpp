@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
 
 #include "window_metrics.h"
@@ -32,5 +33,17 @@ DialogHost::Choice DesktopPlatform::askSaveDiscardStay(QWidget* parent, const QS
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save) return DialogHost::Choice::Save;
     if (answer == QMessageBox::Discard) return DialogHost::Choice::Discard;
+    return DialogHost::Choice::Stay;
+}
+
+DialogHost::Choice DesktopPlatform::askOverwriteReloadStay(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, programCaption(), text, QMessageBox::NoButton, parent);
+    QPushButton* overwrite = box.addButton(QStringLiteral("覆盖"), QMessageBox::AcceptRole);
+    QPushButton* reload = box.addButton(QStringLiteral("重新读取"), QMessageBox::DestructiveRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(overwrite);
+    box.exec();
+    if (box.clickedButton() == overwrite) return DialogHost::Choice::Save;
+    if (box.clickedButton() == reload) return DialogHost::Choice::Discard;
     return DialogHost::Choice::Stay;
 }

@@ -23,6 +23,7 @@ public:
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     virtual DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) = 0;
+    virtual DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) = 0;
 };
 
 // The real desktop: QDesktopServices, QProcess and QMessageBox.
@@ -34,4 +35,5 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
+    DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) override;
 };
