@@ -1,10 +1,12 @@
 #include "platform.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "window_metrics.h"
 
@@ -19,7 +21,17 @@ bool DesktopPlatform::hasTool(const QString& program) const {
 }
 
 void DesktopPlatform::showError(QWidget* parent, const QString& text) {
+    // Also on standard error, for whoever started the program from a terminal or a script.
+    std::fprintf(stderr, "corvel-editor: %s\n", text.toLocal8Bit().constData());
+    // Without a screen, a box would wait for a click that can never come.
+    if (!canShowMessageBoxes()) return;
     QMessageBox::critical(parent, programCaption(), text);
+}
+
+bool canShowMessageBoxes() {
+    const QString platform = QGuiApplication::platformName();
+    return QGuiApplication::primaryScreen() != nullptr && platform != QLatin1String("offscreen") &&
+           platform != QLatin1String("minimal");
 }
 
 bool DesktopPlatform::confirm(QWidget* parent, const QString& text) {

@@ -26,7 +26,12 @@ public:
     virtual DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) = 0;
 };
 
-// The real desktop: QDesktopServices, QProcess and QMessageBox.
+// Whether a message box can be seen and answered: not on the offscreen or minimal platform,
+// nor without any screen.
+bool canShowMessageBoxes();
+
+// The real desktop: QDesktopServices, QProcess and QMessageBox. Errors also go to standard
+// error, and only there when no box can be shown.
 class DesktopPlatform final : public Platform {
 public:
     void openUrl(const QUrl& url) override;
