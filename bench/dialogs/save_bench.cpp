@@ -24,6 +24,7 @@
 #include "fake_host.h"
 #include "main_window.h"
 #include "recording_platform.h"
+#include "scratch_web_storage.h"
 #include "settings_dialogs.h"
 #include "utf8_file.h"
 #include "web_script.h"
@@ -160,12 +161,8 @@ int EndToEndFigures(int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
-    // The program's web storage goes to a scratch folder, never the user's.
-    QTemporaryDir home;
-    qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
-    qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toLocal8Bit());
+    const QTemporaryDir home;
+    UseScratchWebStorage(home);
     QApplication app(argc, argv);
     const int rounds = argc > 1 ? std::atoi(argv[1]) : 300;
     const int pageRounds = argc > 2 ? std::atoi(argv[2]) : 15;
