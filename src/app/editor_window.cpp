@@ -7,6 +7,7 @@
 #include "editor_page.h"
 #include "fit_browser.h"
 #include "folder_path.h"
+#include "page_check.h"
 #include "page_scheme.h"
 #include "window_metrics.h"
 
@@ -28,16 +29,17 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
            client->height() + frame.top() + frame.bottom());
 
     EditorPagePath = QString::fromStdString(PathInFolder(context_.AppFolder, "index.html"));
+    // With any of its files missing, the program's own page says which, instead of the page.
+    const QUrl page = pageOrMissingNotice(EditorPagePath, editorPageUrl(context_));
     WebBrowser_Editor = new QWebEngineView(client);
     WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
-    WebBrowser_Editor->setPage(
-        new EditorPage(&profile, platform, editorPageUrl(context_), WebBrowser_Editor));
+    WebBrowser_Editor->setPage(new EditorPage(&profile, platform, page, WebBrowser_Editor));
     WebBrowser_Editor->move(0, 0);
     WebBrowser_Editor->resize(twipsSize(3255, 2175));
     client->setFocusProxy(WebBrowser_Editor);
 
     fitBrowser();
-    Navigate(editorPageUrl(context_));
+    Navigate(page);
 }
 
 void Form_Editor::Navigate(const QUrl& page) { WebBrowser_Editor->setUrl(page); }

@@ -7,6 +7,7 @@
 
 #include "fit_browser.h"
 
+class QUrl;
 class QWebEngineProfile;
 class QWebEngineView;
 class Platform;
