@@ -13,6 +13,7 @@
 #include <memory>
 #include <vector>
 
+#include "article_setup.h"
 #include "bas_main.h"
 #include "editor_window.h"
 #include "main_window.h"
@@ -84,6 +85,7 @@ int main(int argc, char** argv) {
     }
     const bool shell = QByteArray(argv[1]) == "shell";
     const std::string folder = argv[2];
+    registerArticleScheme();
     QApplication app(argc, argv);
 
     QuietPlatform platform;

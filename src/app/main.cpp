@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "article_setup.h"
 #include "bas_main.h"
 #include "chinese_translations.h"
 #include "platform.h"
@@ -11,6 +12,7 @@ int main(int argc, char** argv) {
     disableSandboxForRoot();
     reportOversizedWritesAsErrors();
     if (!displayAvailable(argc, argv)) return 1;
+    registerArticleScheme();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-editor"));
     installChineseTranslations(app);

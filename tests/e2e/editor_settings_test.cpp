@@ -20,6 +20,7 @@
 #include <QWebEngineView>
 #include <memory>
 
+#include "article_setup.h"
 #include "bas_main.h"
 #include "editor_window.h"
 #include "main_window.h"
@@ -222,6 +223,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    registerArticleScheme();
     QApplication app(argc, argv);
     EditorSettingsSession session;
     return QTest::qExec(&session, argc, argv);
