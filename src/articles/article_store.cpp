@@ -88,6 +88,7 @@ void ArticleStore::setCurrent(const std::string& id) const {
 }
 
 ArticleMeta ArticleStore::readMeta(const fs::path& folder, const std::string& id) const {
+    if (const auto held = heldBack_.find(id); held != heldBack_.end()) return held->second;
     ArticleMeta meta;
     meta.id = id;
     std::optional<FlatObject> object;
@@ -113,6 +114,8 @@ ArticleMeta ArticleStore::readMeta(const fs::path& folder, const std::string& id
 }
 
 void ArticleStore::writeMeta(const ArticleMeta& meta) const {
+    heldBack_.erase(meta.id);
+    metaWritten_.insert_or_assign(meta.id, clock_());
     WriteFileAtomically(fileIn(meta.id, kMetaFile),
                         WriteFlatJson({{"id", meta.id},
                                        {"autoTitle", meta.autoTitle},
@@ -162,6 +165,7 @@ std::vector<ArticleMeta> ArticleStore::listDeleted() const {
 }
 
 ArticleMeta ArticleStore::create(std::string_view html, std::string_view autoTitle) {
+    flush();
     fs::create_directories(root_);
     static std::mt19937 random{std::random_device{}()};
     ArticleMeta meta;
@@ -178,6 +182,7 @@ ArticleMeta ArticleStore::create(std::string_view html, std::string_view autoTit
 }
 
 ArticleMeta ArticleStore::open(std::string_view id, std::string& html) {
+    flush();
     const fs::path folder = articleFolder(id);
     ArticleMeta found = readMeta(folder, std::string(id));
     html = ReadTextIfThere(fileIn(id, kHtmlFile));
@@ -196,11 +201,30 @@ std::int64_t ArticleStore::save(std::string_view id, std::string_view html,
         meta.created = clock_();
     }
     WriteFileAtomically(fileIn(id, kHtmlFile), html);
+    const bool retitled = meta.autoTitle != autoTitle;
     meta.autoTitle = autoTitle;
     meta.chars = chars;
     meta.modified = clock_();
-    writeMeta(meta);
+    const auto written = metaWritten_.find(id);
+    if (retitled || written == metaWritten_.end() ||
+        meta.modified - written->second >= kMetadataLagMs) {
+        writeMeta(meta);
+    } else {
+        heldBack_.insert_or_assign(meta.id, meta);
+    }
     return meta.modified;
+}
+
+void ArticleStore::flush() {
+    while (!heldBack_.empty()) {
+        const ArticleMeta meta = heldBack_.begin()->second;
+        heldBack_.erase(heldBack_.begin());
+        try {
+            writeMeta(meta);
+        } catch (const std::exception&) {
+            // The text is safe on disk; the metadata's file keeps its older times and count.
+        }
+    }
 }
 
 void ArticleStore::rename(std::string_view id, std::string_view title) {
@@ -225,10 +249,16 @@ void ArticleStore::restore(std::string_view id) {
     writeMeta(found);
 }
 
+void ArticleStore::discard(const std::string& id) {
+    heldBack_.erase(id);
+    metaWritten_.erase(id);
+    RemoveFolder(articleFolder(id));
+}
+
 int ArticleStore::emptyRecycle() {
     int removed = 0;
     for (const ArticleMeta& m : listDeleted()) {
-        RemoveFolder(articleFolder(m.id));
+        discard(m.id);
         ++removed;
     }
     return removed;
@@ -247,7 +277,7 @@ int ArticleStore::purgeRecycle() {
     }
     for (const ArticleMeta& m : listDeleted()) {
         if (now - m.deleted < kRecycleKeepMs) continue;
-        RemoveFolder(articleFolder(m.id));
+        discard(m.id);
         ++removed;
     }
     return removed;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,6 +22,9 @@ inline constexpr std::uintmax_t kOpenedFileCap = 64u << 20;
 inline constexpr std::int64_t kRecycleKeepMs = 30LL * 24 * 60 * 60 * 1000;
 inline constexpr std::int64_t kAutoSnapshotGapMs = 10LL * 60 * 1000;
 inline constexpr std::size_t kSnapshotsKept = 50;
+// While the user types, the text is saved every time, its metadata at most this often (or
+// when the title changes): a crash can leave the modified time and count this far behind.
+inline constexpr std::int64_t kMetadataLagMs = 5000;
 
 struct ArticleMeta {
     std::string id;
@@ -67,6 +71,8 @@ public:
     ArticleMeta meta(std::string_view id) const;
     std::int64_t save(std::string_view id, std::string_view html, std::string_view autoTitle,
                       std::int64_t chars);
+    // Writes metadata that saves have held back.
+    void flush();
     // An empty title goes back to the automatic one.
     void rename(std::string_view id, std::string_view title);
 
@@ -95,9 +101,14 @@ private:
     void writeState(const StoreState& state) const;
     void setCurrent(const std::string& id) const;
     std::vector<ArticleMeta> all() const;
+    // Removes a recycled article's folder for good.
+    void discard(const std::string& id);
 
     std::filesystem::path root_;
     Clock clock_;
+    // Per article: metadata newer than its file, and when its file was last written.
+    mutable std::map<std::string, ArticleMeta, std::less<>> heldBack_;
+    mutable std::map<std::string, std::int64_t, std::less<>> metaWritten_;
 };
 
 // The whole file, refused when it is larger than `cap` or not a regular file.

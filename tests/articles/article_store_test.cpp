@@ -64,6 +64,45 @@ TEST_F(ArticleStoreTest, ArticlesComeBackByteExactNewestFirstWithTheirTitles) {
     EXPECT_EQ(store.meta(first.id).title(), "再改");
 }
 
+TEST_F(ArticleStoreTest, TypingHoldsBackMetadataOnlyBrieflyAndNeverTheText) {
+    const std::string id = store.create("<p>a</p>", "a").id;
+    const std::string written = Bytes(articleFile(id, "meta.json"));
+    now += 1000;
+    store.save(id, "<p>abc</p>", "a", 3);
+    // The text is on disk at once; the count only in this store until the lag has passed.
+    ArticleStore other(root);
+    std::string html;
+    EXPECT_EQ(other.open(id, html).chars, 1);
+    EXPECT_EQ(html, "<p>abc</p>");
+    EXPECT_EQ(Bytes(articleFile(id, "meta.json")), written);
+    EXPECT_EQ(store.meta(id).chars, 3);
+    EXPECT_EQ(store.list().front().chars, 3);
+
+    // A new title is written at once.
+    now += 1000;
+    store.save(id, "<h1>T</h1>", "T", 1);
+    EXPECT_EQ(other.meta(id).title(), "T");
+    now += 1000;
+    store.save(id, "<h1>T</h1>x", "T", 2);
+    EXPECT_EQ(other.meta(id).chars, 1);
+    now += kMetadataLagMs;
+    store.save(id, "<h1>T</h1>xy", "T", 3);
+    EXPECT_EQ(other.meta(id).chars, 3);
+
+    // Opening another article, or a flush, writes what was held back.
+    now += 1000;
+    store.save(id, "<h1>T</h1>xyz", "T", 4);
+    const std::string second = store.create("", "").id;
+    EXPECT_EQ(other.meta(id).chars, 4);
+    now += 1000;
+    store.save(second, "<p>12345</p>", "", 5);
+    now += 1000;
+    store.save(second, "<p>123456</p>", "", 6);
+    store.flush();
+    EXPECT_EQ(other.meta(second).chars, 6);
+    EXPECT_EQ(other.meta(second).modified, now);
+}
+
 TEST_F(ArticleStoreTest, StateKeepsCurrentArticleAndMigrationAcrossStores) {
     EXPECT_EQ(store.state().currentId, "");
     EXPECT_FALSE(store.state().migrated);

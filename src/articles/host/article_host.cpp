@@ -78,7 +78,7 @@ ArticleHost::ArticleHost(const QString& root, std::unique_ptr<FileChooser> choos
       chooser_(std::move(chooser)),
       dialogParent_(dialogParent) {}
 
-ArticleHost::~ArticleHost() = default;
+ArticleHost::~ArticleHost() { store_.flush(); }
 
 QVariantMap ArticleHost::state() {
     return answer(QStringLiteral("读取文章状态"), [&] {
