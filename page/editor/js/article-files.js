@@ -46,10 +46,15 @@
   async function readOpenedFile(file, parse, mammoth) {
     if (file.kind === 'docx') {
       const bytes = base64ToBytes(file.base64 || '');
-      const result = await mammoth.convertToHtml({ arrayBuffer: bytes.buffer });
+      // The browser build reads arrayBuffer, the Node one buffer.
+      const result = await mammoth.convertToHtml({ arrayBuffer: bytes.buffer, buffer: bytes });
       return { html: cleanOpenedHtml(parse(result.value)), warnings: result.messages.filter((m) => m.type === 'error') };
     }
-    if (file.kind === 'html') return { html: cleanOpenedHtml(parse(file.text || '')), warnings: [] };
+    if (file.kind === 'html') {
+      const text = file.text || '';
+      const inner = /<body[^>]*>([\s\S]*?)(<\/body>|$)/i.exec(text);
+      return { html: cleanOpenedHtml(parse(inner ? inner[1] : text)), warnings: [] };
+    }
     return { html: textToHtml(file.text || ''), warnings: [] };
   }
 
