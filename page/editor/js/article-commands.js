@@ -182,6 +182,7 @@
       api.keepVersion = (why) => session.snapshot(why, api.html);
       api.saveNow = session.saveNow;
       api.session = session;
+      api.articles = { exportAs: exportAs, openFile: openFile, copyHtml: copyHtml };
       editor.e.on('change', function () {
         session.changed();
         storeImages();
