@@ -129,6 +129,16 @@ private slots:
                      .toString(),
                  QStringLiteral("docx,true,true"));
         QVERIFY(eval("typeof mammoth.convertToHtml === 'function'").toBool());
+
+        // Ctrl+S typed into the editor saves at once and says so.
+        eval("corvelEditor.jodit.s.focus()");
+        QTest::keyClick(loader_->view.focusProxy(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(WaitFor(
+            [&] {
+                return eval("document.getElementById('corvel-notices').textContent.includes('已保存')")
+                    .toBool();
+            },
+            3000, 50));
         QCOMPARE(loader_->page->errors, QStringList());
     }
 
