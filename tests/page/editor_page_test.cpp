@@ -111,6 +111,15 @@ private slots:
              "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==\">')");
         QVERIFY(WaitFor([&] { return stored().contains("corvel-article://"); }, 3000, 50));
         QVERIFY(!stored().contains("data:"));
+        // The in-memory store serves no image files: the image is framed and a notice says so.
+        QVERIFY(WaitFor(
+            [&] {
+                return eval("document.getElementById('corvel-notices').textContent"
+                            ".includes('有图片文件缺失')")
+                    .toBool();
+            },
+            3000, 50));
+        QVERIFY(html().contains("data-corvel-mark=\"broken-image\""));
 
         eval("corvelEditor.format()");
         QVERIFY(WaitFor(

@@ -262,7 +262,8 @@
       iframe: true,
       iframeStyle: (Jodit.defaultOptions.iframeStyle || '') +
         'p[data-corvel-mark]{background:#fff3cd;outline:1px dashed #d9534f;}' +
-        'span[data-corvel-mark]{color:#b02a37;background:#fde8ea;border:1px dashed #d9534f;padding:0 4px;}' + s.initialStyle,
+        'span[data-corvel-mark]{color:#b02a37;background:#fde8ea;border:1px dashed #d9534f;padding:0 4px;}' +
+        'img[data-corvel-mark]{outline:3px dashed #d9534f;min-width:120px;min-height:60px;}' + s.initialStyle,
       // The height setting is the editing area's; the toolbar and status bar come on top.
       height: 'auto',
       allowResizeY: false,

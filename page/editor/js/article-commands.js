@@ -153,6 +153,20 @@
       else if (!result.cancelled) board.flash('已导出到 ' + result.path, 5000);
     }
 
+    // A stored image whose file has gone shows a red frame and a lasting notice, never a
+    // silent broken icon; the frame goes again if the image loads after all.
+    function watchStoredImages(frameDocument) {
+      const stored = (node) => node && node.tagName === 'IMG' && /^corvel-article:/i.test(node.getAttribute('src') || '');
+      frameDocument.addEventListener('error', function (event) {
+        if (!stored(event.target)) return;
+        event.target.setAttribute('data-corvel-mark', 'broken-image');
+        board.show('broken-image', '有图片文件缺失，无法显示（已用红框标出），复制和导出时会缺少这些图片。');
+      }, true);
+      frameDocument.addEventListener('load', function (event) {
+        if (stored(event.target) && event.target.hasAttribute('data-corvel-mark')) event.target.removeAttribute('data-corvel-mark');
+      }, true);
+    }
+
     function onKey(event) {
       if (!(event.ctrlKey || event.metaKey) || event.altKey || event.shiftKey) return undefined;
       const action = { s: saveNow, o: openFile, n: newArticle }[String(event.key).toLowerCase()];
@@ -188,6 +202,7 @@
         storeImages();
       });
       editor.e.on('keydown', onKey);
+      watchStoredImages(editor.ed);
       document.addEventListener('keydown', onKey);
       const flush = () => session.saveNow();
       window.addEventListener('pagehide', flush);
