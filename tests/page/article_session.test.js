@@ -195,3 +195,22 @@ test('restoring a snapshot keeps the replaced text first; forgetting the current
   assert.equal(t.view.html, '<p>另一篇</p>');
   assert.equal(t.saves().filter((h) => h === '<p>以前的</p>').length, 1, 'nothing written to the deleted draft');
 });
+
+test('the channel object becomes promises; a call that cannot be made is a refusal', async () => {
+  const { wrap, METHODS } = require('../../page/editor/js/host-bridge.js');
+  const channelObject = {
+    state: (callback) => callback({ ok: true, currentId: 'a1', migrated: true }),
+    saveArticle: (id, html, title, chars, callback) => callback({ ok: true, modified: chars }),
+    listArticles: (callback) => callback(undefined),
+    openArticle: () => {
+      throw new Error('transport closed');
+    },
+  };
+  const host = wrap(channelObject);
+  assert.deepEqual(Object.keys(host), METHODS);
+  assert.deepEqual(await host.state(), { ok: true, currentId: 'a1', migrated: true });
+  assert.deepEqual(await host.saveArticle('a1', '<p>x</p>', 'x', 1), { ok: true, modified: 1 });
+  assert.deepEqual(await host.listArticles(), { ok: false, error: '与程序的连接出错：没有回应' });
+  assert.deepEqual(await host.openArticle('a1'), { ok: false, error: '与程序的连接出错：transport closed' });
+  assert.equal((await host.readImage('x')).ok, false, 'a method the program lacks is a refusal too');
+});
