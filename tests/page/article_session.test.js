@@ -17,6 +17,7 @@ function setup(hostStart) {
     host: f.host,
     timers,
     delayMs: 800,
+    maxDelayMs: 1000,
     retryMs: 5000,
     board: {
       show: (k, t) => board.lasting.set(k, t),
@@ -53,6 +54,24 @@ test('typing is written once after the quiet spell, with title and count', async
   // Nothing new: a second run writes nothing.
   await t.session.saveNow();
   assert.equal(t.saves().length, 1);
+});
+
+test('typing without a pause is still written about once a second', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const savedAt = [];
+  const save = t.f.host.saveArticle;
+  t.f.host.saveArticle = (...args) => (savedAt.push(t.f.now()), save(...args));
+  const start = t.f.now();
+  for (let i = 1; i <= 20; i++) {
+    t.type('<p>' + '字'.repeat(i) + '</p>');
+    await t.timers.advance(200); // a keystroke every 200 ms, never the quiet spell
+  }
+  await t.timers.advance(800);
+  const gaps = savedAt.map((at, i) => at - (i ? savedAt[i - 1] : start));
+  assert.ok(savedAt.length >= 4, `saved ${savedAt.length} times in 4.8 s`);
+  assert.ok(gaps.every((g) => g <= 1000), 'gaps ' + gaps.join());
+  assert.equal(t.f.articles.get(t.session.currentId()).html, '<p>' + '字'.repeat(20) + '</p>');
 });
 
 test('a failed save stays on show with the reason until a later save succeeds', async () => {

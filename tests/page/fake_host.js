@@ -132,7 +132,7 @@ function fakeHost(start) {
 function fakeTimers(host) {
   const t = { due: [] };
   t.setTimeout = (fn, ms) => {
-    const entry = { fn, ms };
+    const entry = { fn, ms, at: host.now() + ms };
     t.due.push(entry);
     return entry;
   };
@@ -144,6 +144,19 @@ function fakeTimers(host) {
     t.due = [];
     for (const e of due) e.fn();
     await settle();
+  };
+  // Moves the clock on by ms, running each timer when its time comes.
+  t.advance = async (ms) => {
+    const end = host.now() + ms;
+    for (;;) {
+      const next = t.due.filter((e) => e.at <= end).sort((a, b) => a.at - b.at)[0];
+      if (!next) break;
+      host.tick(next.at - host.now());
+      t.due = t.due.filter((e) => e !== next);
+      next.fn();
+      await settle();
+    }
+    host.tick(end - host.now());
   };
   return t;
 }

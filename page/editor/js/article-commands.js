@@ -5,6 +5,7 @@
   'use strict';
 
   const SAVE_DELAY_MS = 800; // typing reaches the disk within about a second
+  const SAVE_MAX_DELAY_MS = 1000;
   const RETRY_MS = 5000;
   const EXPORTS = [
     ['docx', 'Word 文档（.docx）'],
@@ -56,6 +57,7 @@
       host: host,
       timers: { setTimeout: setTimeout.bind(window), clearTimeout: clearTimeout.bind(window), now: Date.now },
       delayMs: SAVE_DELAY_MS,
+      maxDelayMs: SAVE_MAX_DELAY_MS,
       retryMs: RETRY_MS,
       board: board,
       describe: describe,

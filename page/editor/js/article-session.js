@@ -13,7 +13,8 @@
     return String(text || '未知原因').replace(/[。.\s]+$/, '');
   }
 
-  // deps: host (CorvelHost), timers {setTimeout, clearTimeout, now}, delayMs, retryMs,
+  // deps: host (CorvelHost), timers {setTimeout, clearTimeout, now}, delayMs (the quiet
+  // spell), maxDelayMs (the longest a change waits while the typing goes on), retryMs,
   // board (notice board), describe(html) -> {title, chars},
   // view {getHtml(), load(html) (a new starting point), replace(html) (an undoable change)}.
   function create(deps) {
@@ -23,6 +24,7 @@
     let savedHtml = null; // what the host holds for it
     let failing = false;
     let pending = null;
+    let firstUnsaved = null; // when the oldest change not yet on its way was made
     let retry = null;
     let lastAuto = -Infinity;
     let queue = Promise.resolve();
@@ -30,7 +32,7 @@
     function cancelTimers() {
       if (pending !== null) timers.clearTimeout(pending);
       if (retry !== null) timers.clearTimeout(retry);
-      pending = retry = null;
+      pending = retry = firstUnsaved = null;
     }
 
     async function write() {
@@ -67,6 +69,7 @@
     function save() {
       if (pending !== null) timers.clearTimeout(pending);
       pending = null;
+      firstUnsaved = null;
       const next = queue.then(write, write);
       queue = next;
       return next;
@@ -173,10 +176,15 @@
 
     return {
       start: start,
+      // Debounced, but typing without a pause is still written about once a second, so
+      // that a crash never takes more than that.
       changed: function () {
         if (current === null) return;
         if (pending !== null) timers.clearTimeout(pending);
-        pending = timers.setTimeout(save, deps.delayMs);
+        const now = timers.now();
+        if (firstUnsaved === null) firstUnsaved = now;
+        const wait = Math.min(deps.delayMs, Math.max(0, firstUnsaved + deps.maxDelayMs - now));
+        pending = timers.setTimeout(save, wait);
       },
       saveNow: save,
       open: open,
