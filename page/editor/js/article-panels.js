@@ -66,6 +66,16 @@
     return tr;
   }
 
+  // Fills the panel with a row for each of result[key], or says that there is none; a
+  // refusal is shown and leaves the panel empty.
+  function fillRows(ctx, panel, result, key, what, emptyText, toRow) {
+    if (!result.ok) ctx.board.flash('未能读取' + what + '：' + reason(result));
+    const items = result.ok ? result[key] || [] : [];
+    panel.body.textContent = '';
+    if (items.length === 0) panel.body.appendChild(el(ctx.doc, 'div', 'corvel-panel-empty', emptyText));
+    for (const item of items) panel.body.appendChild(toRow(item));
+  }
+
   function reason(result) {
     return String(result.error || '未知原因').replace(/[。.\s]+$/, '') + '。';
   }
@@ -161,13 +171,8 @@
     const panel = openPanel(ctx, '回收站');
     panel.tools.textContent = '删除的文章在这里保留' + KEEP_DELETED_DAYS + '天，之后自动清除。';
     const refresh = async function () {
-      const result = await ctx.host.listDeleted();
-      if (!result.ok) ctx.board.flash('未能读取回收站：' + reason(result));
-      const articles = result.ok ? result.articles || [] : [];
-      panel.body.textContent = '';
-      if (articles.length === 0) panel.body.appendChild(el(doc, 'div', 'corvel-panel-empty', '回收站是空的'));
       const now = ctx.now();
-      for (const a of articles) {
+      fillRows(ctx, panel, await ctx.host.listDeleted(), 'articles', '回收站', '回收站是空的', function (a) {
         const item = row(doc, [
           ['corvel-panel-name', a.title || '（无标题）'],
           ['corvel-panel-time', '删除于 ' + formatTime(a.deleted)],
@@ -179,8 +184,8 @@
           await refresh();
         }]]);
         item.setAttribute('data-id', a.id);
-        panel.body.appendChild(item);
-      }
+        return item;
+      });
     };
     panel.foot.append(
       button(doc, '清空回收站', async () => {
@@ -207,19 +212,15 @@
     const id = ctx.session.currentId();
     const refresh = async function () {
       const result = id === null ? { ok: false, error: '没有打开的文章' } : await ctx.host.listSnapshots(id);
-      if (!result.ok) ctx.board.flash('未能读取历史版本：' + reason(result));
-      const snapshots = result.ok ? result.snapshots || [] : [];
-      panel.body.textContent = '';
-      if (snapshots.length === 0) panel.body.appendChild(el(doc, 'div', 'corvel-panel-empty', '还没有历史版本'));
-      for (const s of snapshots) {
+      fillRows(ctx, panel, result, 'snapshots', '历史版本', '还没有历史版本', function (s) {
         const item = row(doc, [
           ['corvel-panel-time', formatTime(s.time)],
           ['corvel-panel-name', REASONS[s.reason] || s.reason],
           ['corvel-panel-chars', s.chars + '字'],
         ], [['恢复', () => restore(s)]]);
         item.setAttribute('data-sid', s.sid);
-        panel.body.appendChild(item);
-      }
+        return item;
+      });
     };
     const restore = async function (s) {
       if (!(await ctx.confirm('用 ' + formatTime(s.time) + ' 的版本替换当前文章吗？当前文章会先存为一个历史版本。'))) return;
