@@ -66,14 +66,20 @@
     return tr;
   }
 
-  // Fills the panel with a row for each of result[key], or says that there is none; a
-  // refusal is shown and leaves the panel empty.
-  function fillRows(ctx, panel, result, key, what, emptyText, toRow) {
+  // The list in result[key]; a refusal is shown and gives none.
+  function listOf(ctx, result, key, what) {
     if (!result.ok) ctx.board.flash('未能读取' + what + '：' + reason(result));
-    const items = result.ok ? result[key] || [] : [];
+    return result.ok ? result[key] || [] : [];
+  }
+
+  // A row for each item, built aside and put in at once (a thousand drafts stay quick), or
+  // a line saying that there is none.
+  function showRows(ctx, panel, items, emptyText, toRow) {
+    const rows = ctx.doc.createDocumentFragment();
+    for (const item of items) rows.appendChild(toRow(item));
+    if (items.length === 0) rows.appendChild(el(ctx.doc, 'div', 'corvel-panel-empty', emptyText));
     panel.body.textContent = '';
-    if (items.length === 0) panel.body.appendChild(el(ctx.doc, 'div', 'corvel-panel-empty', emptyText));
-    for (const item of items) panel.body.appendChild(toRow(item));
+    panel.body.appendChild(rows);
   }
 
   function reason(result) {
@@ -91,12 +97,11 @@
     let articles = [];
 
     const render = function () {
-      panel.body.textContent = '';
       const needle = search.value.trim().toLowerCase();
       const shown = articles.filter((a) => String(a.title || '').toLowerCase().includes(needle));
-      if (shown.length === 0) panel.body.appendChild(el(doc, 'div', 'corvel-panel-empty', articles.length ? '没有标题相符的文章' : '还没有文章'));
-      for (const a of shown) {
-        const current = a.id === ctx.session.currentId();
+      const currentId = ctx.session.currentId();
+      showRows(ctx, panel, shown, articles.length ? '没有标题相符的文章' : '还没有文章', function (a) {
+        const current = a.id === currentId;
         const item = row(doc, [
           ['corvel-panel-name', (a.title || '（无标题）') + (current ? '（正在编辑）' : '')],
           ['corvel-panel-time', formatTime(a.modified)],
@@ -107,13 +112,11 @@
           ['删除', () => remove(a)],
         ]);
         item.setAttribute('data-id', a.id);
-        panel.body.appendChild(item);
-      }
+        return item;
+      });
     };
     const refresh = async function () {
-      const result = await ctx.host.listArticles();
-      if (!result.ok) ctx.board.flash('未能读取文章列表：' + reason(result));
-      articles = result.ok ? result.articles || [] : [];
+      articles = listOf(ctx, await ctx.host.listArticles(), 'articles', '文章列表');
       render();
     };
     const openOne = async function (a) {
@@ -172,7 +175,8 @@
     panel.tools.textContent = '删除的文章在这里保留' + KEEP_DELETED_DAYS + '天，之后自动清除。';
     const refresh = async function () {
       const now = ctx.now();
-      fillRows(ctx, panel, await ctx.host.listDeleted(), 'articles', '回收站', '回收站是空的', function (a) {
+      const articles = listOf(ctx, await ctx.host.listDeleted(), 'articles', '回收站');
+      showRows(ctx, panel, articles, '回收站是空的', function (a) {
         const item = row(doc, [
           ['corvel-panel-name', a.title || '（无标题）'],
           ['corvel-panel-time', '删除于 ' + formatTime(a.deleted)],
@@ -212,7 +216,7 @@
     const id = ctx.session.currentId();
     const refresh = async function () {
       const result = id === null ? { ok: false, error: '没有打开的文章' } : await ctx.host.listSnapshots(id);
-      fillRows(ctx, panel, result, 'snapshots', '历史版本', '还没有历史版本', function (s) {
+      showRows(ctx, panel, listOf(ctx, result, 'snapshots', '历史版本'), '还没有历史版本', function (s) {
         const item = row(doc, [
           ['corvel-panel-time', formatTime(s.time)],
           ['corvel-panel-name', REASONS[s.reason] || s.reason],
