@@ -152,7 +152,7 @@
   }
 
   // Builds the editor; the article commands are also put on api for inspection and tests.
-  function buildEditor(loaded, steps, store, api) {
+  function buildEditor(loaded, steps, store, api, documents) {
     const s = loaded.settings;
     let editor = null;
     const setArticle = function (html) {
@@ -160,12 +160,16 @@
     };
     const formatAll = function () {
       const html = CorvelFormatter.formatNode(parseFragment(editor.value), formatOptions(s, steps.automatic));
-      if (html !== editor.value) setArticle(html);
+      if (html === editor.value) return;
+      api.keepVersion('format');
+      setArticle(html);
     };
     const correctAll = function () {
       const body = parseFragment(editor.value);
       CorvelRules.eachTextNode(body, steps.correctOnly);
-      if (body.innerHTML !== editor.value) setArticle(body.innerHTML);
+      if (body.innerHTML === editor.value) return;
+      api.keepVersion('correct');
+      setArticle(body.innerHTML);
     };
     const cleanHtml = function () {
       return CorvelFormatter.stripMarks(editor.value);
@@ -182,6 +186,8 @@
     api.correct = correctAll;
     api.cleanHtml = cleanHtml;
     api.plainText = plainText;
+    api.setArticle = setArticle;
+    api.copyToClipboard = copyToClipboard;
     const controls = {
       corvelFormat: { name: 'corvelFormat', text: '一键排版', tooltip: '一键排版：整理段落、图片和配文', exec: formatAll },
       corvelCorrect: {
@@ -208,7 +214,7 @@
         tooltip: '复制文章的HTML代码，可粘贴到发布网站',
         exec: function () {
           const html = cleanHtml();
-          copyToClipboard(html, html);
+          api.copied(copyToClipboard(html, html));
         },
       },
       corvelCopyText: {
@@ -216,7 +222,7 @@
         text: '复制纯文本',
         tooltip: '复制文章的纯文本',
         exec: function () {
-          copyToClipboard(null, plainText());
+          api.copied(copyToClipboard(null, plainText()));
         },
       },
       corvelPageBreak: {
@@ -244,17 +250,20 @@
         },
       },
     };
-    const buttons = CorvelToolbars.buttonsFor(s.toolbars);
+    const buttons = CorvelToolbars.buttonsFor(s.toolbars).filter((b) => documents || !CorvelToolbars.DOCUMENTS.includes(b));
     editor = Jodit.make('#editor', {
       language: 'zh_cn',
       toolbarAdaptive: false,
       buttons: buttons,
-      controls: controls,
+      // With the program's article store, its commands replace the page-only ones.
+      controls: documents ? Object.assign(controls, documents.controls) : controls,
       // The editing area is an iframe so that the user's initial style (body{...}) applies
       // to the article alone.
       iframe: true,
       iframeStyle: (Jodit.defaultOptions.iframeStyle || '') +
-        'p[data-corvel-mark]{background:#fff3cd;outline:1px dashed #d9534f;}' + s.initialStyle,
+        'p[data-corvel-mark]{background:#fff3cd;outline:1px dashed #d9534f;}' +
+        'span[data-corvel-mark]{color:#b02a37;background:#fde8ea;border:1px dashed #d9534f;padding:0 4px;}' +
+        'img[data-corvel-mark]{outline:3px dashed #d9534f;min-width:120px;min-height:60px;}' + s.initialStyle,
       // The height setting is the editing area's; the toolbar and status bar come on top.
       height: 'auto',
       allowResizeY: false,
@@ -304,9 +313,14 @@
       wordCountShown: false,
       settings: s,
       notices: notices,
+      board: CorvelNoticeBoard.create(document.getElementById('corvel-notices'), window),
+      keepVersion: function () {},
       ready: false,
     };
+    api.copied = (ok) => api.board.flash(ok ? '已复制' : '未能复制，请再试一次。');
     window.corvelEditor = api;
+    const host = await window.CorvelHostReady;
+    const documents = host && window.CorvelArticleCommands ? CorvelArticleCommands.create(api, host) : null;
 
     if (typeof Jodit === 'undefined') {
       notice('编辑器组件未能加载，请重新安装程序。文章仍会自动保存。');
@@ -321,21 +335,26 @@
     }
 
     fixEditingHeight(s.frameHeight);
-    const editor = buildEditor(loaded, steps, store, api);
+    const editor = buildEditor(loaded, steps, store, api, documents);
     api.jodit = editor;
     Object.defineProperty(api, 'html', { get: () => editor.value });
 
-    const saved = store.load();
-    if (saved) {
-      editor.value = saved;
-      editor.history.clear(); // the restored article is the starting point, not an undo step
-    }
     editor.e.on('beforePasteInsert', (html) => (typeof html === 'string' ? processPaste(html, loaded, steps) : html));
-    editor.e.on('change', () => store.changed(editor.value));
-    const saveNow = () => store.saveNow(editor.value);
-    window.addEventListener('beforeunload', saveNow);
-    window.addEventListener('pagehide', saveNow);
-    document.addEventListener('visibilitychange', saveNow);
+    if (documents) {
+      await documents.start(store.load());
+    } else {
+      notice('未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。');
+      const saved = store.load();
+      if (saved) {
+        editor.value = saved;
+        editor.history.clear(); // the restored article is the starting point, not an undo step
+      }
+      editor.e.on('change', () => store.changed(editor.value));
+      const saveNow = () => store.saveNow(editor.value);
+      window.addEventListener('beforeunload', saveNow);
+      window.addEventListener('pagehide', saveNow);
+      document.addEventListener('visibilitychange', saveNow);
+    }
 
     if (s.wordCount) {
       addWordCounter(editor);

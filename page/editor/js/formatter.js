@@ -215,7 +215,7 @@
     for (const block of blocks) {
       if (block[0].image) {
         const img = block[0].image;
-        const alt = img.alt ? ' alt="' + escapeAttr(img.alt) + '"' : '';
+        const alt = img.alt ? ' alt="' + escapeAttr(transform(img.alt)) + '"' : '';
         out.push(
           '<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' +
             alt + '></p>',

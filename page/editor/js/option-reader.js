@@ -24,9 +24,9 @@
     return 'A_' + section + '_K_' + key;
   }
 
-  // Returns every entry in file order as [compositeKey, value]; duplicates are kept.
+  // Returns every entry in file order as [compositeKey, value]; duplicates are kept. The
+  // text is the file as decoded (its one byte-order mark already gone).
   function parseEntries(text) {
-    if (text.charCodeAt(0) === 0xfeff) text = text.slice(1);
     const entries = [];
     let section = '';
     for (const rawLine of text.split('\r\n')) {
