@@ -7,6 +7,7 @@
 #include <random>
 
 #include "article_error.h"
+#include "forked_child.h"
 #include "store_fixture.h"
 #include "utf8_file.h"
 
@@ -14,22 +15,8 @@ namespace {
 
 using namespace corvel::articles;
 
-// Runs `body` in a forked child that exits with its result (99 if it throws).
-template <typename Body>
-pid_t Spawn(Body body) {
-    const pid_t pid = ::fork();
-    if (pid != 0) return pid;
-    int status = 99;
-    try {
-        status = body();
-    } catch (...) {
-    }
-    ::_exit(status);
-}
-
 int ExitCode(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
+    const int status = Wait(pid);
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -118,7 +105,7 @@ TEST_F(ArticleFaults, SavesKilledAtRandomMomentsLeaveOneWholeSavedVersion) {
         });
         ::usleep(static_cast<useconds_t>(delayMicroseconds(random)));
         ::kill(pid, SIGKILL);
-        ::waitpid(pid, nullptr, 0);
+        Wait(pid);
 
         std::string html;
         const ArticleMeta meta = store.open(id, html);
