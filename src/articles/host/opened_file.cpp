@@ -48,26 +48,34 @@ const Kind* kindNamed(const QString& name) {
 class DialogFileChooser final : public FileChooser {
 public:
     QString chooseOpenPath(QWidget* parent) override {
-        return QFileDialog::getOpenFileName(
-            parent, QStringLiteral("打开文件"), startFolder(),
+        return remember(QFileDialog::getOpenFileName(
+            parent, QStringLiteral("打开文件"), folder_,
             QStringLiteral("支持的文件 (*.docx *.html *.htm *.txt);;") +
                 QString::fromUtf8(kinds()[0].filter) + QStringLiteral(";;") +
                 QString::fromUtf8(kinds()[1].filter) + QStringLiteral(";;") +
-                QString::fromUtf8(kinds()[2].filter));
+                QString::fromUtf8(kinds()[2].filter)));
     }
     QString chooseSavePath(QWidget* parent, const QString& suggestedName,
                            const QString& kind) override {
         const Kind* chosen = kindNamed(kind);
         if (!chosen) throw ArticleError(Refusal::BadData, "unknown export kind");
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("导出文件"),
-                                            QDir(startFolder()).filePath(suggestedName),
-                                            QString::fromUtf8(chosen->filter));
+        return remember(QFileDialog::getSaveFileName(parent, QStringLiteral("导出文件"),
+                                                     QDir(folder_).filePath(suggestedName),
+                                                     QString::fromUtf8(chosen->filter)));
     }
 
 private:
-    static QString startFolder() {
-        return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // The next dialog opens where the last one ended.
+    QString remember(const QString& path) {
+        if (!path.isEmpty()) folder_ = QFileInfo(path).path();
+        return path;
     }
+
+    QString folder_ = [] {
+        const QString documents =
+            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        return QDir(documents).exists() ? documents : QDir::homePath();
+    }();
 };
 
 }  // namespace
