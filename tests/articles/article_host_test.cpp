@@ -10,10 +10,14 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QUrl>
+#include <filesystem>
 
+#include "article_error.h"
+#include "article_error_text.h"
 #include "article_host.h"
 #include "article_store.h"
 #include "opened_file.h"
+#include "utf8_file.h"
 
 namespace {
 
@@ -151,6 +155,57 @@ TEST_F(HostTest, BadIdsAndNamesAreRefusedInChinese) {
                   QStringLiteral("保存历史版本"), QStringLiteral("reason"));
     expectRefused(host.readSnapshot(id, QStringLiteral("../../meta")),
                   QStringLiteral("读取历史版本"), QStringLiteral("sid"));
+}
+
+TEST(ArticleFailureText, EveryFailureIsWordedInChinese) {
+    using corvel::articles::ArticleError;
+    using corvel::articles::Refusal;
+    const auto code = [](std::errc e) { return std::make_error_code(e); };
+    const std::pair<std::exception_ptr, QString> cases[] = {
+        {std::make_exception_ptr(ArticleError(Refusal::TooLarge, "x")), QStringLiteral("20 MB")},
+        {std::make_exception_ptr(Utf8FileError("x", code(std::errc::no_space_on_device))),
+         QStringLiteral("磁盘空间不足")},
+        {std::make_exception_ptr(
+             std::filesystem::filesystem_error("x", code(std::errc::not_a_directory))),
+         QStringLiteral("不是文件夹")},
+        // A system error without words of its own is still introduced in Chinese.
+        {std::make_exception_ptr(Utf8FileError("x", code(std::errc::cross_device_link))),
+         QStringLiteral("读写文件出错（")},
+        {std::make_exception_ptr(std::runtime_error("odd")), QStringLiteral("程序内部出错（odd）")},
+        {std::make_exception_ptr(std::bad_alloc()), QStringLiteral("内存不足")},
+    };
+    for (const auto& [thrown, words] : cases) {
+        try {
+            std::rethrow_exception(thrown);
+        } catch (const std::exception& error) {
+            const QString text = articleFailureText(QStringLiteral("保存文章"), error);
+            EXPECT_TRUE(text.startsWith(QStringLiteral("保存文章失败：")) && text.contains(words) &&
+                        text.endsWith(QStringLiteral("。")))
+                << text.toStdString();
+        }
+    }
+}
+
+TEST_F(HostTest, DiskFailuresKeepTheArticleAndGiveTheReason) {
+    const QString id = newArticle();
+    const QString html = folder.filePath(QStringLiteral("articles/%1/article.html").arg(id));
+    // No write bit: refused for every user, root included.
+    ASSERT_TRUE(QFile::setPermissions(html, QFileDevice::ReadOwner));
+    const QVariantMap saved =
+        host.saveArticle(id, QStringLiteral("<p>新</p>"), QStringLiteral("新"), 1);
+    expectRefused(saved, QStringLiteral("保存文章"), id);
+    EXPECT_TRUE(saved.value(QStringLiteral("error")).toString().contains(QStringLiteral("只读")));
+    EXPECT_EQ(host.openArticle(id).value(QStringLiteral("html")).toString(),
+              QStringLiteral("<p>正文</p>"));
+
+    // The data folder cannot be made: a file stands where it should be.
+    QTemporaryDir other;
+    putFile(other.filePath(QStringLiteral("articles")), "not a folder");
+    ArticleHost blocked(other.filePath(QStringLiteral("articles")), std::make_unique<FakeChooser>(),
+                        nullptr);
+    expectRefused(blocked.createArticle(QStringLiteral("<p>x</p>"), QStringLiteral("x")),
+                  QStringLiteral("新建文章"), QStringLiteral("blocked folder"));
+    EXPECT_TRUE(blocked.listArticles().value(QStringLiteral("ok")).toBool());
 }
 
 TEST_F(HostTest, ImagesComeOnlyFromImageBytesWithinTheCap) {

@@ -1,6 +1,7 @@
 #include "article_error_text.h"
 
-#include <filesystem>
+#include <new>
+#include <system_error>
 
 #include "article_error.h"
 #include "file_error_text.h"
@@ -34,16 +35,26 @@ QString refusalText(Refusal refusal) {
     return {};
 }
 
+// Errors of the file system get the same wording as web.ini's; those it has no words for are
+// still introduced in Chinese, with the system's text in brackets.
+QString systemReason(const Utf8FileError& error) {
+    const QString worded = FileErrorReason(error);
+    if (worded != QString::fromUtf8(error.what())) return worded;
+    return QStringLiteral("读写文件出错（") + QString::fromStdString(error.code().message()) +
+           QStringLiteral("）");
+}
+
 QString reasonText(const std::exception& error) {
     if (const auto* refused = dynamic_cast<const corvel::articles::ArticleError*>(&error)) {
         return refusalText(refused->refusal());
     }
-    // The file system's own errors get the same wording as web.ini's.
-    if (const auto* system = dynamic_cast<const std::filesystem::filesystem_error*>(&error)) {
-        return FileErrorReason(Utf8FileError(system->what(), system->code()));
+    if (const auto* file = dynamic_cast<const Utf8FileError*>(&error)) return systemReason(*file);
+    if (const auto* system = dynamic_cast<const std::system_error*>(&error)) {
+        return systemReason(Utf8FileError(system->what(), system->code()));
     }
     if (dynamic_cast<const std::bad_alloc*>(&error)) return QStringLiteral("内存不足");
-    return FileErrorReason(error);
+    return QStringLiteral("程序内部出错（") + QString::fromUtf8(error.what()) +
+           QStringLiteral("）");
 }
 
 }  // namespace
