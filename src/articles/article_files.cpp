@@ -1,8 +1,5 @@
 // Reading and writing single files for the store, and the path checks that keep every access
 // inside an article's folder.
-#include <sys/stat.h>
-
-#include <cerrno>
 #include <system_error>
 
 #include "article_error.h"
@@ -15,17 +12,19 @@ namespace corvel::articles {
 namespace fs = std::filesystem;
 
 std::string ReadCappedFile(const fs::path& path, std::uintmax_t cap) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) {
-        if (errno == ENOENT)
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        if (!ec || ec == std::errc::no_such_file_or_directory) {
             throw ArticleError(Refusal::NotFound, "no such file: " + path.string());
-        throw fs::filesystem_error("cannot read", path,
-                                   std::error_code(errno, std::system_category()));
+        }
+        throw fs::filesystem_error("cannot read", path, ec);
     }
-    if (!S_ISREG(st.st_mode)) throw ArticleError(Refusal::NotAFile, "not a file: " + path.string());
-    if (static_cast<std::uintmax_t>(st.st_size) > cap) {
+    if (!fs::is_regular_file(status)) {
+        throw ArticleError(Refusal::NotAFile, "not a file: " + path.string());
+    }
+    if (fs::file_size(path) > cap)
         throw ArticleError(Refusal::TooLarge, "too large: " + path.string());
-    }
     std::string bytes = options::ReadWholeFile(path, {});
     // It may have grown between the look and the read.
     if (bytes.size() > cap) throw ArticleError(Refusal::TooLarge, "too large: " + path.string());

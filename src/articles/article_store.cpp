@@ -1,7 +1,5 @@
 #include "article_store.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <random>
@@ -45,8 +43,9 @@ std::string ReadTextIfThere(const fs::path& path) {
 // A folder goes in one rename to a name the listing ignores, then is removed at leisure:
 // a crash half-way through the removal can never bring back half an article.
 void RemoveFolder(const fs::path& folder) {
-    const fs::path trash = folder.parent_path() / (".trash-" + folder.filename().string() + "-" +
-                                                   std::to_string(::getpid()));
+    const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
+    const fs::path trash = folder.parent_path() /
+                           (".trash-" + folder.filename().string() + "-" + std::to_string(stamp));
     fs::rename(folder, trash);
     std::error_code ignored;
     fs::remove_all(trash, ignored);
