@@ -252,7 +252,9 @@ TEST_F(ArticleStoreTest, NothingOutsideAnArticleFolderCanBeReachedOrChanged) {
         {"ID", Refusal::BadId},
         {"no-such-article", Refusal::NotFound},
     };
-    for (const auto& [bad, refusal] : badIds) {
+    for (const auto& badCase : badIds) {
+        const std::string& bad = badCase.first;  // named apart: lambdas cannot capture bindings
+        const Refusal refusal = badCase.second;
         std::string html;
         EXPECT_EQ(RefusalOf([&] { store.open(bad, html); }), refusal) << bad;
         EXPECT_EQ(RefusalOf([&] { store.save(bad, "x", "x", 1); }), refusal) << bad;
