@@ -144,7 +144,7 @@ private slots:
         QTest::keyClick(loader_->view.focusProxy(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(WaitFor(
             [&] {
-                return eval("document.getElementById('corvel-notices').textContent.includes('已保存')")
+                return eval("document.querySelector('.corvel-flashes').textContent.includes('已保存')")
                     .toBool();
             },
             3000, 50));
