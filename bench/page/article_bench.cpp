@@ -65,7 +65,8 @@ int main(int argc, char** argv) {
         !loader.open(CORVEL_APP_DIR "/index.html"))
         return 2;
     loader.eval(QString::fromUtf8(kMeasure));
-    if (!WaitFor([&] { return loader.eval("!!window.benchResult").toBool(); }, 120000, 50)) return 3;
+    if (!WaitFor([&] { return loader.eval("!!window.benchResult").toBool(); }, 120000, 50))
+        return 3;
     const QVariantList r = loader.eval("window.benchResult").toList();
     const auto line = [](const char* what, double ms, const char* yard, double yardMs) {
         std::printf("%-38s %7.1f ms   %-34s %7.1f ms   ratio %5.2f\n", what, ms, yard, yardMs,
@@ -74,6 +75,7 @@ int main(int argc, char** argv) {
     std::printf("page side, median of 15, in Qt WebEngine offscreen:\n");
     line("open the article list (1,000 drafts)", r[0].toDouble(), "1,000 titles as bare rows",
          r[1].toDouble());
-    line("switch drafts (200 paragraphs)", r[2].toDouble(), "set the editor's text", r[3].toDouble());
+    line("switch drafts (200 paragraphs)", r[2].toDouble(), "set the editor's text",
+         r[3].toDouble());
     return 0;
 }

@@ -48,7 +48,8 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     // Bytes that JSON text cannot hold (a file that starts with FF FE) begin the file as it
     // is, without the mark the store writes, and begin the rewritten file too.
     std::string rawStart;
-    for (const int byte : c.value("rawStart", std::vector<int>{})) rawStart += static_cast<char>(byte);
+    for (const int byte : c.value("rawStart", std::vector<int>{}))
+        rawStart += static_cast<char>(byte);
     if (rawStart.empty())
         WriteUtf8File(file, input);
     else

@@ -65,6 +65,7 @@ async function storedArticle() {
   const f = fakeHost();
   const { url } = await f.host.storeImage('a1', PNG_2x3.toString('base64'), 'image/png');
   const html = '<h2>标题</h2><p style="text-align:center"><strong>居中粗体</strong></p><p>　　正文段落</p>' +
+    '<p>　　<strong>粗体开头</strong>的段落</p>' +
     `<p style="text-align:center"><img src="${url}" alt="配图"></p><ul><li>要点</li></ul>`;
   return { f, html, url };
 }
@@ -78,7 +79,9 @@ test('.docx export keeps headings, paragraphs, bold, alignment, the paragraph bl
   const back = parse((await mammoth.convertToHtml({ buffer })).value);
   assert.equal(back.querySelector('h2').textContent, '标题');
   assert.equal(back.querySelector('strong').textContent, '居中粗体');
-  assert.ok([...back.querySelectorAll('p')].some((p) => p.textContent === '　　正文段落'), 'paragraph blank kept');
+  const texts = [...back.querySelectorAll('p')].map((p) => p.textContent);
+  assert.ok(texts.includes('　　正文段落'), 'paragraph blank kept');
+  assert.ok(texts.includes('　　粗体开头的段落'), 'paragraph blank kept before bold text');
   assert.equal(back.querySelector('img').getAttribute('src'), 'data:image/png;base64,' + PNG_2x3.toString('base64'));
   assert.equal(back.querySelector('ul li').textContent, '要点');
   // mammoth does not read alignment: look at the Word XML itself.
@@ -97,7 +100,7 @@ test('.html export is self-contained and .txt export marks each image', async ()
   assert.ok(!page.includes(url) && page.includes('src="data:image/png;base64,'));
 
   const text = files.plainTextWithImages(parse(html + '<p>尾<span data-corvel-mark="missing-image">［图片缺失］</span></p>'), plainText);
-  assert.equal(text, '标题\n居中粗体\n　　正文段落\n[图片]\n要点\n尾\n[图片]');
+  assert.equal(text, '标题\n居中粗体\n　　正文段落\n　　粗体开头的段落\n[图片]\n要点\n尾\n[图片]');
 });
 
 test('image sizes from file headers, and file names from titles', () => {

@@ -125,6 +125,7 @@ test('history lists the snapshots newest first, and restores one after asking', 
   }
   await panels.showHistory(t.ctx).ready;
   assert.deepEqual(t.rows().map((r) => [r[1], r[2]]), [['错误更正前', '3字'], ['一键排版前', '2字'], ['编辑中自动保存', '1字']]);
+  assert.match(t.rows()[0][0], /^\d{4}-\d\d-\d\d \d\d:\d\d:\d\d$/, 'snapshots a second apart tell apart');
   t.answers.push(false);
   await t.click(1, '恢复');
   assert.equal(t.asked.at(-1)[0], 'confirm');

@@ -49,7 +49,8 @@ private slots:
         QCOMPARE(loader_->page->errors, QStringList());
         // Outside the program the only notice says that articles are not kept.
         QCOMPARE(eval("corvelEditor.notices.join()").toString(),
-                 QStringLiteral("未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。"));
+                 QStringLiteral(
+                     "未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。"));
         QVERIFY(!eval("!!document.querySelector('.jodit-toolbar-button_corvelArticles')").toBool());
         QVERIFY(eval("!!document.querySelector('.jodit-wysiwyg_iframe')").toBool());
     }
@@ -97,7 +98,8 @@ private slots:
         QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TEST_DIR "/fake_host.js"));
         QVERIFY(loader_->open(app_->path() + "/index.html"));
         const auto stored = [this] {
-            return eval("corvelFake.articles.get(corvelEditor.session.currentId()).html").toString();
+            return eval("corvelFake.articles.get(corvelEditor.session.currentId()).html")
+                .toString();
         };
         QCOMPARE(eval("['corvelArticles', 'corvelHistory', 'corvelOpen', 'corvelExport']"
                       ".filter((b) => document.querySelector('.jodit-toolbar-button_' + b)).length")
@@ -107,15 +109,18 @@ private slots:
         QVERIFY(WaitFor([&] { return stored().contains(QStringLiteral("第一段")); }, 3000, 50));
 
         // A pasted image is stored; the saved article refers to it, not to its bytes.
-        eval("corvelEditor.jodit.s.insertHTML('<img src=\"data:image/png;base64,"
-             "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==\">')");
+        eval(
+            "corvelEditor.jodit.s.insertHTML('<img src=\"data:image/png;base64,"
+            "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU"
+            "5ErkJggg==\">')");
         QVERIFY(WaitFor([&] { return stored().contains("corvel-article://"); }, 3000, 50));
         QVERIFY(!stored().contains("data:"));
         // The in-memory store serves no image files: the image is framed and a notice says so.
         QVERIFY(WaitFor(
             [&] {
-                return eval("document.getElementById('corvel-notices').textContent"
-                            ".includes('有图片文件缺失')")
+                return eval(
+                           "document.getElementById('corvel-notices').textContent"
+                           ".includes('有图片文件缺失')")
                     .toBool();
             },
             3000, 50));
@@ -124,8 +129,9 @@ private slots:
         eval("corvelEditor.format()");
         QVERIFY(WaitFor(
             [&] {
-                return eval("corvelFake.articles.get(corvelEditor.session.currentId())"
-                            ".snapshots.some((s) => s.reason === 'format')")
+                return eval(
+                           "corvelFake.articles.get(corvelEditor.session.currentId())"
+                           ".snapshots.some((s) => s.reason === 'format')")
                     .toBool();
             },
             3000, 50));
@@ -144,7 +150,9 @@ private slots:
         QTest::keyClick(loader_->view.focusProxy(), Qt::Key_S, Qt::ControlModifier);
         QVERIFY(WaitFor(
             [&] {
-                return eval("document.getElementById('corvel-notices').textContent.includes('已保存')")
+                return eval(
+                           "document.querySelector('.corvel-flashes').textContent.includes('已保存'"
+                           ")")
                     .toBool();
             },
             3000, 50));

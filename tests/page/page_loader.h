@@ -80,8 +80,8 @@ public:
         QFile file(fakeHostJs);
         if (!file.open(QIODevice::ReadOnly)) return false;
         addStartScript(QString::fromUtf8(file.readAll()) +
-                       QStringLiteral("\nwindow.corvelFake = CorvelFakeHost.fakeHost({});\n") + setup +
-                       QStringLiteral("\nwindow.CorvelHost = corvelFake.host;\n"));
+                       QStringLiteral("\nwindow.corvelFake = CorvelFakeHost.fakeHost({});\n") +
+                       setup + QStringLiteral("\nwindow.CorvelHost = corvelFake.host;\n"));
         return true;
     }
 

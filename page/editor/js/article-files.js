@@ -129,8 +129,9 @@
     };
     const walk = function (node, ctx) {
       if (node.nodeType === 3) {
+        // Only HTML's own blanks collapse: a full-width paragraph blank is text.
         const text = node.nodeValue.replace(/[\t\n\r ]+/g, ' ');
-        if (current || text.trim() !== '') ensure(ctx).runs.push({ text: text, bold: ctx.bold });
+        if (current || /[^ ]/.test(text)) ensure(ctx).runs.push({ text: text, bold: ctx.bold });
         return;
       }
       if (node.nodeType !== 1) return;

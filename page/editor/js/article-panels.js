@@ -14,9 +14,11 @@
     return (n < 10 ? '0' : '') + n;
   }
 
-  function formatTime(ms) {
+  // Snapshots come seconds apart (one before each command), so theirs show the seconds.
+  function formatTime(ms, withSeconds) {
     const d = new Date(ms);
-    return d.getFullYear() + '-' + pad(d.getMonth() + 1) + '-' + pad(d.getDate()) + ' ' + pad(d.getHours()) + ':' + pad(d.getMinutes());
+    return d.getFullYear() + '-' + pad(d.getMonth() + 1) + '-' + pad(d.getDate()) + ' ' + pad(d.getHours()) + ':' +
+      pad(d.getMinutes()) + (withSeconds ? ':' + pad(d.getSeconds()) : '');
   }
 
   function daysLeft(deleted, now) {
@@ -218,7 +220,7 @@
       const result = id === null ? { ok: false, error: '没有打开的文章' } : await ctx.host.listSnapshots(id);
       showRows(ctx, panel, listOf(ctx, result, 'snapshots', '历史版本'), '还没有历史版本', function (s) {
         const item = row(doc, [
-          ['corvel-panel-time', formatTime(s.time)],
+          ['corvel-panel-time', formatTime(s.time, true)],
           ['corvel-panel-name', REASONS[s.reason] || s.reason],
           ['corvel-panel-chars', s.chars + '字'],
         ], [['恢复', () => restore(s)]]);
@@ -227,14 +229,14 @@
       });
     };
     const restore = async function (s) {
-      if (!(await ctx.confirm('用 ' + formatTime(s.time) + ' 的版本替换当前文章吗？当前文章会先存为一个历史版本。'))) return;
+      if (!(await ctx.confirm('用 ' + formatTime(s.time, true) + ' 的版本替换当前文章吗？当前文章会先存为一个历史版本。'))) return;
       const read = await ctx.host.readSnapshot(id, s.sid);
       if (!read.ok) {
         ctx.board.flash('未能读取这个版本：' + reason(read));
         return;
       }
       await ctx.session.restore(read.html || '');
-      ctx.board.flash('已恢复 ' + formatTime(s.time) + ' 的版本。');
+      ctx.board.flash('已恢复 ' + formatTime(s.time, true) + ' 的版本。');
       panel.close();
     };
     panel.ready = refresh();

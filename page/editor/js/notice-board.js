@@ -1,5 +1,6 @@
 // Notices about the article: lasting ones under a key (a failed save stays until a save
-// succeeds) and short ones that go by themselves ("已复制").
+// succeeds), and short ones ("已复制") that float over the page, so that the editor does not
+// jump, and go by themselves.
 (function (root, factory) {
   if (typeof module === 'object' && module.exports) module.exports = factory();
   else root.CorvelNoticeBoard = factory();
@@ -8,14 +9,25 @@
 
   // box: the element that holds the notices; timers: {setTimeout, clearTimeout}.
   function create(box, timers) {
+    const doc = box.ownerDocument;
     const lasting = new Map();
+    let floating = null;
 
-    function add(text, className) {
-      const item = box.ownerDocument.createElement('div');
+    function add(text, className, into) {
+      const item = doc.createElement('div');
       item.className = className;
       item.textContent = text;
-      box.appendChild(item);
+      into.appendChild(item);
       return item;
+    }
+
+    function floatingBox() {
+      if (!floating) {
+        floating = doc.createElement('div');
+        floating.className = 'corvel-flashes';
+        doc.body.appendChild(floating);
+      }
+      return floating;
     }
 
     return {
@@ -25,7 +37,7 @@
           old.textContent = text;
           return;
         }
-        lasting.set(key, add(text, 'corvel-notice corvel-notice-lasting'));
+        lasting.set(key, add(text, 'corvel-notice corvel-notice-lasting', box));
       },
       clear: function (key) {
         const old = lasting.get(key);
@@ -33,7 +45,7 @@
         lasting.delete(key);
       },
       flash: function (text, ms) {
-        const item = add(text, 'corvel-notice corvel-notice-short');
+        const item = add(text, 'corvel-notice corvel-notice-short', floatingBox());
         timers.setTimeout(() => item.remove(), ms || 2500);
       },
       has: (key) => lasting.has(key),
