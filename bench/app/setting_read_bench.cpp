@@ -16,6 +16,7 @@
 
 #include "app_context.h"
 #include "page_scheme.h"
+#include "url_schemes.h"
 #include "web_profile.h"
 #include "web_script.h"
 
@@ -83,7 +84,7 @@ double median(std::vector<double> values) {
 
 int main(int argc, char** argv) {
     const int reads = argc > 1 ? std::max(1, std::atoi(argv[1])) : 300;
-    registerPageScheme();
+    registerProgramSchemes();
     QApplication app(argc, argv);
     QTemporaryDir root;
     const QString program = root.filePath(QStringLiteral("program"));

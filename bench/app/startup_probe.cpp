@@ -23,6 +23,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "platform.h"
+#include "url_schemes.h"
 
 namespace {
 
@@ -142,6 +143,7 @@ int main(int argc, char** argv) {
     }
     const bool shell = QByteArray(argv[1]) == "shell";
     const QString folder = QString::fromLocal8Bit(argv[2]);
+    registerProgramSchemes();
     QApplication app(argc, argv);
 
     QuietPlatform platform;

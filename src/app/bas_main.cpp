@@ -6,6 +6,7 @@
 #include <exception>
 
 #include "about_window.h"
+#include "article_setup.h"
 #include "file_error_text.h"
 #include "folder_path.h"
 #include "main_window.h"
@@ -35,6 +36,7 @@ std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platfor
     QApplication::setWindowIcon(programIcon());
     program->profile_ = makeEditorProfile(nullptr);
     installPageScheme(*program->profile_, context);
+    setUpArticleStorage(*program->profile_);
     program->mainWindow_ = new Form_Editor_Main(context, *program->profile_, platform);
     program->mainWindow_->show();
     return program;

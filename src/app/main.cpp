@@ -4,16 +4,16 @@
 
 #include "bas_main.h"
 #include "chinese_translations.h"
-#include "page_scheme.h"
 #include "platform.h"
 #include "single_instance.h"
 #include "startup_environment.h"
+#include "url_schemes.h"
 
 int main(int argc, char** argv) {
     disableSandboxForRoot();
     reportOversizedWritesAsErrors();
     if (!displayAvailable(argc, argv)) return 1;
-    registerPageScheme();
+    registerProgramSchemes();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-editor"));
     installChineseTranslations(app);

@@ -7,11 +7,13 @@
 #include <QTemporaryDir>
 
 #include "scratch_web_storage.h"
+#include "url_schemes.h"
 
 int main(int argc, char** argv) {
     const QTemporaryDir home;
     UseScratchWebStorage(home);
     ::testing::InitGoogleTest(&argc, argv);
+    registerProgramSchemes();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

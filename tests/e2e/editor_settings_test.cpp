@@ -23,7 +23,9 @@
 #include "bas_main.h"
 #include "editor_window.h"
 #include "main_window.h"
+#include "program_folder.h"
 #include "recording_platform.h"
+#include "url_schemes.h"
 #include "web_script.h"
 
 namespace {
@@ -35,21 +37,6 @@ constexpr int kScriptTimeoutMs = 10000;
 const QString kTypedLine = QStringLiteral("Corvel 2.3 ships today.");
 // Five more, committed by an input method; each counts as one.
 const QString kChineseText = QStringLiteral("新品发布会");
-
-// Copies a file, or a folder with everything in it, from the program folder the build made.
-bool copyFromBuild(const QString& name, const QDir& to) {
-    const QDir built(QStringLiteral(CORVEL_BUILT_APP_DIR));
-    const QFileInfo from(built.filePath(name));
-    if (from.isFile()) return QFile::copy(from.filePath(), to.filePath(name));
-    if (!from.isDir()) return false;
-    QDirIterator files(from.filePath(), QDir::Files, QDirIterator::Subdirectories);
-    while (files.hasNext()) {
-        const QString file = files.next();
-        const QString target = to.filePath(built.relativeFilePath(file));
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(file, target)) return false;
-    }
-    return true;
-}
 
 bool isShown(const QWidget* widget) { return widget != nullptr && widget->isVisible(); }
 
@@ -114,11 +101,7 @@ private:
 
 void EditorSettingsSession::initTestCase() {
     QVERIFY(folder_.isValid());
-    const QDir folder(folder_.path());
-    for (const char* name :
-         {"index.html", "editor", "web.ini", "conversion.txt", "redundant.txt"}) {
-        QVERIFY2(copyFromBuild(QString::fromLatin1(name), folder), name);
-    }
+    QVERIFY(copyProgramFolder(QDir(folder_.path())));
     iniBefore_ = fileBytes(webIni());
     // The shipped file is what the user has: a byte-order mark and CR LF line breaks only.
     QVERIFY(iniBefore_.startsWith("\xEF\xBB\xBF"));
@@ -223,6 +206,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/config")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
+    registerProgramSchemes();
     QApplication app(argc, argv);
     EditorSettingsSession session;
     return QTest::qExec(&session, argc, argv);

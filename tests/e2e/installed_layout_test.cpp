@@ -26,6 +26,7 @@
 #include "main_window.h"
 #include "page_scheme.h"
 #include "recording_platform.h"
+#include "url_schemes.h"
 #include "web_script.h"
 
 namespace {
@@ -230,7 +231,7 @@ int main(int argc, char** argv) {
     qputenv("XDG_DATA_HOME", (home.path() + QStringLiteral("/data")).toLocal8Bit());
     qputenv("XDG_CACHE_HOME", (home.path() + QStringLiteral("/cache")).toLocal8Bit());
     qputenv("XDG_RUNTIME_DIR", home.path().toLocal8Bit());
-    registerPageScheme();
+    registerProgramSchemes();
     QApplication app(argc, argv);
     InstalledLayout test;
     return QTest::qExec(&test, argc, argv);

@@ -11,33 +11,13 @@
 #include <new>
 #include <random>
 
+#include "forked_child.h"
 #include "temp_folder.h"
 #include "utf8_file.h"
 
 namespace {
 
 using Utf8FileFaults = FileTest;
-
-// Runs `body` in a forked child that exits with its result (99 if it throws); the child never
-// returns into the test framework.
-template <typename Body>
-pid_t Spawn(Body body) {
-    const pid_t pid = ::fork();
-    if (pid != 0) return pid;
-    int status = 99;
-    try {
-        status = body();
-    } catch (...) {
-    }
-    ::_exit(status);
-}
-
-// The raw wait status: 0 for a child that exited with 0.
-int Wait(pid_t pid) {
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    return status;
-}
 
 std::string TempName(pid_t pid, std::string_view n, std::string_view target = "web.ini") {
     return "." + std::string(target) + ".tmp-" + std::to_string(pid) + "-" + std::string(n);

@@ -66,7 +66,11 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(loader_->recorder.remote, QStringList());
         QCOMPARE(loader_->page->errors, QStringList());
-        QCOMPARE(eval("corvelEditor.notices.length").toInt(), 0);
+        // Outside the program the only notice says that articles are not kept.
+        QCOMPARE(eval("corvelEditor.notices.join()").toString(),
+                 QStringLiteral(
+                     "未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。"));
+        QVERIFY(!eval("!!document.querySelector('.jodit-toolbar-button_corvelArticles')").toBool());
         QVERIFY(eval("!!document.querySelector('.jodit-wysiwyg_iframe')").toBool());
     }
 
@@ -136,6 +140,74 @@ private slots:
         // Reload at once, well inside the save delay: the unload path must save it.
         QVERIFY(loader_->open());
         QVERIFY(html().contains(QStringLiteral("重新加载后仍在")));
+    }
+
+    // With an article store in place of the program's bridge: saving, images, the Word
+    // libraries in this browser, and the whole-text commands keeping a version first.
+    void articlesGoThroughTheHost() {
+        loader_.emplace(storage_->path());
+        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TEST_DIR "/fake_host.js"));
+        QVERIFY(loader_->open(app_->path() + "/index.html"));
+        const auto stored = [this] {
+            return eval("corvelFake.articles.get(corvelEditor.session.currentId()).html")
+                .toString();
+        };
+        QCOMPARE(eval("['corvelArticles', 'corvelHistory', 'corvelOpen', 'corvelExport']"
+                      ".filter((b) => document.querySelector('.jodit-toolbar-button_' + b)).length")
+                     .toInt(),
+                 4);
+        eval("corvelEditor.jodit.value = '<p>　　第一段</p>'");
+        QVERIFY(WaitFor([&] { return stored().contains(QStringLiteral("第一段")); }, 3000, 50));
+
+        // A pasted image is stored; the saved article refers to it, not to its bytes.
+        eval(
+            "corvelEditor.jodit.s.insertHTML('<img src=\"data:image/png;base64,"
+            "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU"
+            "5ErkJggg==\">')");
+        QVERIFY(WaitFor([&] { return stored().contains("corvel-article://"); }, 3000, 50));
+        QVERIFY(!stored().contains("data:"));
+        // The in-memory store serves no image files: the image is framed and a notice says so.
+        QVERIFY(WaitFor(
+            [&] {
+                return eval(
+                           "document.getElementById('corvel-notices').textContent"
+                           ".includes('有图片文件缺失')")
+                    .toBool();
+            },
+            3000, 50));
+        QVERIFY(html().contains("data-corvel-mark=\"broken-image\""));
+
+        eval("corvelEditor.format()");
+        QVERIFY(WaitFor(
+            [&] {
+                return eval(
+                           "corvelFake.articles.get(corvelEditor.session.currentId())"
+                           ".snapshots.some((s) => s.reason === 'format')")
+                    .toBool();
+            },
+            3000, 50));
+
+        // The Word writer runs in this browser, with the image inlined from the store.
+        eval("corvelEditor.articles.exportAs('docx')");
+        QVERIFY(WaitFor([&] { return eval("!!corvelFake.saved").toBool(); }, 5000, 50));
+        QCOMPARE(eval("[corvelFake.saved.kind, corvelFake.saved.isBase64, "
+                      "corvelFake.saved.data.startsWith('UEsD')].join()")
+                     .toString(),
+                 QStringLiteral("docx,true,true"));
+        QVERIFY(eval("typeof mammoth.convertToHtml === 'function'").toBool());
+
+        // Ctrl+S typed into the editor saves at once and says so.
+        eval("corvelEditor.jodit.s.focus()");
+        QTest::keyClick(loader_->view.focusProxy(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(WaitFor(
+            [&] {
+                return eval(
+                           "document.querySelector('.corvel-flashes').textContent.includes('已保存'"
+                           ")")
+                    .toBool();
+            },
+            3000, 50));
+        QCOMPARE(loader_->page->errors, QStringList());
     }
 
     void formattingIsOneUndoStep() {

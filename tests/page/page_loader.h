@@ -65,6 +65,26 @@ public:
                    20000, 100);
     }
 
+    // Runs `source` in the page before any of the page's own scripts, on every load.
+    void addStartScript(const QString& source) {
+        QWebEngineScript script;
+        script.setSourceCode(source);
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(QWebEngineScript::MainWorld);
+        page->scripts().insert(script);
+    }
+
+    // Puts the in-memory article store (fake_host.js) in place of the program's bridge, as
+    // window.corvelFake; `setup` runs on it first.
+    bool useFakeHost(const QString& fakeHostJs, const QString& setup = {}) {
+        QFile file(fakeHostJs);
+        if (!file.open(QIODevice::ReadOnly)) return false;
+        addStartScript(QString::fromUtf8(file.readAll()) +
+                       QStringLiteral("\nwindow.corvelFake = CorvelFakeHost.fakeHost({});\n") +
+                       setup + QStringLiteral("\nwindow.CorvelHost = corvelFake.host;\n"));
+        return true;
+    }
+
     QVariant eval(const QString& script) {
         return RunScript(page.get(), script).value_or(QVariant());
     }

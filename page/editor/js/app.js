@@ -159,7 +159,7 @@
   }
 
   // Builds the editor; the article commands are also put on api for inspection and tests.
-  function buildEditor(loaded, steps, store, api) {
+  function buildEditor(loaded, steps, store, api, documents) {
     const s = loaded.settings;
     let editor = null;
     const setArticle = function (html) {
@@ -173,11 +173,15 @@
       steps: steps,
       opencc: openccFactory(),
       storage: window.localStorage,
+      // Whole-text changes keep the text before them in the article's history.
+      keepVersion: (why) => api.keepVersion(why),
     });
     api.tools = tools;
     const formatAll = function () {
       const html = CorvelFormatter.formatNode(parseFragment(editor.value), formatOptions(s, steps.automatic));
-      if (html !== editor.value) setArticle(html);
+      if (html === editor.value) return;
+      api.keepVersion('format');
+      setArticle(html);
     };
     const correctAll = () => tools.correct();
     const cleanHtml = function () {
@@ -195,6 +199,8 @@
     api.correct = correctAll;
     api.cleanHtml = cleanHtml;
     api.plainText = plainText;
+    api.setArticle = setArticle;
+    api.copyToClipboard = copyToClipboard;
     const controls = {
       corvelFormat: { name: 'corvelFormat', text: '一键排版', tooltip: '一键排版：整理段落、图片和配文', exec: formatAll },
       corvelCorrect: {
@@ -221,7 +227,7 @@
         tooltip: '复制文章的HTML代码，可粘贴到发布网站',
         exec: function () {
           const html = cleanHtml();
-          copyToClipboard(html, html);
+          api.copied(copyToClipboard(html, html));
         },
       },
       corvelCopyText: {
@@ -229,7 +235,7 @@
         text: '复制纯文本',
         tooltip: '复制文章的纯文本',
         exec: function () {
-          copyToClipboard(null, plainText());
+          api.copied(copyToClipboard(null, plainText()));
         },
       },
       corvelPageBreak: {
@@ -260,17 +266,20 @@
     Object.assign(controls, tools.controls);
     // An atom replaces Jodit's own font list instead of being merged into it.
     controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(CorvelJoditZh.FONTS) });
-    const buttons = CorvelToolbars.buttonsFor(s.toolbars);
+    const buttons = CorvelToolbars.buttonsFor(s.toolbars).filter((b) => documents || !CorvelToolbars.DOCUMENTS.includes(b));
     editor = Jodit.make('#editor', {
       language: 'zh_cn',
       i18n: { zh_cn: CorvelJoditZh.TEXTS },
       toolbarAdaptive: false,
       buttons: buttons,
-      controls: controls,
+      // With the program's article store, its commands replace the page-only ones.
+      controls: documents ? Object.assign(controls, documents.controls) : controls,
       // The editing area is an iframe so that the user's initial style (body{...}) applies
       // to the article alone.
       iframe: true,
-      iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + CorvelArticleTools.IFRAME_STYLE + s.initialStyle,
+      iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + CorvelArticleTools.IFRAME_STYLE +
+        'span[data-corvel-mark]{color:#b02a37;background:#fde8ea;border:1px dashed #d9534f;padding:0 4px;}' +
+        'img[data-corvel-mark]{outline:3px dashed #d9534f;min-width:120px;min-height:60px;}' + s.initialStyle,
       // The height setting is the editing area's least height; the layout makes the editor
       // fill the window and the article scroll inside it.
       height: s.frameHeight + 120,
@@ -301,9 +310,14 @@
       wordCountShown: false,
       settings: s,
       notices: notices,
+      board: CorvelNoticeBoard.create(document.getElementById('corvel-notices'), window),
+      keepVersion: function () {},
       ready: false,
     };
+    api.copied = (ok) => api.board.flash(ok ? '已复制' : '未能复制，请再试一次。');
     window.corvelEditor = api;
+    const host = await window.CorvelHostReady;
+    const documents = host && window.CorvelArticleCommands ? CorvelArticleCommands.create(api, host) : null;
 
     if (typeof Jodit === 'undefined') {
       notice('编辑器组件未能加载，请重新安装程序。文章仍会自动保存。');
@@ -317,7 +331,7 @@
       return;
     }
 
-    const editor = buildEditor(loaded, steps, store, api);
+    const editor = buildEditor(loaded, steps, store, api, documents);
     api.jodit = editor;
     Object.defineProperty(api, 'html', { get: () => editor.value });
     // The page-break divider's own attributes never leave the editor.
@@ -327,17 +341,22 @@
     editor.e.on('postProcessSetEditorValue change', api.tools.decoratePageBreaks);
     api.fit = CorvelLayout.attach(editor, s.frameHeight);
 
-    const saved = store.load();
-    if (saved) {
-      editor.value = CorvelLawCheck.stripMarks(saved); // marks of an earlier check go
-      editor.history.clear(); // the restored article is the starting point, not an undo step
-    }
     editor.e.on('beforePasteInsert', (html) => (typeof html === 'string' ? processPaste(html, loaded, steps) : html));
-    editor.e.on('change', () => store.changed(editor.value));
-    const saveNow = () => store.saveNow(editor.value);
-    window.addEventListener('beforeunload', saveNow);
-    window.addEventListener('pagehide', saveNow);
-    document.addEventListener('visibilitychange', saveNow);
+    if (documents) {
+      await documents.start(store.load());
+    } else {
+      notice('未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。');
+      const saved = store.load();
+      if (saved) {
+        editor.value = CorvelLawCheck.stripMarks(saved); // marks of an earlier check go
+        editor.history.clear(); // the restored article is the starting point, not an undo step
+      }
+      editor.e.on('change', () => store.changed(editor.value));
+      const saveNow = () => store.saveNow(editor.value);
+      window.addEventListener('beforeunload', saveNow);
+      window.addEventListener('pagehide', saveNow);
+      document.addEventListener('visibilitychange', saveNow);
+    }
 
     if (s.wordCount) {
       api.tools.addWordCounter();

@@ -18,7 +18,7 @@
   }
 
   // ctx: {editor(), setArticle(html), parseFragment(html), loaded, steps, opencc(direction,
-  // standard) or null, storage}
+  // standard) or null, storage, keepVersion(reason) or null}
   function create(ctx) {
     const s = ctx.loaded.settings;
     const lawRules = CorvelLawCheck.parseRules(ctx.loaded.lawText || '');
@@ -45,6 +45,7 @@
         CorvelLawPanel.toast('错误更正：没有需要更正的地方。');
         return result;
       }
+      if (ctx.keepVersion) ctx.keepVersion('correct');
       ctx.setArticle(body.innerHTML);
       CorvelLawPanel.toast('错误更正：共更正 ' + result.count + ' 处。');
       const nodes = CorvelCorrections.textNodes(editor.editor);
@@ -88,7 +89,9 @@
       const convert = CorvelRules.converter(ctx.loaded.conversionText, direction, library);
       const body = ctx.parseFragment(CorvelLawCheck.stripMarks(editor.value));
       CorvelRules.eachTextNode(body, convert);
-      if (body.innerHTML !== editor.value) ctx.setArticle(body.innerHTML);
+      if (body.innerHTML === editor.value) return;
+      if (ctx.keepVersion) ctx.keepVersion('convert');
+      ctx.setArticle(body.innerHTML);
     };
 
     // The page-break marker shows as a labelled divider; the stored article keeps the

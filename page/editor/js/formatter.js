@@ -373,6 +373,7 @@
   // captionEndSign, retainBold, pageBreakTag, transformText (conversion and corrections, or
   // null) and punctuate (a one-for-one punctuation fix, or null).
   function formatBlocks(blocks, options) {
+    const transform = options.transformText || ((t) => t);
     const indent = options.paragraphBeforeBlank || '';
     // The indent without its own blanks: what is left of it after trimming a paragraph.
     const indentCore = indent.replace(EDGE_BLANKS, '');
@@ -419,7 +420,7 @@
       const item = items[i];
       if (item.kind === 'image') {
         const img = item.image;
-        const alt = img.alt ? ' alt="' + escapeAttr(img.alt) + '"' : '';
+        const alt = img.alt ? ' alt="' + escapeAttr(transform(img.alt)) + '"' : '';
         out.push('<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' + alt + '></p>');
       } else if (item.kind === 'table') {
         if (item.rows.length) out.push(tableHtml(item.rows, options));

@@ -30,9 +30,9 @@
     return text.indexOf('\r\n') < 0 && text.indexOf('\n') >= 0 ? '\n' : '\r\n';
   }
 
-  // Returns every entry in file order as [compositeKey, value]; duplicates are kept.
+  // Returns every entry in file order as [compositeKey, value]; duplicates are kept. The
+  // text is the file as decoded (its one byte-order mark already gone).
   function parseEntries(text) {
-    if (text.charCodeAt(0) === 0xfeff) text = text.slice(1);
     const entries = [];
     let section = '';
     for (const rawLine of text.split(lineBreakOf(text))) {

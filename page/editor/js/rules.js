@@ -102,8 +102,9 @@
     return (text) => replacer.apply(text, library);
   }
 
-  // Runs fn over the value of every text node below root (DOM-agnostic: only nodeType,
-  // childNodes and nodeValue are used). Nodes whose text does not change are left alone.
+  // Runs fn over the value of every text node below root, and over image alt text, which
+  // readers see as text too (DOM-agnostic: only nodeType, childNodes, nodeValue and the
+  // attribute methods are used). Text that does not change is left alone.
   function eachTextNode(root, fn) {
     const stack = [root];
     while (stack.length) {
@@ -112,6 +113,10 @@
         const before = node.nodeValue;
         const after = fn(before);
         if (after !== before) node.nodeValue = after;
+      } else if (node.nodeType === 1 && /^img$/i.test(node.nodeName) && node.hasAttribute('alt')) {
+        const before = node.getAttribute('alt');
+        const after = fn(before);
+        if (after !== before) node.setAttribute('alt', after);
       } else if (node.childNodes) {
         for (let i = node.childNodes.length - 1; i >= 0; i--) stack.push(node.childNodes[i]);
       }

@@ -1,7 +1,16 @@
-// Reads a text file beside the page. file:// XHR reports status 0 on success, so only the
-// error event (missing or unreadable file) counts as failure.
-(function (root) {
+// Reads a text file beside the page as bytes and decodes it as UTF-8 here, the way the
+// program's option store reads it: one leading UTF-8 mark is dropped, malformed bytes become
+// U+FFFD, and no other mark (FF FE, FE FF) switches the encoding. file:// XHR reports status
+// 0 on success, so only the error event (missing or unreadable file) counts as failure.
+(function (root, factory) {
+  if (typeof module === 'object' && module.exports) module.exports = factory();
+  else root.CorvelTextLoader = factory();
+})(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
+
+  function decodeUtf8(bytes) {
+    return new TextDecoder('utf-8').decode(bytes);
+  }
 
   // Relative rule-file names from web.ini may use Windows separators.
   function urlBesidePage(name) {
@@ -15,9 +24,6 @@
       try {
         xhr = new XMLHttpRequest();
         xhr.open('GET', urlBesidePage(name), true);
-        // The bytes are decoded as UTF-8 whatever mark they start with, as the program reads
-        // them: a browser's own decoding would read a UTF-16 file that the settings dialogs
-        // cannot. The one UTF-8 mark is left for the option reader, which drops it.
         xhr.responseType = 'arraybuffer';
       } catch (e) {
         resolve(null);
@@ -25,7 +31,7 @@
       }
       xhr.onload = function () {
         const okStatus = xhr.status === 0 || (xhr.status >= 200 && xhr.status < 300);
-        resolve(okStatus ? new TextDecoder('utf-8', { ignoreBOM: true }).decode(xhr.response) : null);
+        resolve(okStatus && xhr.response ? decodeUtf8(new Uint8Array(xhr.response)) : null);
       };
       xhr.onerror = function () {
         resolve(null);
@@ -38,5 +44,5 @@
     });
   }
 
-  root.CorvelTextLoader = { loadText: loadText };
-})(self);
+  return { loadText: loadText, decodeUtf8: decodeUtf8 };
+});

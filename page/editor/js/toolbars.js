@@ -7,8 +7,10 @@
 })(typeof self !== 'undefined' ? self : this, function () {
   'use strict';
 
+  // Drafts and files; without the program's article store these buttons are left out.
+  const DOCUMENTS = ['corvelArticles', 'corvelHistory', 'corvelOpen', 'corvelExport'];
   const ARTICLE = ['corvelFormat', 'corvelCorrect', 'corvelLawCheck', 'corvelToTraditional', 'corvelToSimplified',
-    '|', 'corvelNew', 'corvelCopyHtml', 'corvelCopyText'];
+    '|', 'corvelNew'].concat(DOCUMENTS, ['corvelCopyHtml', 'corvelCopyText']);
   const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
 
   const LITE = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'eraser', '|'].concat(ARTICLE);
@@ -39,5 +41,5 @@
     return Object.prototype.hasOwnProperty.call(SETS, name) ? name : 'Standard';
   }
 
-  return { buttonsFor: buttonsFor, setName: setName, SETS: SETS };
+  return { buttonsFor: buttonsFor, setName: setName, SETS: SETS, DOCUMENTS: DOCUMENTS };
 });

@@ -1,0 +1,9 @@
+#include "url_schemes.h"
+
+#include "article_setup.h"
+#include "page_scheme.h"
+
+void registerProgramSchemes() {
+    registerPageScheme();
+    registerArticleScheme();
+}

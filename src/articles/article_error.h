@@ -1,0 +1,32 @@
+#pragma once
+// Why an article operation was refused. File-system failures pass on as the options library's
+// Utf8FileError (or std::filesystem's error) with the system's reason.
+
+#include <stdexcept>
+#include <string>
+
+namespace corvel::articles {
+
+enum class Refusal {
+    BadId,          // not an id the store makes
+    BadName,        // an image or snapshot name the store did not give out
+    NotFound,       // no such article, image or snapshot
+    OutsideFolder,  // the path leads out of the article's folder (a link, for instance)
+    TooLarge,       // over the size cap
+    NotImage,       // the bytes are not an image the browser can show
+    NotAFile,       // not a regular file
+    Unsupported,    // a kind of file the program cannot open
+    BadData,        // what the page sent cannot be decoded
+};
+
+class ArticleError : public std::runtime_error {
+public:
+    ArticleError(Refusal refusal, const std::string& what)
+        : std::runtime_error(what), refusal_(refusal) {}
+    Refusal refusal() const noexcept { return refusal_; }
+
+private:
+    Refusal refusal_;
+};
+
+}  // namespace corvel::articles

@@ -1,0 +1,90 @@
+// Reading and writing single files for the store, and the path checks that keep every access
+// inside an article's folder.
+#include <system_error>
+
+#include "article_error.h"
+#include "article_names.h"
+#include "article_store.h"
+#include "file_io.h"
+
+namespace corvel::articles {
+
+namespace fs = std::filesystem;
+
+std::string ReadCappedFile(const fs::path& path, std::uintmax_t cap) {
+    std::error_code ec;
+    const fs::file_status status = fs::status(path, ec);
+    if (!fs::exists(status)) {
+        if (!ec || ec == std::errc::no_such_file_or_directory) {
+            throw ArticleError(Refusal::NotFound, "no such file: " + path.string());
+        }
+        throw fs::filesystem_error("cannot read", path, ec);
+    }
+    if (!fs::is_regular_file(status)) {
+        throw ArticleError(Refusal::NotAFile, "not a file: " + path.string());
+    }
+    if (fs::file_size(path) > cap)
+        throw ArticleError(Refusal::TooLarge, "too large: " + path.string());
+    std::string bytes = options::ReadWholeFile(path, {});
+    // It may have grown between the look and the read.
+    if (bytes.size() > cap) throw ArticleError(Refusal::TooLarge, "too large: " + path.string());
+    return bytes;
+}
+
+void WriteFileAtomically(const fs::path& path, std::string_view bytes) {
+    options::ReplaceWholeFile(path, [bytes](const options::ByteSink& sink) { sink(bytes); });
+}
+
+fs::path ArticleStore::articleFolder(std::string_view id) const {
+    if (!IsArticleId(id)) throw ArticleError(Refusal::BadId, "not an article id");
+    const fs::path folder = root_ / std::string(id);
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(folder, ec);
+    if (fs::is_symlink(status)) throw ArticleError(Refusal::OutsideFolder, "linked article folder");
+    if (!fs::is_directory(status)) throw ArticleError(Refusal::NotFound, "no such article");
+    return folder;
+}
+
+fs::path ArticleStore::fileIn(std::string_view id, const fs::path& relative) const {
+    const fs::path folder = articleFolder(id);
+    fs::path path = folder;
+    for (const fs::path& part : relative) {
+        if (part == ".." || part == "." || part.is_absolute() || part.has_root_name()) {
+            throw ArticleError(Refusal::OutsideFolder, "path leaves the article folder");
+        }
+        path /= part;
+        std::error_code ec;
+        if (fs::is_symlink(fs::symlink_status(path, ec))) {
+            throw ArticleError(Refusal::OutsideFolder, "link inside the article folder");
+        }
+    }
+    return path;
+}
+
+std::int64_t CountShownCharacters(std::string_view html) {
+    std::int64_t count = 0;
+    for (std::size_t i = 0; i < html.size(); ++i) {
+        const auto c = static_cast<unsigned char>(html[i]);
+        if (c == '<') {
+            const std::size_t close = html.find('>', i);
+            if (close == std::string_view::npos) break;
+            i = close;
+        } else if (c == '&') {
+            const std::size_t semicolon = html.find(';', i);
+            if (semicolon == std::string_view::npos || semicolon - i > 10) {
+                ++count;
+                continue;
+            }
+            if (html.substr(i, semicolon - i + 1) != "&nbsp;") ++count;
+            i = semicolon;
+        } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
+        } else if (html.substr(i, 2) == "\xC2\xA0" || html.substr(i, 3) == "\xE3\x80\x80") {
+            i += c == 0xC2 ? 1 : 2;  // no-break and ideographic spaces are blanks too
+        } else if ((c & 0xC0) != 0x80) {
+            ++count;  // a character's first byte
+        }
+    }
+    return count;
+}
+
+}  // namespace corvel::articles

@@ -1,0 +1,247 @@
+#include "article_host.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QUrl>
+#include <QVariantList>
+
+#include "article_error.h"
+#include "article_error_text.h"
+#include "article_url.h"
+#include "opened_file.h"
+
+namespace {
+
+using corvel::articles::ArticleError;
+using corvel::articles::ArticleMeta;
+using corvel::articles::Refusal;
+
+std::string utf8(const QString& text) { return text.toStdString(); }
+QString qt(const std::string& text) { return QString::fromStdString(text); }
+
+QVariantMap metaMap(const ArticleMeta& meta) {
+    QVariantMap map{{QStringLiteral("id"), qt(meta.id)},
+                    {QStringLiteral("title"), qt(meta.title())},
+                    {QStringLiteral("customTitle"), qt(meta.customTitle)},
+                    {QStringLiteral("created"), qint64(meta.created)},
+                    {QStringLiteral("modified"), qint64(meta.modified)},
+                    {QStringLiteral("chars"), qint64(meta.chars)}};
+    if (meta.deleted != 0) map.insert(QStringLiteral("deleted"), qint64(meta.deleted));
+    return map;
+}
+
+QVariantMap metaList(const std::vector<ArticleMeta>& metas) {
+    QVariantList list;
+    list.reserve(static_cast<qsizetype>(metas.size()));
+    for (const ArticleMeta& meta : metas) list.append(metaMap(meta));
+    return {{QStringLiteral("articles"), list}};
+}
+
+QVariantMap failure(const QString& text) {
+    return {{QStringLiteral("ok"), false}, {QStringLiteral("error"), text}};
+}
+
+// Runs one operation: its fields with ok:true, or ok:false and the reason.
+template <typename Operation>
+QVariantMap answer(const QString& action, Operation operation) {
+    try {
+        QVariantMap result = operation();
+        result.insert(QStringLiteral("ok"), true);
+        return result;
+    } catch (const std::exception& error) {
+        return failure(articleFailureText(action, error));
+    }
+}
+
+std::string_view view(const QByteArray& bytes) {
+    return {bytes.constData(), static_cast<std::size_t>(bytes.size())};
+}
+
+QByteArray decodeBase64(const QString& text) {
+    QByteArray::FromBase64Result decoded =
+        QByteArray::fromBase64Encoding(text.toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    if (!decoded) throw ArticleError(Refusal::BadData, "bad base64");
+    return std::move(*decoded);
+}
+
+QVariantMap imageUrl(const std::string& id, const std::string& name) {
+    return {{QStringLiteral("url"), articleImageUrl(id, name).toString()}};
+}
+
+}  // namespace
+
+ArticleHost::ArticleHost(const QString& root, std::unique_ptr<FileChooser> chooser,
+                         QWidget* dialogParent, QObject* parent)
+    : QObject(parent),
+      store_(QDir::toNativeSeparators(root).toStdString()),
+      chooser_(std::move(chooser)),
+      dialogParent_(dialogParent) {}
+
+ArticleHost::~ArticleHost() { store_.flush(); }
+
+QVariantMap ArticleHost::state() {
+    return answer(QStringLiteral("读取文章状态"), [&] {
+        const corvel::articles::StoreState state = store_.state();
+        return QVariantMap{{QStringLiteral("currentId"), qt(state.currentId)},
+                           {QStringLiteral("migrated"), state.migrated},
+                           {QStringLiteral("articlesFolder"), qt(store_.root().string())}};
+    });
+}
+
+QVariantMap ArticleHost::markMigrated() {
+    return answer(QStringLiteral("记录文章迁移"), [&] {
+        store_.markMigrated();
+        return QVariantMap();
+    });
+}
+
+QVariantMap ArticleHost::listArticles() {
+    return answer(QStringLiteral("读取文章列表"), [&] { return metaList(store_.list()); });
+}
+
+QVariantMap ArticleHost::createArticle(const QString& html, const QString& autoTitle) {
+    return answer(QStringLiteral("新建文章"),
+                  [&] { return metaMap(store_.create(utf8(html), utf8(autoTitle))); });
+}
+
+QVariantMap ArticleHost::openArticle(const QString& id) {
+    return answer(QStringLiteral("打开文章"), [&] {
+        std::string html;
+        QVariantMap result = metaMap(store_.open(utf8(id), html));
+        result.insert(QStringLiteral("html"), qt(html));
+        return result;
+    });
+}
+
+QVariantMap ArticleHost::saveArticle(const QString& id, const QString& html,
+                                     const QString& autoTitle, double chars) {
+    return answer(QStringLiteral("保存文章"), [&] {
+        const qint64 modified =
+            store_.save(utf8(id), utf8(html), utf8(autoTitle), static_cast<qint64>(chars));
+        return QVariantMap{{QStringLiteral("modified"), modified}};
+    });
+}
+
+QVariantMap ArticleHost::renameArticle(const QString& id, const QString& title) {
+    return answer(QStringLiteral("重命名文章"), [&] {
+        store_.rename(utf8(id), utf8(title.trimmed()));
+        return QVariantMap();
+    });
+}
+
+QVariantMap ArticleHost::deleteArticle(const QString& id) {
+    return answer(QStringLiteral("删除文章"), [&] {
+        store_.remove(utf8(id));
+        return QVariantMap();
+    });
+}
+
+QVariantMap ArticleHost::listDeleted() {
+    return answer(QStringLiteral("读取回收站"), [&] { return metaList(store_.listDeleted()); });
+}
+
+QVariantMap ArticleHost::restoreArticle(const QString& id) {
+    return answer(QStringLiteral("恢复文章"), [&] {
+        store_.restore(utf8(id));
+        return QVariantMap();
+    });
+}
+
+QVariantMap ArticleHost::emptyRecycle() {
+    return answer(QStringLiteral("清空回收站"), [&] {
+        return QVariantMap{{QStringLiteral("removed"), store_.emptyRecycle()}};
+    });
+}
+
+QVariantMap ArticleHost::addSnapshot(const QString& id, const QString& html,
+                                     const QString& reason) {
+    return answer(QStringLiteral("保存历史版本"), [&] {
+        const bool stored = store_.addSnapshot(utf8(id), utf8(html), utf8(reason));
+        return QVariantMap{{QStringLiteral("skipped"), !stored}};
+    });
+}
+
+QVariantMap ArticleHost::listSnapshots(const QString& id) {
+    return answer(QStringLiteral("读取历史版本"), [&] {
+        QVariantList list;
+        for (const corvel::articles::Snapshot& s : store_.listSnapshots(utf8(id))) {
+            list.append(QVariantMap{{QStringLiteral("sid"), qt(s.sid)},
+                                    {QStringLiteral("time"), qint64(s.time)},
+                                    {QStringLiteral("reason"), qt(s.reason)},
+                                    {QStringLiteral("chars"), qint64(s.chars)}});
+        }
+        return QVariantMap{{QStringLiteral("snapshots"), list}};
+    });
+}
+
+QVariantMap ArticleHost::readSnapshot(const QString& id, const QString& sid) {
+    return answer(QStringLiteral("读取历史版本"), [&] {
+        return QVariantMap{{QStringLiteral("html"), qt(store_.readSnapshot(utf8(id), utf8(sid)))}};
+    });
+}
+
+QVariantMap ArticleHost::storeImage(const QString& id, const QString& base64, const QString&) {
+    return answer(QStringLiteral("保存图片"), [&] {
+        // A whole data: address is taken as well as its base64 part. The type comes from the
+        // bytes, never from what the page claims.
+        QString encoded = base64;
+        if (encoded.startsWith(QLatin1String("data:"))) {
+            encoded = encoded.mid(encoded.indexOf(QLatin1Char(',')) + 1);
+        }
+        const QByteArray bytes = decodeBase64(encoded);
+        const std::string idText = utf8(id);
+        return imageUrl(idText, store_.storeImage(idText, view(bytes)));
+    });
+}
+
+QVariantMap ArticleHost::importLocalImage(const QString& id, const QString& fileUrl) {
+    return answer(QStringLiteral("导入本地图片"), [&] {
+        const QUrl url(fileUrl);
+        if (!url.isLocalFile()) throw ArticleError(Refusal::NotAFile, "not a local file");
+        const std::string bytes = corvel::articles::ReadCappedFile(
+            QDir::toNativeSeparators(url.toLocalFile()).toStdString(), corvel::articles::kImageCap);
+        const std::string idText = utf8(id);
+        return imageUrl(idText, store_.storeImage(idText, bytes));
+    });
+}
+
+QVariantMap ArticleHost::readImage(const QString& url) {
+    return answer(QStringLiteral("读取图片"), [&] {
+        const ArticleImageAddress address = parseArticleImageUrl(QUrl(url));
+        const std::string bytes = store_.readImage(address.id, address.name);
+        return QVariantMap{
+            {QStringLiteral("base64"),
+             QString::fromLatin1(
+                 QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size())).toBase64())},
+            {QStringLiteral("mime"), QString::fromLatin1(storedImageMime(address.name))}};
+    });
+}
+
+QVariantMap ArticleHost::chooseOpenFile() {
+    return answer(QStringLiteral("打开文件"), [&] {
+        const QString path = chooser_->chooseOpenPath(dialogParent_);
+        if (path.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
+        QVariantMap result = readOpenedFile(path);
+        result.insert(QStringLiteral("cancelled"), false);
+        return result;
+    });
+}
+
+QVariantMap ArticleHost::chooseSaveFile(const QString& suggestedName, const QString& kind,
+                                        const QString& data, bool isBase64) {
+    return answer(QStringLiteral("导出文件"), [&] {
+        const QString chosen = chooser_->chooseSavePath(dialogParent_, suggestedName, kind);
+        if (chosen.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
+        const QString path = withExtension(chosen, kind);
+        const QByteArray bytes = isBase64 ? decodeBase64(data) : data.toUtf8();
+        corvel::articles::WriteFileAtomically(QDir::toNativeSeparators(path).toStdString(),
+                                              view(bytes));
+        return QVariantMap{{QStringLiteral("cancelled"), false}, {QStringLiteral("path"), path}};
+    });
+}
+
+QString articlesRoot() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/corvel-editor/articles");
+}

@@ -1,0 +1,68 @@
+#pragma once
+// corvelHost: the one object the editor page reaches through its web channel. It offers article
+// operations only; the page never names a path, and every answer is a map with "ok" and, on
+// failure, "error": a Chinese sentence for the user.
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+#include <memory>
+
+#include "article_store.h"
+
+class QWidget;
+
+// The native file dialogs behind 打开 and 导出; tests put their own in.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // Empty when the user cancelled.
+    virtual QString chooseOpenPath(QWidget* parent) = 0;
+    virtual QString chooseSavePath(QWidget* parent, const QString& suggestedName,
+                                   const QString& kind) = 0;
+};
+
+// The dialogs themselves, in Chinese.
+std::unique_ptr<FileChooser> makeDialogFileChooser();
+
+class ArticleHost final : public QObject {
+    Q_OBJECT
+public:
+    ArticleHost(const QString& root, std::unique_ptr<FileChooser> chooser, QWidget* dialogParent,
+                QObject* parent = nullptr);
+    ~ArticleHost() override;
+
+    Q_INVOKABLE QVariantMap state();
+    Q_INVOKABLE QVariantMap markMigrated();
+    Q_INVOKABLE QVariantMap listArticles();
+    Q_INVOKABLE QVariantMap createArticle(const QString& html, const QString& autoTitle);
+    Q_INVOKABLE QVariantMap openArticle(const QString& id);
+    Q_INVOKABLE QVariantMap saveArticle(const QString& id, const QString& html,
+                                        const QString& autoTitle, double chars);
+    Q_INVOKABLE QVariantMap renameArticle(const QString& id, const QString& title);
+    Q_INVOKABLE QVariantMap deleteArticle(const QString& id);
+    Q_INVOKABLE QVariantMap listDeleted();
+    Q_INVOKABLE QVariantMap restoreArticle(const QString& id);
+    Q_INVOKABLE QVariantMap emptyRecycle();
+    Q_INVOKABLE QVariantMap addSnapshot(const QString& id, const QString& html,
+                                        const QString& reason);
+    Q_INVOKABLE QVariantMap listSnapshots(const QString& id);
+    Q_INVOKABLE QVariantMap readSnapshot(const QString& id, const QString& sid);
+    Q_INVOKABLE QVariantMap storeImage(const QString& id, const QString& base64,
+                                       const QString& mime);
+    Q_INVOKABLE QVariantMap importLocalImage(const QString& id, const QString& fileUrl);
+    Q_INVOKABLE QVariantMap readImage(const QString& url);
+    Q_INVOKABLE QVariantMap chooseOpenFile();
+    Q_INVOKABLE QVariantMap chooseSaveFile(const QString& suggestedName, const QString& kind,
+                                           const QString& data, bool isBase64);
+
+    corvel::articles::ArticleStore& store() { return store_; }
+
+private:
+    corvel::articles::ArticleStore store_;
+    std::unique_ptr<FileChooser> chooser_;
+    QWidget* dialogParent_;
+};
+
+// Where articles live: <user data folder>/corvel-editor/articles.
+QString articlesRoot();

@@ -1,0 +1,17 @@
+#pragma once
+// Files the user opens as new drafts or exports to, and the native dialogs that pick them.
+
+#include <QByteArray>
+#include <QString>
+#include <QVariantMap>
+
+// name, kind ("docx", "html", "txt") and text (decoded) or base64 (docx). Throws ArticleError
+// for an unsupported kind or a file over the cap, and the store's errors for a failing disk.
+QVariantMap readOpenedFile(const QString& path);
+
+// UTF-8 (with or without a byte-order mark), UTF-16 with a byte-order mark, and otherwise
+// GB18030, which most Chinese text files that are not UTF-8 are in.
+QString decodeText(const QByteArray& bytes);
+
+// The path with the kind's extension added unless it has it already.
+QString withExtension(const QString& path, const QString& kind);

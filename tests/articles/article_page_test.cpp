@@ -1,0 +1,74 @@
+// The bridge inside a real web page: the page reaches corvelHost through qwebchannel.js, and
+// stored images load through the corvel-article: scheme, while addresses the host never gave
+// out do not.
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+
+#include "article_host.h"
+#include "article_setup.h"
+#include "web_script.h"
+
+namespace {
+
+QByteArray pngBytes() {
+    QImage image(7, 5, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data();
+}
+
+TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
+    QWebEngineProfile profile;  // off the record
+    setUpArticleStorage(profile);
+    QWebEnginePage page(&profile);
+    attachArticleHost(page, nullptr);
+
+    // The same store the page's host uses: the user's data folder, here a temporary one.
+    corvel::articles::ArticleStore store(articlesRoot().toStdString());
+    const std::string id = store.create("<p>x</p>", "x").id;
+    const QByteArray png = pngBytes();
+    const std::string name = store.storeImage(id, std::string(png.constData(), png.size()));
+    const QString good = QStringLiteral("corvel-article://%1/%2")
+                             .arg(QString::fromStdString(id), QString::fromStdString(name));
+    const QString missing = QStringLiteral("corvel-article://%1/%2.png")
+                                .arg(QString::fromStdString(id), QString(64, QLatin1Char('0')));
+    const QString outside =
+        QStringLiteral("corvel-article://%1/..%2meta.json").arg(QString::fromStdString(id), "%2F");
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath(QStringLiteral("index.html"));
+    QFile html(file);
+    ASSERT_TRUE(html.open(QIODevice::WriteOnly));
+    html.write(
+        QStringLiteral("<!doctype html><script src='qrc:///qtwebchannel/qwebchannel.js'></script>"
+                       "<img id=good src='%1'><img id=missing src='%2'><img id=outside src='%3'>"
+                       "<script>new QWebChannel(qt.webChannelTransport, c =>"
+                       " c.objects.corvelHost.listArticles(r => { window.listed = r; }));</script>")
+            .arg(good, missing, outside)
+            .toUtf8());
+    html.close();
+    page.load(QUrl::fromLocalFile(file));
+
+    const auto js = [&](const char* script) {
+        return RunScript(&page, QString::fromLatin1(script)).value_or(QVariant());
+    };
+    ASSERT_TRUE(WaitFor([&] { return js("!!window.listed").toBool(); }, 30000));
+    EXPECT_TRUE(js("window.listed.ok").toBool());
+    EXPECT_EQ(js("window.listed.articles[0].id").toString().toStdString(), id);
+    ASSERT_TRUE(
+        WaitFor([&] { return js("[...document.images].every(i => i.complete)").toBool(); }, 10000));
+    EXPECT_EQ(js("document.getElementById('good').naturalWidth").toInt(), 7);
+    EXPECT_EQ(js("document.getElementById('missing').naturalWidth").toInt(), 0);
+    EXPECT_EQ(js("document.getElementById('outside').naturalWidth").toInt(), 0);
+}
+
+}  // namespace

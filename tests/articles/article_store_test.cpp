@@ -1,0 +1,289 @@
+// The article store on a real folder: what is written is what comes back, byte for byte;
+// lists, titles, recycling and snapshots follow their rules; and nothing the page names can
+// reach outside an article's folder.
+#include <gmock/gmock.h>
+
+#include "article_error.h"
+#include "article_names.h"
+#include "sha256.h"
+#include "store_fixture.h"
+#include "utf8_file.h"
+
+namespace {
+
+using namespace corvel::articles;
+using ::testing::ElementsAre;
+
+std::vector<std::string> Ids(const std::vector<ArticleMeta>& metas) {
+    std::vector<std::string> ids;
+    for (const ArticleMeta& m : metas) ids.push_back(m.id);
+    return ids;
+}
+
+template <typename Operation>
+Refusal RefusalOf(Operation operation) {
+    try {
+        operation();
+    } catch (const ArticleError& error) {
+        return error.refusal();
+    }
+    ADD_FAILURE() << "not refused";
+    return Refusal::BadData;
+}
+
+using ArticleStoreTest = StoreTest;
+
+TEST_F(ArticleStoreTest, ArticlesComeBackByteExactNewestFirstWithTheirTitles) {
+    const std::string html = "<h1>标题\r\n</h1><p>第一段\t😀</p>" + std::string("\0\xFF", 2);
+    const ArticleMeta first = store.create(html, "标题");
+    now += 1000;
+    const ArticleMeta second = store.create("<p>二</p>", "二");
+    EXPECT_NE(first.id, second.id);
+    EXPECT_THAT(Ids(store.list()), ElementsAre(second.id, first.id));
+    EXPECT_EQ(store.state().currentId, second.id);
+
+    std::string back;
+    EXPECT_EQ(store.open(first.id, back).title(), "标题");
+    EXPECT_EQ(back, html);
+    EXPECT_EQ(store.state().currentId, first.id);
+
+    // A save moves the article to the top and takes the page's title and count.
+    now += 1000;
+    EXPECT_EQ(store.save(first.id, "<p>改过</p>", "改过", 2), now);
+    const ArticleMeta saved = store.list().front();
+    EXPECT_EQ(saved.id, first.id);
+    EXPECT_EQ(saved.title(), "改过");
+    EXPECT_EQ(saved.chars, 2);
+    EXPECT_EQ(saved.created, first.created);
+
+    // A user's title stays through saves; an empty one goes back to the automatic title.
+    store.rename(first.id, "我的标题");
+    store.save(first.id, "<p>再改</p>", "再改", 2);
+    EXPECT_EQ(store.meta(first.id).title(), "我的标题");
+    store.rename(first.id, "");
+    EXPECT_EQ(store.meta(first.id).title(), "再改");
+}
+
+TEST_F(ArticleStoreTest, TypingHoldsBackMetadataOnlyBrieflyAndNeverTheText) {
+    const std::string id = store.create("<p>a</p>", "a").id;
+    const std::string written = Bytes(articleFile(id, "meta.json"));
+    now += 1000;
+    store.save(id, "<p>abc</p>", "a", 3);
+    // The text is on disk at once; the count only in this store until the lag has passed.
+    ArticleStore other(root);
+    std::string html;
+    EXPECT_EQ(other.open(id, html).chars, 1);
+    EXPECT_EQ(html, "<p>abc</p>");
+    EXPECT_EQ(Bytes(articleFile(id, "meta.json")), written);
+    EXPECT_EQ(store.meta(id).chars, 3);
+    EXPECT_EQ(store.list().front().chars, 3);
+
+    // A new title is written at once.
+    now += 1000;
+    store.save(id, "<h1>T</h1>", "T", 1);
+    EXPECT_EQ(other.meta(id).title(), "T");
+    now += 1000;
+    store.save(id, "<h1>T</h1>x", "T", 2);
+    EXPECT_EQ(other.meta(id).chars, 1);
+    now += kMetadataLagMs;
+    store.save(id, "<h1>T</h1>xy", "T", 3);
+    EXPECT_EQ(other.meta(id).chars, 3);
+
+    // Opening another article, or a flush, writes what was held back.
+    now += 1000;
+    store.save(id, "<h1>T</h1>xyz", "T", 4);
+    const std::string second = store.create("", "").id;
+    EXPECT_EQ(other.meta(id).chars, 4);
+    now += 1000;
+    store.save(second, "<p>12345</p>", "", 5);
+    now += 1000;
+    store.save(second, "<p>123456</p>", "", 6);
+    store.flush();
+    EXPECT_EQ(other.meta(second).chars, 6);
+    EXPECT_EQ(other.meta(second).modified, now);
+}
+
+TEST_F(ArticleStoreTest, StateKeepsCurrentArticleAndMigrationAcrossStores) {
+    EXPECT_EQ(store.state().currentId, "");
+    EXPECT_FALSE(store.state().migrated);
+    const ArticleMeta made = store.create("<p>x</p>", "x");
+    store.markMigrated();
+    ArticleStore again(root);
+    EXPECT_EQ(again.state().currentId, made.id);
+    EXPECT_TRUE(again.state().migrated);
+    // Deleting the current article leaves none current.
+    store.remove(made.id);
+    EXPECT_EQ(again.state().currentId, "");
+    EXPECT_TRUE(again.state().migrated);
+}
+
+TEST_F(ArticleStoreTest, DamagedOrMissingMetadataNeverHidesAnArticle) {
+    const ArticleMeta made = store.create("<p>正文</p>", "正文");
+    const fs::path meta = articleFile(made.id, "meta.json");
+    for (const std::string damage : {"", "{\"id\":\"x\",\"modi", "\xFF\xFE garbage"}) {
+        PutBytes(meta, damage);
+        ASSERT_THAT(Ids(store.list()), ElementsAre(made.id)) << damage;
+        std::string html;
+        store.open(made.id, html);
+        EXPECT_EQ(html, "<p>正文</p>");
+    }
+    fs::remove(meta);
+    EXPECT_THAT(Ids(store.list()), ElementsAre(made.id));
+    // The next save writes it afresh.
+    store.save(made.id, "<p>正文</p>", "正文", 2);
+    EXPECT_EQ(store.meta(made.id).title(), "正文");
+    // A folder a crash left empty while creating is no article.
+    fs::create_directories(root / "empty-one");
+    fs::create_directories(root / ".trash-x-1");
+    EXPECT_THAT(Ids(store.list()), ElementsAre(made.id));
+}
+
+TEST_F(ArticleStoreTest, RecycleKeepsDraftsThirtyDaysAndCanBeEmptied) {
+    const ArticleMeta a = store.create("a", "a");
+    const ArticleMeta b = store.create("b", "b");
+    const ArticleMeta c = store.create("c", "c");
+    store.remove(a.id);
+    now += 1000;
+    store.remove(b.id);
+    EXPECT_THAT(Ids(store.list()), ElementsAre(c.id));
+    EXPECT_THAT(Ids(store.listDeleted()), ElementsAre(b.id, a.id));
+    EXPECT_EQ(store.listDeleted().front().deleted, now);
+
+    store.restore(b.id);
+    EXPECT_THAT(Ids(store.listDeleted()), ElementsAre(a.id));
+    store.remove(b.id);
+
+    // a was deleted one second before b: at exactly 30 days after a, only a goes.
+    now += kRecycleKeepMs - 1000;
+    EXPECT_EQ(store.purgeRecycle(), 1);
+    EXPECT_FALSE(fs::exists(root / a.id));
+    EXPECT_THAT(Ids(store.listDeleted()), ElementsAre(b.id));
+    EXPECT_EQ(store.emptyRecycle(), 1);
+    EXPECT_TRUE(store.listDeleted().empty());
+    EXPECT_THAT(Ids(store.list()), ElementsAre(c.id));
+    // Only the live article's folder and the state file remain.
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), {}), 2);
+}
+
+TEST_F(ArticleStoreTest, SnapshotsKeepOneAutoPerTenMinutesAndTheLastFifty) {
+    const std::string id = store.create("<p>v0</p>", "v0").id;
+    EXPECT_TRUE(store.addSnapshot(id, "<p>auto 1</p>", "auto"));
+    now += kAutoSnapshotGapMs - 1;
+    EXPECT_FALSE(store.addSnapshot(id, "<p>auto 2</p>", "auto"));
+    // Other reasons are never skipped, and do not restart the auto gap.
+    EXPECT_TRUE(store.addSnapshot(id, "<p>before format</p>", "format"));
+    EXPECT_TRUE(store.addSnapshot(id, "<p>before format</p>", "format"));
+    now += 1;
+    EXPECT_TRUE(store.addSnapshot(id, "<p>auto 3</p>", "auto"));
+
+    const std::vector<Snapshot> listed = store.listSnapshots(id);
+    ASSERT_EQ(listed.size(), 4u);
+    EXPECT_EQ(listed[0].reason, "auto");
+    EXPECT_EQ(store.readSnapshot(id, listed[0].sid), "<p>auto 3</p>");
+    EXPECT_EQ(listed[0].chars, 5);
+    // Same millisecond, distinct and ordered.
+    EXPECT_GT(listed[1].time, listed[2].time);
+    EXPECT_EQ(store.readSnapshot(id, listed.back().sid), "<p>auto 1</p>");
+
+    for (int i = 0; i < 60; ++i)
+        store.addSnapshot(id, "<p>" + std::to_string(i) + "</p>", "convert");
+    const std::vector<Snapshot> kept = store.listSnapshots(id);
+    ASSERT_EQ(kept.size(), kSnapshotsKept);
+    EXPECT_EQ(store.readSnapshot(id, kept.front().sid), "<p>59</p>");
+    EXPECT_EQ(store.readSnapshot(id, kept.back().sid), "<p>10</p>");
+    EXPECT_EQ(RefusalOf([&] { store.addSnapshot(id, "x", "whim"); }), Refusal::BadName);
+    EXPECT_EQ(RefusalOf([&] { store.readSnapshot(id, MakeSnapshotId(1, "auto", 1)); }),
+              Refusal::NotFound);
+}
+
+TEST_F(ArticleStoreTest, ImagesAreStoredOnceAndNeverRewrittenBySaves) {
+    const std::string id = store.create("<p></p>", "").id;
+    const std::string photo = PngBytes("photo", 5000);
+    const std::string name = store.storeImage(id, photo);
+    EXPECT_TRUE(IsImageName(name));
+    const fs::path file = articleFile(id, fs::path("images") / name);
+    const ino_t inode = Inode(file);
+    EXPECT_EQ(store.storeImage(id, photo), name);
+    for (int i = 0; i < 3; ++i) store.save(id, "<p><img src=\"x\">" + std::to_string(i), "", i);
+    EXPECT_EQ(Inode(file), inode);
+    EXPECT_EQ(store.readImage(id, name), photo);
+    EXPECT_NE(store.storeImage(id, PngBytes("other")), name);
+    // A file of that name cut short (a copy gone wrong) is written again.
+    PutBytes(file, photo.substr(0, 100));
+    EXPECT_EQ(store.storeImage(id, photo), name);
+    EXPECT_EQ(store.readImage(id, name), photo);
+}
+
+TEST_F(ArticleStoreTest, SizeCapsAndNonImagesAreRefused) {
+    const std::string id = store.create("", "").id;
+    EXPECT_NO_THROW(store.storeImage(id, PngBytes("max", kImageCap)));
+    EXPECT_EQ(RefusalOf([&] { store.storeImage(id, PngBytes("big", kImageCap + 1)); }),
+              Refusal::TooLarge);
+    EXPECT_EQ(RefusalOf([&] { store.storeImage(id, "<svg onload=alert(1)>"); }), Refusal::NotImage);
+
+    const fs::path big = folder / "big.png";
+    PutBytes(big, PngBytes("x"));
+    fs::resize_file(big, kImageCap + 1);  // sparse: cheap
+    EXPECT_EQ(RefusalOf([&] { ReadCappedFile(big, kImageCap); }), Refusal::TooLarge);
+    fs::resize_file(big, kImageCap);
+    EXPECT_EQ(ReadCappedFile(big, kImageCap).size(), kImageCap);
+    EXPECT_EQ(RefusalOf([&] { ReadCappedFile(folder, kImageCap); }), Refusal::NotAFile);
+    EXPECT_EQ(RefusalOf([&] { ReadCappedFile(folder / "none.png", kImageCap); }),
+              Refusal::NotFound);
+    ASSERT_EQ(::mkfifo((folder / "fifo.png").c_str(), 0600), 0);
+    EXPECT_EQ(RefusalOf([&] { ReadCappedFile(folder / "fifo.png", kImageCap); }),
+              Refusal::NotAFile);
+}
+
+TEST_F(ArticleStoreTest, NothingOutsideAnArticleFolderCanBeReachedOrChanged) {
+    const std::string id = store.create("<p>mine</p>", "").id;
+    const std::string name = store.storeImage(id, PngBytes("in"));
+    const std::string hash = name.substr(0, 64);
+    // A secret beside the root, and a second article that is not the one named.
+    PutBytes(folder / "secret.png", PngBytes("secret"));
+    const std::string secretName = Sha256Hex(PngBytes("secret")) + ".png";
+    const std::string other = store.create("<p>other</p>", "").id;
+
+    const std::pair<std::string, Refusal> badIds[] = {
+        {"", Refusal::BadId},
+        {"..", Refusal::BadId},
+        {"../articles", Refusal::BadId},
+        {id + "/images", Refusal::BadId},
+        {"ID", Refusal::BadId},
+        {"no-such-article", Refusal::NotFound},
+    };
+    for (const auto& badCase : badIds) {
+        const std::string& bad = badCase.first;  // named apart: lambdas cannot capture bindings
+        const Refusal refusal = badCase.second;
+        std::string html;
+        EXPECT_EQ(RefusalOf([&] { store.open(bad, html); }), refusal) << bad;
+        EXPECT_EQ(RefusalOf([&] { store.save(bad, "x", "x", 1); }), refusal) << bad;
+        EXPECT_EQ(RefusalOf([&] { store.rename(bad, "x"); }), refusal) << bad;
+        EXPECT_EQ(RefusalOf([&] { store.remove(bad); }), refusal) << bad;
+        EXPECT_EQ(RefusalOf([&] { store.addSnapshot(bad, "x", "auto"); }), refusal) << bad;
+        EXPECT_EQ(RefusalOf([&] { store.storeImage(bad, PngBytes("x")); }), refusal) << bad;
+        EXPECT_EQ(RefusalOf([&] { store.readImage(bad, name); }), refusal) << bad;
+    }
+    for (const std::string& bad :
+         {"../" + name, std::string("../../secret.png"), hash + ".svg", hash, "images/" + name}) {
+        EXPECT_EQ(RefusalOf([&] { store.readImage(id, bad); }), Refusal::BadName) << bad;
+    }
+    // Links planted in the folder lead nowhere: the image itself, the images folder, the
+    // history folder and the article folder.
+    fs::create_symlink(folder / "secret.png", articleFile(id, fs::path("images") / secretName));
+    EXPECT_EQ(RefusalOf([&] { store.readImage(id, secretName); }), Refusal::OutsideFolder);
+    fs::create_directories(folder / "elsewhere");
+    fs::create_symlink(folder / "elsewhere", articleFile(other, "images"));
+    EXPECT_EQ(RefusalOf([&] { store.storeImage(other, PngBytes("y")); }), Refusal::OutsideFolder);
+    fs::create_symlink(folder / "elsewhere", articleFile(other, "history"));
+    EXPECT_EQ(RefusalOf([&] { store.addSnapshot(other, "x", "format"); }), Refusal::OutsideFolder);
+    fs::create_symlink(folder / "elsewhere", root / "linked-article");
+    std::string html;
+    EXPECT_EQ(RefusalOf([&] { store.open("linked-article", html); }), Refusal::OutsideFolder);
+    EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    EXPECT_EQ(Bytes(folder / "secret.png"), PngBytes("secret"));
+    // The linked folder is not listed either.
+    EXPECT_EQ(store.list().size(), 2u);
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#pragma once
+// A store in a fresh temporary folder, with a clock the test moves by hand.
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "article_store.h"
+
+namespace fs = std::filesystem;
+
+struct StoreTest : ::testing::Test {
+    ~StoreTest() override {
+        std::error_code ignored;
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(folder, ignored);
+    }
+    const fs::path folder = [] {
+        std::string pattern = (fs::temp_directory_path() / "corvel-articles-XXXXXX").string();
+        return fs::path(::mkdtemp(pattern.data()));
+    }();
+    const fs::path root = folder / "articles";
+    std::int64_t now = 1733540000000;
+    corvel::articles::ArticleStore store{root, [this] { return now; }};
+
+    fs::path articleFile(const std::string& id, const fs::path& name) const {
+        return root / id / name;
+    }
+};
+
+inline std::string Bytes(const fs::path& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
+inline void PutBytes(const fs::path& path, std::string_view bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
+}
+
+// A tiny PNG-looking file: the signature and some distinguishing bytes.
+inline std::string PngBytes(std::string_view tag, std::size_t size = 64) {
+    std::string bytes("\x89PNG\r\n\x1a\n", 8);
+    bytes += tag;
+    bytes.resize(std::max(size, bytes.size()), 'p');
+    return bytes;
+}
+
+inline ino_t Inode(const fs::path& path) {
+    struct stat st {};
+    ::stat(path.c_str(), &st);
+    return st.st_ino;
+}

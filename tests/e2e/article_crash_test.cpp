@@ -1,0 +1,309 @@
+// No article lost to a crash: the real program, in a child process on Qt's offscreen platform,
+// is typed into, given a Word paste with a local image, and killed with SIGKILL; a second run
+// must show the text and the image. Then kills at random moments while typing: the restarted
+// program holds everything typed up to about a second before the kill.
+//
+// The test is its own child: `e2e_article_tests --session <mode> <program folder>` runs the
+// program in-process and reports on its standard output.
+#include <signal.h>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QBuffer>
+#include <QClipboard>
+#include <QDateTime>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMimeData>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWebEngineView>
+#include <cstdio>
+#include <memory>
+#include <random>
+
+#include "article_host.h"
+#include "bas_main.h"
+#include "editor_window.h"
+#include "main_window.h"
+#include "program_folder.h"
+#include "recording_platform.h"
+#include "url_schemes.h"
+#include "web_script.h"
+
+namespace {
+
+constexpr int kStartMs = 60000;
+const QString kTypedLine = QStringLiteral("Press release typed before the paste.");
+constexpr int kImageWidth = 37;  // the pasted picture's size, to recognise it when shown
+
+qint64 nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
+
+void say(const QByteArray& line) {
+    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
+
+// The n-th character typed in the random-kill rounds.
+QChar typedChar(int n) { return QLatin1Char(static_cast<char>('a' + n % 26)); }
+
+// ---- the child: the program itself ---------------------------------------------------------
+
+class Session {
+public:
+    explicit Session(QWebEngineView* view) : view_(view) {}
+
+    QVariant js(const QString& script) const {
+        return RunScript(view_->page(), script, 10000).value_or(QVariant());
+    }
+    bool waitFor(const QString& script, int timeoutMs) const {
+        return WaitFor([&] { return js(script).toBool(); }, timeoutMs, 20);
+    }
+    QWidget* input() const { return view_->focusProxy(); }
+
+    bool clickIntoEditingArea() const {
+        const QVariantList at =
+            js(QStringLiteral(
+                   "(() => { const r = corvelEditor.jodit.iframe.getBoundingClientRect();"
+                   " return [Math.round(r.left + 40), Math.round(r.top + 15)]; })()"))
+                .toList();
+        if (at.size() != 2 || !input()) return false;
+        QTest::mouseClick(input(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+        return waitFor(QStringLiteral("corvelEditor.jodit.editorDocument.hasFocus()"), 5000);
+    }
+
+    // What the editor holds: its text and, for each image, its address and shown width.
+    QByteArray report() const {
+        waitFor(QStringLiteral("[...corvelEditor.jodit.editor.querySelectorAll('img')]"
+                               ".every(i => i.complete)"),
+                10000);
+        return js(QStringLiteral(
+                      "JSON.stringify({text: corvelEditor.jodit.editor.textContent,"
+                      " images: [...corvelEditor.jodit.editor.querySelectorAll('img')]"
+                      ".map(i => ({src: i.getAttribute('src'), width: i.naturalWidth}))})"))
+            .toString()
+            .toUtf8();
+    }
+
+private:
+    QWebEngineView* view_;
+};
+
+// The current article's HTML as the host has it on disk.
+QByteArray savedArticle() {
+    const corvel::articles::ArticleStore store(articlesRoot().toStdString());
+    QFile file(articlesRoot() + QLatin1Char('/') + QString::fromStdString(store.state().currentId) +
+               QStringLiteral("/article.html"));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void pasteWordFragment(QWidget* input, const QString& imagePath) {
+    // As Word puts it on the clipboard: its own markup and a temporary file for the picture.
+    const QString html =
+        QStringLiteral(
+            "<html xmlns:o=\"urn:schemas-microsoft-com:office:office\" "
+            "xmlns:w=\"urn:schemas-microsoft-com:office:word\"><body><!--StartFragment-->"
+            "<p class=MsoNormal>配图如下<o:p></o:p></p><p class=MsoNormal><img width=%1 "
+            "height=20 src=\"%2\"></p><!--EndFragment--></body></html>")
+            .arg(kImageWidth)
+            .arg(QUrl::fromLocalFile(imagePath).toString());
+    auto* data = new QMimeData;
+    data->setHtml(html);
+    data->setText(QStringLiteral("配图如下"));
+    QGuiApplication::clipboard()->setMimeData(data);
+    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+}
+
+int runSession(const QString& mode, const QString& folder, const QString& extra, int argc,
+               char** argv) {
+    registerProgramSchemes();
+    QApplication app(argc, argv);
+    RecordingPlatform platform;
+    const std::unique_ptr<Program> program = Program::start(folder.toStdString(), platform);
+    if (!program) return 3;
+    Form_Editor_Main* main = program->mainWindow();
+    if (!QTest::qWaitForWindowExposed(main)) return 4;
+    main->activateWindow();
+    Session session(main->editor()->browser());
+    if (!session.waitFor(QStringLiteral("!!(window.corvelEditor && corvelEditor.ready)"),
+                         kStartMs)) {
+        return 5;
+    }
+    if (mode == QLatin1String("report")) {
+        say("REPORT " + session.report());
+        return 0;
+    }
+    if (!session.clickIntoEditingArea()) return 6;
+
+    if (mode == QLatin1String("paste")) {
+        QTest::keyClicks(session.input(), kTypedLine);
+        QTest::keyClick(session.input(), Qt::Key_Return);
+        pasteWordFragment(session.input(), extra);
+        // Killed once the host holds both, as a user would be after a second's pause.
+        if (!WaitFor(
+                [] {
+                    const QByteArray saved = savedArticle();
+                    return saved.contains(kTypedLine.toUtf8()) &&
+                           saved.contains("corvel-article://");
+                },
+                20000, 50)) {
+            say("NOT SAVED " + savedArticle());
+            return 7;
+        }
+        say("READY");
+    } else {
+        // One key every 40 ms, each reported with its time.
+        auto* typing = new QTimer(&app);
+        int typed = 0;
+        QObject::connect(typing, &QTimer::timeout, [&] {
+            QTest::keyClick(session.input(), typedChar(typed).toLatin1());
+            ++typed;
+            say("TYPED " + QByteArray::number(typed) + " " + QByteArray::number(nowMs()));
+        });
+        typing->start(40);
+    }
+    return QApplication::exec();
+}
+
+// ---- the parent: starts, kills and restarts the program -------------------------------------
+
+QString self;  // this test's own executable
+
+// A user of their own: a data folder and a copy of the program folder.
+struct User {
+    QTemporaryDir home;
+    QString program() const { return home.filePath(QStringLiteral("program")); }
+
+    User() {
+        QDir().mkpath(program());
+        EXPECT_TRUE(copyProgramFolder(QDir(program())));
+    }
+
+    std::unique_ptr<QProcess> start(const QString& mode, const QString& extra = {}) const {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
+        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+        process->setProcessEnvironment(env);
+        process->setProcessChannelMode(QProcess::SeparateChannels);
+        process->setStandardErrorFile(QProcess::nullDevice());
+        process->start(self, {QStringLiteral("--session"), mode, program(), extra});
+        EXPECT_TRUE(process->waitForStarted());
+        return process;
+    }
+
+    // The editor's text and images after a fresh start.
+    QJsonObject restartAndReport() const {
+        const std::unique_ptr<QProcess> process = start(QStringLiteral("report"));
+        EXPECT_TRUE(process->waitForFinished(kStartMs + 30000));
+        for (const QByteArray& line : process->readAllStandardOutput().split('\n')) {
+            if (line.startsWith("REPORT ")) return QJsonDocument::fromJson(line.mid(7)).object();
+        }
+        ADD_FAILURE() << "no report; exit code " << process->exitCode();
+        return {};
+    }
+};
+
+// The next line the child writes, or an empty one when it ends or stays silent.
+QByteArray nextLine(QProcess& process, int timeoutMs) {
+    while (!process.canReadLine()) {
+        if (!process.waitForReadyRead(timeoutMs)) return {};
+    }
+    return process.readLine().trimmed();
+}
+
+void killHard(QProcess& process) {
+    ::kill(static_cast<pid_t>(process.processId()), SIGKILL);
+    process.waitForFinished(10000);
+    ASSERT_EQ(process.exitStatus(), QProcess::CrashExit);
+}
+
+TEST(ArticleCrash, TypedTextAndPastedWordImageSurviveSigkill) {
+    User user;
+    // Word's temporary file for the picture.
+    const QString clipFolder = user.home.filePath(QStringLiteral("msohtmlclip1/01"));
+    QDir().mkpath(clipFolder);
+    const QString clip = clipFolder + QStringLiteral("/clip_image002.png");
+    QImage picture(kImageWidth, 20, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(clip, "PNG"));
+
+    const std::unique_ptr<QProcess> program = user.start(QStringLiteral("paste"), clip);
+    const QByteArray line = nextLine(*program, kStartMs + 30000);
+    ASSERT_EQ(line, QByteArray("READY")) << "exit code " << program->exitCode();
+    killHard(*program);
+    // Word clears its temporary files; the article must not need them.
+    QFile::remove(clip);
+
+    const QJsonObject shown = user.restartAndReport();
+    EXPECT_TRUE(shown.value(QStringLiteral("text")).toString().contains(kTypedLine));
+    EXPECT_TRUE(
+        shown.value(QStringLiteral("text")).toString().contains(QStringLiteral("配图如下")));
+    const QJsonArray images = shown.value(QStringLiteral("images")).toArray();
+    ASSERT_EQ(images.size(), 1);
+    EXPECT_TRUE(images[0]
+                    .toObject()
+                    .value(QStringLiteral("src"))
+                    .toString()
+                    .startsWith(QStringLiteral("corvel-article://")));
+    EXPECT_EQ(images[0].toObject().value(QStringLiteral("width")).toInt(), kImageWidth);
+}
+
+TEST(ArticleCrash, KillsAtRandomMomentsLoseAtMostTheLastSecond) {
+    // The page saves at least once a second while typing goes on; the save itself and the
+    // offscreen event loop get half a second more.
+    constexpr qint64 kAllowedLossMs = 1500;
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> typingMs(1200, 4000);
+    for (int round = 0; round < 3; ++round) {
+        User user;
+        const std::unique_ptr<QProcess> program = user.start(QStringLiteral("typing"));
+        std::vector<qint64> typedAt;  // when each character had been typed
+        QByteArray line = nextLine(*program, kStartMs + 30000);
+        ASSERT_TRUE(line.startsWith("TYPED")) << "round " << round << ": " << line.constData();
+        const qint64 killAt = nowMs() + typingMs(random);
+        while (nowMs() < killAt) {
+            if (line.startsWith("TYPED")) typedAt.push_back(line.split(' ').value(2).toLongLong());
+            line = nextLine(*program, 1000);
+        }
+        killHard(*program);
+        const qint64 killed = nowMs();
+
+        const QString text = user.restartAndReport().value(QStringLiteral("text")).toString();
+        QString typed;
+        for (std::size_t n = 0; n < typedAt.size() + 5; ++n) typed += typedChar(int(n));
+        // Whatever came back is what was typed, from the start, with nothing torn.
+        ASSERT_TRUE(typed.startsWith(text)) << "round " << round << ": " << text.toStdString();
+        const auto due = std::count_if(typedAt.begin(), typedAt.end(),
+                                       [&](qint64 at) { return at <= killed - kAllowedLossMs; });
+        EXPECT_GE(text.size(), due)
+            << "round " << round << ": " << typedAt.size() << " typed, killed "
+            << killed - typedAt.back() << " ms after the last";
+        std::printf("round %d: %zu typed, %lld kept, killed after %lld ms of typing\n", round,
+                    typedAt.size(), static_cast<long long>(text.size()),
+                    static_cast<long long>(killed - typedAt.front()));
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc >= 5 && QByteArray(argv[1]) == "--session") {
+        return runSession(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]),
+                          QString::fromLocal8Bit(argv[4]), argc, argv);
+    }
+    QCoreApplication app(argc, argv);
+    self = QCoreApplication::applicationFilePath();
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
