@@ -7,6 +7,7 @@
 #include "editor_page.h"
 #include "fit_browser.h"
 #include "folder_path.h"
+#include "store_path.h"
 #include "window_metrics.h"
 
 Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, Platform& platform,
@@ -26,7 +27,7 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
     resize(client->width() + frame.left() + frame.right(),
            client->height() + frame.top() + frame.bottom());
 
-    EditorPagePath = QString::fromStdString(PathInFolder(context_.AppFolder, "index.html"));
+    EditorPagePath = FromStorePath(PathInFolder(context_.AppFolder, "index.html"));
     WebBrowser_Editor = new QWebEngineView(client);
     WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
     WebBrowser_Editor->setPage(

@@ -24,6 +24,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "recording_platform.h"
+#include "store_path.h"
 #include "web_script.h"
 
 namespace {
@@ -124,7 +125,7 @@ void EditorSettingsSession::initTestCase() {
     QVERIFY(iniBefore_.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(iniBefore_.count('\n'), iniBefore_.count("\r\n"));
 
-    program_ = Program::start(folder_.path().toStdString(), platform_);
+    program_ = Program::start(ToStorePath(folder_.path()), platform_);
     QVERIFY(program_);
     Form_Editor_Main* main = program_->mainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(main));
