@@ -9,6 +9,7 @@ packages=(
   qt6-webengine-dev qt6-webengine-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   fonts-noto-cjk xvfb xauth imagemagick
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 # The editor page's libraries come from the npm registry at build time. A node that is
 # already on the machine is used as it is; otherwise Debian's.
