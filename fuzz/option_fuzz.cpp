@@ -36,9 +36,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     ParsedOptions parsed = ParseOptionText(text);
     // Sometimes give every group the value of the next one, as a dialog's Save would change them.
-    // Values read from a file never hold CR LF, so the written file must read back the same.
+    // Values read from a file never hold its line break, so the written file must read back the
+    // same. In an LF file only the last line's value can end in a CR, which is left out anywhere
+    // an LF follows, so such files are not shuffled.
     const std::uint32_t groups = static_cast<std::uint32_t>(parsed.groups.size());
-    if (size > 0 && (data[0] & 1) && groups > 1) {
+    const bool crInLfFile = LineBreakOf(text) == "\n" && text.back() == '\r';
+    if (size > 0 && (data[0] & 1) && groups > 1 && !crInLfFile) {
         const std::string first(ValueOf(parsed, text, 0));
         for (std::uint32_t g = 0; g + 1 < groups; ++g) {
             SetValue(parsed, g, std::string(ValueOf(parsed, text, g + 1)));

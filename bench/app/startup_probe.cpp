@@ -1,12 +1,18 @@
 // One start of the editor, timed by app_startup_bench: either the whole program ("shell") or a
-// bare QWebEngineView on the same page ("bare"). Prints "loaded <peak kB>" when the page has
-// loaded, then exits. The peak is the sum of VmHWM over this process and its descendants (the
-// web engine's helper processes).
+// plain Jodit page with the editor's own options in a bare QWebEngineView ("bare"), both on a
+// web profile kept on disk. Prints "ready" once window.corvelEditor.ready holds, the moment the
+// editor can be typed in; then, after the page has settled, "rss <kB>": the resident memory of
+// this process and all its descendants (the web engine's helpers) added up, so that pages
+// shared between them count once in each.
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QWebEnginePage>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cstdio>
 #include <map>
@@ -20,6 +26,8 @@
 
 namespace {
 
+constexpr int kSettleMs = 1500;
+
 class QuietPlatform final : public Platform {
 public:
     void openUrl(const QUrl&) override {}
@@ -32,6 +40,9 @@ public:
     DialogHost::Choice askSaveDiscardStay(QWidget*, const QString&) override {
         return DialogHost::Choice::Stay;
     }
+    DialogHost::Choice askOverwriteReloadStay(QWidget*, const QString&) override {
+        return DialogHost::Choice::Stay;
+    }
 };
 
 QByteArray procFile(qint64 pid, const char* name) {
@@ -39,15 +50,15 @@ QByteArray procFile(qint64 pid, const char* name) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-long long peakKilobytes(qint64 pid) {
+long long residentKilobytes(qint64 pid) {
     for (const QByteArray& line : procFile(pid, "status").split('\n')) {
-        if (line.startsWith("VmHWM:")) return line.mid(6).trimmed().split(' ').first().toLongLong();
+        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLongLong();
     }
     return 0;
 }
 
-// Peak resident memory of this process and everything it started.
-long long treePeakKilobytes() {
+// Resident memory of this process and everything it started, added up.
+long long treeResidentKilobytes() {
     std::multimap<qint64, qint64> children;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool isPid = false;
@@ -62,17 +73,64 @@ long long treePeakKilobytes() {
     while (!pending.empty()) {
         const qint64 pid = pending.back();
         pending.pop_back();
-        total += peakKilobytes(pid);
+        total += residentKilobytes(pid);
         const auto [first, last] = children.equal_range(pid);
         for (auto it = first; it != last; ++it) pending.push_back(it->second);
     }
     return total;
 }
 
-void reportAndQuit(bool ok) {
-    std::printf("%s %lld\n", ok ? "loaded" : "failed", treePeakKilobytes());
-    std::fflush(stdout);
-    QTimer::singleShot(0, qApp, [ok] { QApplication::exit(ok ? 0 : 1); });
+// Plain Jodit with the options the editor page gives it, its own toolbar buttons as plain
+// commands, and nothing else of the editor page.
+QString barePage(const QString& folder) {
+    const QString base = QUrl::fromLocalFile(folder).toString();
+    return QStringLiteral(R"(<!DOCTYPE html><html><head><meta charset="utf-8">
+<link rel="stylesheet" href="%1/editor/vendor/jodit.min.css"></head><body>
+<textarea id="editor"></textarea>
+<script src="%1/editor/vendor/jodit.min.js"></script>
+<script src="%1/editor/js/toolbars.js"></script>
+<script>
+const buttons = CorvelToolbars.buttonsFor('Standard');
+const controls = {};
+for (const name of buttons) {
+  if (name.startsWith('corvel')) controls[name] = { name: name, text: name, exec: function () {} };
+}
+window.corvelEditor = { ready: false };
+Jodit.make('#editor', {
+  language: 'zh_cn', toolbarAdaptive: false, buttons: buttons, controls: controls, iframe: true,
+  height: 'auto', allowResizeY: false, sourceEditor: 'area', beautifyHTML: false,
+  showCharsCounter: false, showWordsCounter: false, showXPathInStatusbar: false,
+  hidePoweredByJodit: true, askBeforePasteHTML: false, askBeforePasteFromWord: false,
+  defaultActionOnPaste: 'insert_as_html', uploader: { insertImageAsBase64URI: true },
+  saveSelectionOnBlur: true,
+});
+window.corvelEditor.ready = true;
+</script></body></html>)")
+        .arg(base);
+}
+
+// Asks the page every few milliseconds whether the editor is ready, one question at a time.
+void pollUntilReady(QWebEnginePage* page) {
+    auto* timer = new QTimer(page);
+    auto asking = std::make_shared<bool>(false);
+    QObject::connect(timer, &QTimer::timeout, page, [page, timer, asking] {
+        if (*asking) return;
+        *asking = true;
+        page->runJavaScript(QStringLiteral("!!(window.corvelEditor && window.corvelEditor.ready)"),
+                            [timer, asking](const QVariant& ready) {
+                                *asking = false;
+                                if (!ready.toBool() || !timer->isActive()) return;
+                                timer->stop();
+                                std::printf("ready\n");
+                                std::fflush(stdout);
+                                QTimer::singleShot(kSettleMs, [] {
+                                    std::printf("rss %lld\n", treeResidentKilobytes());
+                                    std::fflush(stdout);
+                                    QApplication::exit(0);
+                                });
+                            });
+    });
+    timer->start(2);
 }
 
 }  // namespace
@@ -83,28 +141,40 @@ int main(int argc, char** argv) {
         return 2;
     }
     const bool shell = QByteArray(argv[1]) == "shell";
-    const std::string folder = argv[2];
+    const QString folder = QString::fromLocal8Bit(argv[2]);
     QApplication app(argc, argv);
 
     QuietPlatform platform;
     std::unique_ptr<Program> program;
+    std::unique_ptr<QWebEngineProfile> profile;
     std::unique_ptr<QWebEngineView> bare;
-    QWebEngineView* view = nullptr;
+    QTemporaryDir scratch;
+    QWebEnginePage* page = nullptr;
     if (shell) {
-        program = Program::start(folder, platform);
+        program = Program::start(folder.toStdString(), platform);
         if (!program) return 1;
-        view = program->mainWindow()->editor()->browser();
+        page = program->mainWindow()->editor()->browser()->page();
     } else {
+        // A named profile keeps its storage on disk, as the editor's does.
+        profile = std::make_unique<QWebEngineProfile>(QStringLiteral("corvel-bench-bare"));
+        profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
+        profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
+                                          false);
+        QFile html(scratch.filePath(QStringLiteral("bare.html")));
+        if (!html.open(QIODevice::WriteOnly)) return 1;
+        html.write(barePage(folder).toUtf8());
+        html.close();
         bare = std::make_unique<QWebEngineView>();
-        view = bare.get();
-        view->resize(634, 457);
-        view->setUrl(
-            QUrl::fromLocalFile(QString::fromStdString(folder) + QStringLiteral("/index.html")));
-        view->show();
+        bare->setPage(new QWebEnginePage(profile.get(), bare.get()));
+        bare->resize(634, 457);
+        bare->setUrl(QUrl::fromLocalFile(html.fileName()));
+        bare->show();
+        page = bare->page();
     }
-    QObject::connect(view, &QWebEngineView::loadFinished, &reportAndQuit);
+    pollUntilReady(page);
     const int status = QApplication::exec();
     bare.reset();
     program.reset();
+    profile.reset();
     return status;
 }

@@ -7,6 +7,7 @@
 #include "editor_page.h"
 #include "fit_browser.h"
 #include "folder_path.h"
+#include "page_check.h"
 #include "store_path.h"
 #include "window_metrics.h"
 
@@ -28,21 +29,20 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
            client->height() + frame.top() + frame.bottom());
 
     EditorPagePath = FromStorePath(PathInFolder(context_.AppFolder, "index.html"));
+    // With any of its files missing, the program's own page says which, instead of the page.
+    const QUrl page = editorPageUrl(EditorPagePath);
     WebBrowser_Editor = new QWebEngineView(client);
     WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
-    WebBrowser_Editor->setPage(
-        new EditorPage(&profile, platform, QUrl::fromLocalFile(EditorPagePath), WebBrowser_Editor));
+    WebBrowser_Editor->setPage(new EditorPage(&profile, platform, page, WebBrowser_Editor));
     WebBrowser_Editor->move(0, 0);
     WebBrowser_Editor->resize(twipsSize(3255, 2175));
     client->setFocusProxy(WebBrowser_Editor);
 
     fitBrowser();
-    Navigate(EditorPagePath);
+    Navigate(page);
 }
 
-void Form_Editor::Navigate(const QString& path) {
-    WebBrowser_Editor->setUrl(QUrl::fromLocalFile(path));
-}
+void Form_Editor::Navigate(const QUrl& page) { WebBrowser_Editor->setUrl(page); }
 
 void Form_Editor::Refresh() { WebBrowser_Editor->reload(); }
 

@@ -6,6 +6,7 @@
 
 #include "fit_browser.h"
 
+class QUrl;
 class QWebEngineProfile;
 class QWebEngineView;
 class Platform;
@@ -32,7 +33,7 @@ protected:
 private:
     TwipSize outerSize() const;
     void fitBrowser();
-    void Navigate(const QString& path);
+    void Navigate(const QUrl& page);
 
     const AppContext& context_;
     QWebEngineView* WebBrowser_Editor = nullptr;

@@ -5,6 +5,7 @@
 #include "bas_main.h"
 #include "chinese_translations.h"
 #include "platform.h"
+#include "single_instance.h"
 #include "startup_environment.h"
 
 int main(int argc, char** argv) {
@@ -14,6 +15,9 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("corvel-editor"));
     installChineseTranslations(app);
+    SingleInstance instance(SingleInstance::serverNameForUser());
+    if (instance.handOverToRunningCopy()) return 0;
+    QObject::connect(&instance, &SingleInstance::showRequested, &app, &raiseMainWindow);
     DesktopPlatform platform;
     return runProgram(programFolder(), platform);
 }

@@ -159,3 +159,7 @@ bool Form_Editor_Main::confirm(QWidget* parent, const QString& text) {
 DialogHost::Choice Form_Editor_Main::askSaveDiscardStay(QWidget* parent, const QString& text) {
     return platform_.askSaveDiscardStay(parent, text);
 }
+
+DialogHost::Choice Form_Editor_Main::askOverwriteReloadStay(QWidget* parent, const QString& text) {
+    return platform_.askOverwriteReloadStay(parent, text);
+}

@@ -39,6 +39,7 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
+    Choice askOverwriteReloadStay(QWidget* parent, const QString& text) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

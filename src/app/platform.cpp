@@ -1,9 +1,12 @@
 #include "platform.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QProcess>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <cstdio>
 
 #include "window_metrics.h"
 
@@ -18,7 +21,17 @@ bool DesktopPlatform::hasTool(const QString& program) const {
 }
 
 void DesktopPlatform::showError(QWidget* parent, const QString& text) {
+    // Also on standard error, for whoever started the program from a terminal or a script.
+    std::fprintf(stderr, "corvel-editor: %s\n", text.toLocal8Bit().constData());
+    // Without a screen, a box would wait for a click that can never come.
+    if (!canShowMessageBoxes()) return;
     QMessageBox::critical(parent, programCaption(), text);
+}
+
+bool canShowMessageBoxes() {
+    const QString platform = QGuiApplication::platformName();
+    return QGuiApplication::primaryScreen() != nullptr && platform != QLatin1String("offscreen") &&
+           platform != QLatin1String("minimal");
 }
 
 bool DesktopPlatform::confirm(QWidget* parent, const QString& text) {
@@ -32,5 +45,17 @@ DialogHost::Choice DesktopPlatform::askSaveDiscardStay(QWidget* parent, const QS
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save) return DialogHost::Choice::Save;
     if (answer == QMessageBox::Discard) return DialogHost::Choice::Discard;
+    return DialogHost::Choice::Stay;
+}
+
+DialogHost::Choice DesktopPlatform::askOverwriteReloadStay(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, programCaption(), text, QMessageBox::NoButton, parent);
+    QPushButton* overwrite = box.addButton(QStringLiteral("覆盖"), QMessageBox::AcceptRole);
+    QPushButton* reload = box.addButton(QStringLiteral("重新读取"), QMessageBox::DestructiveRole);
+    box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
+    box.setDefaultButton(overwrite);
+    box.exec();
+    if (box.clickedButton() == overwrite) return DialogHost::Choice::Save;
+    if (box.clickedButton() == reload) return DialogHost::Choice::Discard;
     return DialogHost::Choice::Stay;
 }

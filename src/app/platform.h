@@ -23,9 +23,15 @@ public:
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual bool confirm(QWidget* parent, const QString& text) = 0;
     virtual DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) = 0;
+    virtual DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) = 0;
 };
 
-// The real desktop: QDesktopServices, QProcess and QMessageBox.
+// Whether a message box can be seen and answered: not on the offscreen or minimal platform,
+// nor without any screen.
+bool canShowMessageBoxes();
+
+// The real desktop: QDesktopServices, QProcess and QMessageBox. Errors also go to standard
+// error, and only there when no box can be shown.
 class DesktopPlatform final : public Platform {
 public:
     void openUrl(const QUrl& url) override;
@@ -34,4 +40,5 @@ public:
     void showError(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
     DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
+    DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) override;
 };

@@ -29,4 +29,6 @@ public:
     virtual void showError(QWidget* parent, const QString& text) = 0;
     virtual bool confirm(QWidget* parent, const QString& text) = 0;  // true for "yes"
     virtual Choice askSaveDiscardStay(QWidget* parent, const QString& text) = 0;
+    // For a file changed on disk by another program: Save overwrites it, Discard reads it again.
+    virtual Choice askOverwriteReloadStay(QWidget* parent, const QString& text) = 0;
 };

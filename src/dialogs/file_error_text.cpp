@@ -23,6 +23,9 @@ constexpr Wording kWordings[] = {
     {std::errc::filename_too_long, "文件名太长"},
     {std::errc::io_error, "读写出错，磁盘可能有故障"},
     {std::errc::device_or_resource_busy, "文件正被其他程序使用"},
+    // The two refusals of the options library's reads.
+    {std::errc::not_supported, "这不是普通文件（而是管道、设备等），程序不读取它"},
+    {std::errc::value_too_large, "文件超过 64 MiB 的上限，程序不读取这么大的文件"},
 };
 }  // namespace
 

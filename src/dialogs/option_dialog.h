@@ -2,6 +2,7 @@
 // A settings dialog that edits keys of one section of the option file. The keys are read in
 // their order when the dialog loads, and stored in the same order on Save.
 
+#include <QStringList>
 #include <span>
 #include <string>
 #include <string_view>
@@ -23,6 +24,11 @@ protected:
 
 private:
     bool save() override;
+    // Before a save would undo another program's change to web.ini, asks whether to overwrite
+    // it or to read the file again. True to go on with the save.
+    bool overwriteOutsideChange();
+    // Names the keys that web.ini lacks, which a Save could not store.
+    void reportMissingKeys(const QStringList& missing);
 
     std::string_view section_;
     std::span<const std::string_view> keys_;

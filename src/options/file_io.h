@@ -11,6 +11,11 @@
 namespace corvel::options {
 
 // The whole file, leaving out `dropPrefix` when the file starts with it.
+// Each platform must refuse what ReadUtf8File refuses (see utf8_file.h), with the same error
+// codes, on the file it has opened: anything but a regular file, without blocking on a FIFO
+// (POSIX opens with O_NONBLOCK), and more than kMaxTextFileSize bytes, counted while reading so
+// that a file growing meanwhile is refused too. ReadUtf8File checks both by name beforehand on
+// every platform; this is the check that no swap of the file in between can get past.
 std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix);
 
 // Replaces the file with what `source` produces through a temporary file in the same folder,

@@ -102,16 +102,26 @@ std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder) 
 void RemoveQuietly(const std::filesystem::path& file) { ::unlink(file.c_str()); }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Non-blocking, so that a FIFO put in the file's place is refused below instead of waiting
+    // for a writer; reads of a regular file are not affected.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (file.get() < 0) Fail("cannot read", path, errno);
     struct stat st {};
     if (::fstat(file.get(), &st) != 0) Fail("cannot read", path, errno);
+    if (S_ISDIR(st.st_mode)) Fail("cannot read", path, EISDIR, "a folder, not a file");
+    if (!S_ISREG(st.st_mode)) Fail("cannot read", path, ENOTSUP, "not a regular file");
+    constexpr std::size_t kLimit = kMaxTextFileSize;
+    auto tooLarge = [&path] {
+        Fail("cannot read", path, EOVERFLOW, "larger than the limit of 64 MiB");
+    };
+    if (static_cast<std::uintmax_t>(st.st_size) > kLimit) tooLarge();
     // Read straight into the text: sized from the file with one byte to spare, so that the read
     // which finds the end needs no room, and grown only if the file grows meanwhile.
-    std::string text(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : 0, '\0');
+    std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
     std::size_t filled = 0;
     // The prefix is read on its own first, so that dropping it never moves the rest.
     bool prefixChecked = dropPrefix.empty();
+    std::size_t dropped = 0;
     for (;;) {
         if (filled == text.size()) text.resize(std::max<std::size_t>(2 * filled, 65536));
         const std::size_t wanted =
@@ -121,9 +131,11 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
         if (n < 0) Fail("cannot read", path, errno);
         if (n == 0) break;
         filled += static_cast<std::size_t>(n);
+        // A file that grows past the limit while it is read is refused as well.
+        if (filled + dropped > kLimit) tooLarge();
         if (!prefixChecked && filled == dropPrefix.size()) {
             prefixChecked = true;
-            if (std::string_view(text.data(), filled) == dropPrefix) filled = 0;
+            if (std::string_view(text.data(), filled) == dropPrefix) dropped = filled, filled = 0;
         }
     }
     text.resize(filled);

@@ -10,9 +10,12 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
+#include <cstdint>
 #include <system_error>
 
 #include "file_io.h"
+#include "file_stamp.h"
 #include "temp_files.h"
 #include "utf8_file.h"
 #include "utf8_path.h"
@@ -20,14 +23,31 @@
 namespace corvel::options {
 namespace {
 
-[[noreturn]] void Fail(std::string_view action, const std::filesystem::path& path, DWORD error,
-                       std::string_view detail = {}) {
-    const std::error_code code(static_cast<int>(error), std::system_category());
+[[noreturn]] void Fail(std::string_view action, const std::filesystem::path& path,
+                       std::error_code code, std::string_view detail = {}) {
     std::string message = std::string(action) + " \"" + Utf8FromPath(path) + "\": ";
     if (!detail.empty()) message += std::string(detail) + " (";
     message += code.message();
     if (!detail.empty()) message += ")";
     throw Utf8FileError(message, code);
+}
+
+[[noreturn]] void Fail(std::string_view action, const std::filesystem::path& path, DWORD error,
+                       std::string_view detail = {}) {
+    Fail(action, path, std::error_code(static_cast<int>(error), std::system_category()), detail);
+}
+
+// The same codes and words as on POSIX, for what is no settings file.
+[[noreturn]] void FailNotAFile(const std::filesystem::path& path, bool folder) {
+    if (folder)
+        Fail("cannot read", path, make_error_code(std::errc::is_a_directory),
+             "a folder, not a file");
+    Fail("cannot read", path, make_error_code(std::errc::not_supported), "not a regular file");
+}
+
+[[noreturn]] void FailTooLarge(const std::filesystem::path& path) {
+    Fail("cannot read", path, make_error_code(std::errc::value_too_large),
+         "larger than the limit of 64 MiB");
 }
 
 // The name to hand to the W functions. Past MAX_PATH the classic form fails on Windows unless
@@ -166,12 +186,50 @@ std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder) 
 
 void RemoveQuietly(const std::filesystem::path& file) { DeleteFileW(file.c_str()); }
 
+// From the attributes the system keeps, which hold the time to 100 ns: the C runtime under
+// std::filesystem gives whole seconds, and it stops at MAX_PATH.
+FileStamp StampOf(const std::filesystem::path& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(SystemName(path).c_str(), GetFileExInfoStandard, &data)) return {};
+    const auto join = [](DWORD high, DWORD low) { return (std::uint64_t{high} << 32) | low; };
+    // 100 ns ticks since 1601, counted here from 1970 so that nanoseconds fit in 64 bits.
+    constexpr std::int64_t kTicksFrom1601To1970 = 116444736000000000;
+    const auto ticks = static_cast<std::int64_t>(
+        join(data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime));
+    FileStamp stamp;
+    stamp.exists = true;
+    stamp.size = join(data.nFileSizeHigh, data.nFileSizeLow);
+    stamp.modified = std::filesystem::file_time_type(
+        std::chrono::duration_cast<std::filesystem::file_time_type::duration>(
+            std::chrono::nanoseconds((ticks - kTicksFrom1601To1970) * 100)));
+    return stamp;
+}
+
 std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
     const std::filesystem::path name = SystemName(path);
     Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE) Fail("cannot read", path, GetLastError());
+    if (file.get() == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        // A folder cannot be opened as a file at all; say so rather than "access denied".
+        const DWORD attributes = GetFileAttributesW(name.c_str());
+        if (error == ERROR_ACCESS_DENIED && attributes != INVALID_FILE_ATTRIBUTES &&
+            (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+            FailNotAFile(path, true);
+        }
+        Fail("cannot read", path, error);
+    }
+    // Checked on the handle, so that no swap after a check by name gets past: devices (NUL,
+    // CON, COM1) and pipes are not files on disk.
+    if (GetFileType(file.get()) != FILE_TYPE_DISK) FailNotAFile(path, false);
+    BY_HANDLE_FILE_INFORMATION info;
+    if (!GetFileInformationByHandle(file.get(), &info)) Fail("cannot read", path, GetLastError());
+    if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) FailNotAFile(path, true);
+    const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+    if (size > kMaxTextFileSize) FailTooLarge(path);
+
     std::string text;
+    text.reserve(static_cast<std::size_t>(size));
     char buffer[65536];
     for (;;) {
         DWORD n = 0;
@@ -180,6 +238,8 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
         }
         if (n == 0) break;
         text.append(buffer, n);
+        // A file that grows past the limit while it is read is refused as well.
+        if (text.size() > kMaxTextFileSize) FailTooLarge(path);
     }
     if (std::string_view(text).starts_with(dropPrefix)) text.erase(0, dropPrefix.size());
     return text;

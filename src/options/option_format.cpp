@@ -34,6 +34,26 @@ private:
     std::string buffer_;
 };
 
+// Appends a value to an LF file, leaving out each run of CRs that would stand before an LF: one
+// CR LF pair would make the whole file read as CR LF lines, that is as one line.
+// `lineBreakFollows` tells whether the file's LF comes after the value.
+void AppendWithoutCrLf(ChunkedOutput& out, std::string_view value, bool lineBreakFollows) {
+    if (value.find('\r') == std::string_view::npos) return out.append(value);
+    std::string kept;
+    for (std::size_t i = 0; i < value.size();) {
+        const std::size_t run = value[i] == '\r' ? value.find_first_not_of('\r', i) : i;
+        if (run == i) {
+            kept += value[i++];
+            continue;
+        }
+        const bool beforeLf = run == std::string_view::npos ? lineBreakFollows : value[run] == '\n';
+        const std::size_t end = run == std::string_view::npos ? value.size() : run;
+        if (!beforeLf) kept.append(value.substr(i, end - i));
+        i = end;
+    }
+    out.append(kept);
+}
+
 }  // namespace
 
 std::size_t LastCharacterSize(std::string_view s) {
@@ -41,6 +61,11 @@ std::size_t LastCharacterSize(std::string_view s) {
         if (WellFormedUtf8Length(s.substr(s.size() - n)) == n) return n;
     }
     return s.empty() ? 0 : 1;
+}
+
+std::string_view LineBreakOf(std::string_view text) {
+    if (text.find("\r\n") != std::string_view::npos) return "\r\n";
+    return text.find('\n') != std::string_view::npos ? "\n" : "\r\n";
 }
 
 LineInfo ClassifyLine(std::string_view line, std::string_view& section) {
@@ -69,21 +94,12 @@ LineInfo ClassifyLine(std::string_view line, std::string_view& section) {
     return info;
 }
 
-void RenderOptionText(std::string_view text, const ParsedOptions& parsed, const ByteSink& sink) {
-    // Lines at the head of the file replace each other while the output holds at most one
-    // character. That drops leading blank lines of at most one space; a longer blank line, or
-    // any line with content (a lone ";" or "["), stays, and every later line is appended.
-    std::size_t copyFrom = 0;  // where the first line that stays begins
-    for (;;) {
-        const std::size_t end = text.find("\r\n", copyFrom);
-        if (end == std::string_view::npos || end - copyFrom > 1 ||
-            (end > copyFrom && text[copyFrom] != ' ')) {
-            break;
-        }
-        copyFrom = end + 2;
-    }
-    // The rest of the text is written as it is, except that key lines lose their leading spaces
-    // and carry their group's value.
+namespace {
+
+// Writes the text from `copyFrom` on as it is, except that key lines lose their leading spaces
+// and carry their group's value.
+void RenderLinesFrom(std::string_view text, const ParsedOptions& parsed, std::size_t copyFrom,
+                     bool lf, const ByteSink& sink) {
     ChunkedOutput out(sink);
     for (std::uint32_t i = 0; i < parsed.entries.size(); ++i) {
         const Entry& entry = parsed.entries[i];
@@ -101,12 +117,51 @@ void RenderOptionText(std::string_view text, const ParsedOptions& parsed, const 
         } else {
             out.append(entry.key.in(text));
             out.append("=");
-            out.append(ValueOf(parsed, text, entry.group));
+            const std::string_view value = ValueOf(parsed, text, entry.group);
+            if (lf) {
+                AppendWithoutCrLf(out, value, entry.lineEnd < text.size());
+            } else {
+                out.append(value);
+            }
             copyFrom = entry.lineEnd;
         }
     }
     out.append(text.substr(copyFrom));
     out.flush();
+}
+
+}  // namespace
+
+void RenderOptionText(std::string_view text, const ParsedOptions& parsed, const ByteSink& sink) {
+    // Lines at the head of the file replace each other while the output holds at most one
+    // character. That drops leading blank lines of at most one space; a longer blank line, or
+    // any line with content (a lone ";" or "["), stays, and every later line is appended.
+    const std::string_view lineBreak = LineBreakOf(text);
+    std::size_t copyFrom = 0;  // where the first line that stays begins
+    std::size_t lastDropped = 0;
+    for (;;) {
+        const std::size_t end = text.find(lineBreak, copyFrom);
+        if (end == std::string_view::npos || end - copyFrom > 1 ||
+            (end > copyFrom && text[copyFrom] != ' ')) {
+            break;
+        }
+        lastDropped = copyFrom;
+        copyFrom = end + lineBreak.size();
+    }
+    const bool lf = lineBreak == "\n";
+    if (lf || copyFrom == 0 || text.find("\r\n", copyFrom) != std::string_view::npos) {
+        RenderLinesFrom(text, parsed, copyFrom, lf, sink);
+        return;
+    }
+    // Every CR LF pair stood at the head, so one line is left. If it is written with an LF in
+    // it, the last blank line stays, or the file would read as LF lines.
+    std::string last;
+    RenderLinesFrom(text, parsed, copyFrom, false,
+                    [&last](std::string_view piece) { last += piece; });
+    if (last.find('\n') != std::string::npos && last.find("\r\n") == std::string::npos) {
+        sink(text.substr(lastDropped, copyFrom - lastDropped));
+    }
+    if (!last.empty()) sink(last);
 }
 
 std::string RenderOptionText(std::string_view text, const ParsedOptions& parsed) {

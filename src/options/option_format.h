@@ -26,20 +26,27 @@ struct LineInfo {
     std::string_view value;    // key lines: after the first "=", empty without one
 };
 
-// Classifies one line (no CR LF inside) and moves `section` on at a header.
+// Classifies one line (no line break inside) and moves `section` on at a header.
 LineInfo ClassifyLine(std::string_view line, std::string_view& section);
 
-// Calls visit(const LineInfo&) for every line of `text`, in order. Lines end at CR LF only.
+// The line break of a file: CR LF as soon as one CR LF pair occurs, so that such a file keeps
+// lone CRs and LFs inside its lines; LF for a file written by a Unix editor, which holds LFs
+// but no pair. A file with neither is one line either way.
+std::string_view LineBreakOf(std::string_view text);
+
+// Calls visit(const LineInfo&) for every line of `text`, in order. Lines end at the text's
+// LineBreakOf.
 template <typename Visit>
 void ForEachLine(std::string_view text, Visit&& visit) {
+    const std::string_view lineBreak = LineBreakOf(text);
     std::string_view section;  // before the first header: the empty section
     std::size_t begin = 0;
     for (;;) {
-        std::size_t end = text.find("\r\n", begin);
+        std::size_t end = text.find(lineBreak, begin);
         if (end == std::string_view::npos) end = text.size();
         visit(ClassifyLine(text.substr(begin, end - begin), section));
         if (end == text.size()) return;
-        begin = end + 2;
+        begin = end + lineBreak.size();
     }
 }
 
@@ -55,7 +62,7 @@ struct Span {
 // in between as it is. The value, if the line has an "=", is the rest of the line after it.
 struct Entry {
     Span key;
-    std::uint32_t lineEnd = 0;  // before its CR LF
+    std::uint32_t lineEnd = 0;  // before its line break
     std::uint32_t group = 0;
 
     std::uint32_t keyEnd() const { return key.begin + key.size; }

@@ -19,6 +19,7 @@ std::string CheckedSize(std::string text, const std::filesystem::path& path) {
 
 Class_Option::Class_Option(const corvel::options::Utf8Path& optionFilePath)
     : OptionFilePath(optionFilePath.path()),
+      Stamp(corvel::options::StampOf(OptionFilePath)),
       OptionText(CheckedSize(readOptionFile(), OptionFilePath)),
       Parsed(corvel::options::ParseOptionText(OptionText)) {}
 
@@ -28,6 +29,17 @@ void Class_Option::writeOptionFile() const {
     corvel::options::WriteUtf8File(OptionFilePath, [this](const corvel::options::ByteSink& sink) {
         corvel::options::RenderOptionText(OptionText, Parsed, sink);
     });
+    Stamp = corvel::options::StampOf(OptionFilePath);
+}
+
+bool Class_Option::changedOnDisk() const {
+    return corvel::options::StampOf(OptionFilePath) != Stamp;
+}
+
+void Class_Option::reload() { *this = Class_Option(OptionFilePath); }
+
+bool Class_Option::HasOption(std::string_view AppName, std::string_view KeyName) const {
+    return corvel::options::FindGroup(Parsed, OptionText, AppName, KeyName).has_value();
 }
 
 std::string Class_Option::GetOption(std::string_view AppName, std::string_view KeyName) const {

@@ -2,6 +2,7 @@
 // Whole-file UTF-8 text I/O. Text is UTF-8 bytes in std::string and stays byte-exact; a file name
 // given as a string is UTF-8 too (see utf8_path.h).
 
+#include <cstdint>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -23,7 +24,14 @@ private:
     std::error_code code_;
 };
 
-// Returns the whole file, without one leading UTF-8 byte-order mark. Throws Utf8FileError.
+// The largest file that is read: a settings or rule file is a few kilobytes, and a link to a
+// device that never ends must not fill the memory.
+inline constexpr std::uintmax_t kMaxTextFileSize = std::uintmax_t{64} << 20;
+
+// Returns the whole file, without one leading UTF-8 byte-order mark. Throws Utf8FileError, also
+// for anything but a regular file (a FIFO would block, a device never ends; code
+// std::errc::not_supported) and for a file larger than kMaxTextFileSize (code
+// std::errc::value_too_large).
 std::string ReadUtf8File(const corvel::options::Utf8Path& path);
 
 // Replaces the file atomically with a byte-order mark followed by `text`. Throws Utf8FileError

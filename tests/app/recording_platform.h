@@ -21,6 +21,9 @@ public:
     DialogHost::Choice askSaveDiscardStay(QWidget*, const QString&) override {
         return DialogHost::Choice::Stay;
     }
+    DialogHost::Choice askOverwriteReloadStay(QWidget*, const QString&) override {
+        return DialogHost::Choice::Stay;
+    }
 
     QSet<QString> installed;
     bool toolsStart = true;

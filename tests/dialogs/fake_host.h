@@ -34,6 +34,10 @@ public:
         questions << text;
         return choiceAnswer;
     }
+    Choice askOverwriteReloadStay(QWidget*, const QString& text) override {
+        questions << text;
+        return choiceAnswer;
+    }
 
     bool editorEnabled = true;
     int refreshes = 0;

@@ -79,6 +79,35 @@ private slots:
               "expected");
     }
 
+    // A file from a Unix editor is read line by line; one from which nothing at all can be read
+    // gives defaults and a notice that says what to do.
+    void wholeWebIniReadOrNoticed_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("expected");  // toolbar set, notice shown
+        QTest::newRow("LF line ends") << QByteArray("[ueditor]\ntoolbars=Lite\nwordCount=true\n")
+                                      << "Lite,false";
+        QTest::newRow("empty") << QByteArray() << "Standard,true";
+        QTest::newRow("garbage") << QByteArray("\x00\x01\xff\xfe garbage", 12)
+                                 << "Standard,true";
+        const QString utf16 = QStringLiteral("[ueditor]\r\ntoolbars=Lite\r\n");
+        QTest::newRow("UTF-16")
+            << QByteArray("\xff\xfe") +
+                   QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
+            << "Standard,true";
+    }
+    void wholeWebIniReadOrNoticed() {
+        QFETCH(QByteArray, bytes);
+        QFile ini(webIni());
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(ini.write(bytes), bytes.size());
+        ini.close();
+        QVERIFY(open());
+        QTEST(eval("[corvelEditor.toolbarSet, document.getElementById('corvel-notices')"
+                   ".textContent.includes('读不到任何设置')].join()")
+                  .toString(),
+              "expected");
+    }
+
     void articleSurvivesImmediateReload() {
         QVERIFY(open());
         eval("corvelEditor.jodit.value = '<p>重新加载后仍在</p>'");

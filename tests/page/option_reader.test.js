@@ -13,6 +13,7 @@ test('shared option-file cases', async (t) => {
   // The page also strips a byte-order mark: without that, the first line would be a key line.
   cases.push({ name: 'BOM', input: '\ufeff[s]\r\nk=v', entries: [['A_s_K_k', 'v']], get: [['s', 'k', 'v']] });
   cases.push({ name: 'BOM before a key', input: '\ufeffk=v', entries: [['A__K_k', 'v']] });
+  cases.push({ name: 'BOM before an LF-only file', input: '\ufeff[s]\nk=v\n', entries: [['A_s_K_k', 'v']] });
   for (const c of cases) {
     await t.test(c.name, () => {
       assert.deepEqual(reader.parseEntries(c.input), c.entries);

@@ -3,7 +3,7 @@
 const test = require('node:test');
 const assert = require('node:assert/strict');
 const reader = require('../../page/editor/js/option-reader.js');
-const { fromOptions, DEFAULTS } = require('../../page/editor/js/settings.js');
+const { fromOptions, holdsAnySetting, DEFAULTS } = require('../../page/editor/js/settings.js');
 
 const settingsOf = (lines) => fromOptions(reader.parseOptions(lines.join('\r\n')));
 
@@ -37,5 +37,22 @@ test('values map to settings, exactly as the dialogs store them', () => {
   ];
   for (const [lines, name, expected] of cases) {
     assert.deepEqual(settingsOf(lines)[name], expected, lines.join(' / '));
+  }
+});
+
+test('a web.ini with no setting the page reads is told apart from one with a few', () => {
+  const cases = [
+    // [file text, holds a setting]
+    ['', false],
+    ['\u0000\u0001garbage\ufffd', false],
+    // UTF-16 read as UTF-8: every character is followed by a zero.
+    ['[\u0000u\u0000e\u0000d\u0000i\u0000t\u0000o\u0000r\u0000]\u0000\r\u0000\n\u0000', false],
+    ['[ueditor]\r\nunknownKey=1', false],
+    ['[format]\r\ntoolbars=Lite', false],
+    ['[format]\nretainBold=false\n', true],
+    ['[ueditor]\r\ntoolbars=', true],
+  ];
+  for (const [text, expected] of cases) {
+    assert.equal(holdsAnySetting(reader.parseOptions(text)), expected, JSON.stringify(text));
   }
 });

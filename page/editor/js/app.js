@@ -39,6 +39,10 @@
     const iniText = await CorvelTextLoader.loadText('web.ini');
     if (iniText === null) notice('未能读取设置文件 web.ini，已使用默认设置。');
     const options = iniText === null ? null : CorvelOptionReader.parseOptions(iniText);
+    if (options && !CorvelSettings.holdsAnySetting(options)) {
+      notice('设置文件 web.ini 中读不到任何设置（文件是空的、已损坏，或不是 UTF-8 编码），已使用默认设置。' +
+        '请用安装包中原有的 web.ini 替换它，或重新安装程序。');
+    }
     const settings = CorvelSettings.fromOptions(options);
     const [conversionText, correctionText] = await Promise.all([
       CorvelTextLoader.loadText(settings.conversionFile),

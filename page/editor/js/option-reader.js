@@ -24,12 +24,18 @@
     return 'A_' + section + '_K_' + key;
   }
 
+  // Lines end at CR LF once the file holds one CR LF pair; a file with LF but no pair (from a
+  // Unix editor) has its lines end at LF.
+  function lineBreakOf(text) {
+    return text.indexOf('\r\n') < 0 && text.indexOf('\n') >= 0 ? '\n' : '\r\n';
+  }
+
   // Returns every entry in file order as [compositeKey, value]; duplicates are kept.
   function parseEntries(text) {
     if (text.charCodeAt(0) === 0xfeff) text = text.slice(1);
     const entries = [];
     let section = '';
-    for (const rawLine of text.split('\r\n')) {
+    for (const rawLine of text.split(lineBreakOf(text))) {
       const line = stripLeadingSpaces(rawLine);
       if (line === '' || line[0] === ';') continue;
       if (line[0] === '[') {

@@ -97,5 +97,16 @@
     return settings;
   }
 
-  return { fromOptions: fromOptions, DEFAULTS: DEFAULTS, TOOLBAR_SETS: TOOLBAR_SETS };
+  // Whether web.ini holds at least one key the page reads. An empty, damaged or UTF-16 file
+  // holds none, and the user should hear that every setting is a default.
+  function holdsAnySetting(options) {
+    return KEYS.some(([, section, key]) => options.has(section, key));
+  }
+
+  return {
+    fromOptions: fromOptions,
+    holdsAnySetting: holdsAnySetting,
+    DEFAULTS: DEFAULTS,
+    TOOLBAR_SETS: TOOLBAR_SETS,
+  };
 });

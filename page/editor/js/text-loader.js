@@ -15,14 +15,17 @@
       try {
         xhr = new XMLHttpRequest();
         xhr.open('GET', urlBesidePage(name), true);
-        xhr.overrideMimeType('text/plain; charset=utf-8');
+        // The bytes are decoded as UTF-8 whatever mark they start with, as the program reads
+        // them: a browser's own decoding would read a UTF-16 file that the settings dialogs
+        // cannot. The one UTF-8 mark is left for the option reader, which drops it.
+        xhr.responseType = 'arraybuffer';
       } catch (e) {
         resolve(null);
         return;
       }
       xhr.onload = function () {
         const okStatus = xhr.status === 0 || (xhr.status >= 200 && xhr.status < 300);
-        resolve(okStatus ? xhr.responseText : null);
+        resolve(okStatus ? new TextDecoder('utf-8', { ignoreBOM: true }).decode(xhr.response) : null);
       };
       xhr.onerror = function () {
         resolve(null);

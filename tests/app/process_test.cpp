@@ -1,0 +1,138 @@
+// The program as a process: a second start hands over to the running copy, a socket left by a
+// crash does not stop a start, and a start-up error with no screen to show it on ends the
+// process with the message on standard error.
+#include <gtest/gtest.h>
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMainWindow>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <functional>
+
+#include "single_instance.h"
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// The program's socket lives in the user's runtime folder, so a folder of its own keeps each
+// test apart from any running copy of the program.
+class ProcessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(sockets.isValid());
+        savedRuntime = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", sockets.path().toLocal8Bit());
+    }
+    void TearDown() override { qputenv("XDG_RUNTIME_DIR", savedRuntime); }
+
+    // The program, started with `program` on the offscreen platform and the test's sockets.
+    QProcess* start(const QString& program) {
+        auto* process = new QProcess;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), sockets.path());
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
+        process->setProcessEnvironment(env);
+        process->start(program, {});
+        return process;
+    }
+
+    QTemporaryDir sockets;
+    QByteArray savedRuntime;
+};
+
+TEST_F(ProcessTest, SecondStartRaisesTheRunningWindowAndEnds) {
+    SingleInstance running(SingleInstance::serverNameForUser());
+    ASSERT_FALSE(running.handOverToRunningCopy());
+    QObject::connect(&running, &SingleInstance::showRequested, &raiseMainWindow);
+    QMainWindow window;
+    window.show();
+    window.setWindowState(Qt::WindowMinimized);
+    QSignalSpy asked(&running, &SingleInstance::showRequested);
+
+    QElapsedTimer timer;
+    timer.start();
+    std::unique_ptr<QProcess> second(start(QStringLiteral(CORVEL_EDITOR_BINARY)));
+    QSignalSpy finished(second.get(), &QProcess::finished);
+    ASSERT_TRUE(finished.wait(30000)) << "the second start kept running";
+    // The bound the user sees, not a speed figure: it takes about a tenth of it.
+    EXPECT_LT(timer.elapsed(), 1000);
+    EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardError().toStdString();
+    ASSERT_TRUE(asked.count() == 1 || asked.wait(5000));
+    EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(ProcessTest, ASocketLeftByACrashNeverBlocksAStart) {
+#ifdef _WIN32
+    GTEST_SKIP() << "named pipes vanish with their process";
+#else
+    const QString name = SingleInstance::serverNameForUser();
+    ASSERT_TRUE(name.startsWith(sockets.path()));
+    // A bound socket whose process is gone: the file stays, and nobody accepts on it.
+    const QByteArray path = QFile::encodeName(name);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.constData());
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+    ASSERT_TRUE(QFile::exists(QString::fromLocal8Bit(path)));
+
+    SingleInstance first(name);
+    EXPECT_FALSE(first.handOverToRunningCopy());
+    // It now runs as the one copy: the next start hands over to it.
+    SingleInstance second(name);
+    EXPECT_TRUE(second.handOverToRunningCopy());
+#endif
+}
+
+// A copy of the program in a folder of its own, with web.ini made by `make`.
+struct StartUpErrorCase {
+    const char* name;
+    std::function<bool(const QString& folder)> make;
+    const char* reason;
+};
+
+TEST_F(ProcessTest, StartUpErrorWithoutAScreenGoesToStandardErrorAndEnds) {
+#ifdef _WIN32
+    GTEST_SKIP() << "FIFOs and /dev/zero are POSIX only";
+#else
+    const StartUpErrorCase cases[] = {
+        {"no web.ini", [](const QString&) { return true; }, "文件或文件夹不存在"},
+        {"web.ini a FIFO",
+         [](const QString& f) { return ::mkfifo(QFile::encodeName(f + "/web.ini"), 0600) == 0; },
+         "不是普通文件"},
+        {"web.ini a link to /dev/zero",
+         [](const QString& f) { return QFile::link("/dev/zero", f + "/web.ini"); }, "不是普通文件"},
+    };
+    for (const StartUpErrorCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir folder;
+        const QString program = folder.filePath(QStringLiteral("corvel-editor"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_EDITOR_BINARY), program));
+        ASSERT_TRUE(c.make(folder.path()));
+        std::unique_ptr<QProcess> process(start(program));
+        if (!process->waitForFinished(30000)) {
+            process->kill();
+            process->waitForFinished();
+            FAIL() << "still running: waiting on a box nobody can see";
+        }
+        EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(process->exitCode(), 1);
+        const QString errors = QString::fromLocal8Bit(process->readAllStandardError());
+        EXPECT_TRUE(errors.contains(QStringLiteral("无法读取设置文件"))) << errors.toStdString();
+        EXPECT_TRUE(errors.contains(QString::fromUtf8(c.reason))) << errors.toStdString();
+    }
+#endif
+}
+
+}  // namespace
