@@ -15,6 +15,9 @@ build_folder=$(cd "$(dirname "$program")" && pwd -P)
 key=$(printf '%s' "$build_folder" | md5sum | cut -c1-12)
 export WINEPREFIX="${TMPDIR:-/tmp}/corvel-wine-$(id -u)-$key"
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
+# Wine stores Windows names as Unix names in the locale's encoding: without a UTF-8 locale (CI
+# may have none set) a name such as 设置 cannot be stored at all.
+export LC_ALL=C.UTF-8
 unset DISPLAY WAYLAND_DISPLAY
 
 if $remove; then
