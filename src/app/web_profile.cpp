@@ -4,6 +4,8 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
+#include "local_file_guard.h"
+
 namespace {
 const QString kStorageName = QStringLiteral("corvel-editor");
 
@@ -22,5 +24,6 @@ QWebEngineProfile* makeEditorProfile(QObject* parent) {
     // The page reads web.ini and the rule files beside it, and fetches nothing from the net.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    profile->setUrlRequestInterceptor(new LocalFileGuard(profile));
     return profile;
 }

@@ -2,6 +2,9 @@
 // and changes made on disk by another program noticed before a save would undo them.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <tuple>
+
 #include "option_store.h"
 #include "temp_folder.h"
 #include "utf8_file.h"
