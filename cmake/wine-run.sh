@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Runs a Windows program under wine, headless, in a wine prefix of its own in the temporary
-# folder: one per build folder, made on first use and shared by the tests of one CTest run.
+# folder: one per build folder, made on first use and shared by the tests of one CTest run, whose
+# last test removes it (a run cut short leaves it to the next run, which removes it at its end).
 #   wine-run.sh PROGRAM.exe ARGS...   runs the program (the prefix is made if missing)
 #   wine-run.sh --remove PROGRAM.exe  stops that prefix's wine server and deletes the prefix
 set -euo pipefail
@@ -43,6 +44,7 @@ if [ ! -f "$WINEPREFIX/.ready" ]; then
     mkdir -p "$WINEPREFIX"
     if ! wineboot -i >"$WINEPREFIX.log" 2>&1 9>&-; then
       cat "$WINEPREFIX.log" >&2
+      rm -rf "$WINEPREFIX" "$WINEPREFIX.log"
       exit 1
     fi
     rm -f "$WINEPREFIX.log"

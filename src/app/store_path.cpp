@@ -19,9 +19,9 @@ QByteArray ToBytes(std::string_view text) {
 // so the UTF-16 that QString holds goes over as UTF-8 and comes back to the same UTF-16.
 // Not toLocal8Bit(): that is the ANSI code page, which has no 张 on a Western system and no é on
 // a Chinese one. Not QFile::encodeName(): on Windows it is toLocal8Bit() as well.
-// A name may hold a lone surrogate, which NTFS allows but UTF-8 cannot carry; toUtf8() makes it
-// U+FFFD, so the store then names a file that does not exist and reports it as missing, naming
-// it, rather than opening some other file.
+// A name may hold a lone surrogate, which NTFS allows but UTF-8 cannot carry; toUtf8() puts a
+// replacement character in its place, so the store then names a file that does not exist and
+// reports it, naming it, rather than opening some other file.
 std::string ToStorePath(const QString& path) {
     return ToStd(QDir::toNativeSeparators(path).toUtf8());
 }
