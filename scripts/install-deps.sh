@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   fonts-noto-cjk xvfb xauth imagemagick
   librsvg2-bin file lintian desktop-file-utils appstream
+  g++-mingw-w64-x86-64-posix wine wine64
 )
 # The editor page's libraries come from the npm registry at build time. A node that is
 # already on the machine is used as it is; otherwise Debian's.

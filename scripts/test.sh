@@ -12,3 +12,10 @@ ctest --preset fuzz
 cmake --preset default >/dev/null
 cmake --build --preset default
 ctest --preset default -j2
+
+# The option store built for Windows, its tests run under wine.
+windows_start=$SECONDS
+cmake --preset windows-core >/dev/null
+cmake --build --preset windows-core
+ctest --preset windows-core -j2
+echo "Windows build and tests under wine: $((SECONDS - windows_start)) s"

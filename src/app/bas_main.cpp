@@ -1,7 +1,6 @@
 #include "bas_main.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QWebEngineProfile>
 #include <exception>
 
@@ -14,6 +13,7 @@
 #include "platform.h"
 #include "program_icon.h"
 #include "settings_location.h"
+#include "store_path.h"
 #include "web_profile.h"
 
 std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platform) {
@@ -25,9 +25,9 @@ std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platfor
     try {
         context.OptionStore = std::make_unique<Class_Option>(context.OptionFilePath);
     } catch (const std::exception& error) {
-        platform.showError(nullptr, QStringLiteral("无法读取设置文件“%1”，程序不能启动。\n原因：%2")
-                                        .arg(QString::fromStdString(context.OptionFilePath),
-                                             FileErrorReason(error)));
+        platform.showError(nullptr,
+                           QStringLiteral("无法读取设置文件“%1”，程序不能启动。\n原因：%2")
+                               .arg(FromStorePath(context.OptionFilePath), FileErrorReason(error)));
         return nullptr;
     }
     context.MinEditorHeight = 600;
@@ -51,9 +51,7 @@ Program::~Program() {
 
 Form_Editor_Main* Program::mainWindow() const { return mainWindow_; }
 
-std::string programFolder() {
-    return QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
-}
+std::string programFolder() { return ToStorePath(QCoreApplication::applicationDirPath()); }
 
 int runProgram(const std::string& appFolder, Platform& platform) {
     const std::unique_ptr<Program> program = Program::start(appFolder, platform);

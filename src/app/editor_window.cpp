@@ -10,6 +10,7 @@
 #include "folder_path.h"
 #include "page_check.h"
 #include "page_scheme.h"
+#include "store_path.h"
 #include "window_metrics.h"
 
 Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, Platform& platform,
@@ -29,7 +30,7 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
     resize(client->width() + frame.left() + frame.right(),
            client->height() + frame.top() + frame.bottom());
 
-    EditorPagePath = QString::fromStdString(PathInFolder(context_.AppFolder, "index.html"));
+    EditorPagePath = FromStorePath(PathInFolder(context_.AppFolder, "index.html"));
     // With any of its files missing, the program's own page says which, instead of the page.
     const QUrl page = pageOrMissingNotice(EditorPagePath, editorPageUrl(context_));
     WebBrowser_Editor = new QWebEngineView(client);

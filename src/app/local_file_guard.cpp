@@ -1,13 +1,14 @@
 #include "local_file_guard.h"
 
-#include <QFile>
 #include <filesystem>
 #include <system_error>
 
+#include "store_path.h"
 #include "utf8_file.h"
+#include "utf8_path.h"
 
 bool PageMayReadLocalFile(const QString& path) {
-    const std::filesystem::path file(QFile::encodeName(path).toStdString());
+    const std::filesystem::path file = corvel::options::PathFromUtf8(ToStorePath(path));
     std::error_code ec;
     const std::filesystem::file_status status = std::filesystem::status(file, ec);
     if (ec || !std::filesystem::exists(status)) return true;

@@ -1,6 +1,7 @@
 #include "web_address.h"
 
 #include "folder_path.h"
+#include "store_path.h"
 #include "web_addresses.h"
 
 const char* configuredAddress(AddressRole role) {
@@ -22,5 +23,5 @@ const char* configuredAddress(AddressRole role) {
 QUrl addressFor(AddressRole role, const std::string& appFolder) {
     const QString configured = QString::fromUtf8(configuredAddress(role));
     if (!configured.isEmpty()) return QUrl(configured);
-    return QUrl::fromLocalFile(QString::fromStdString(PathInFolder(appFolder, "help.html")));
+    return QUrl::fromLocalFile(FromStorePath(PathInFolder(appFolder, "help.html")));
 }

@@ -6,6 +6,7 @@
 
 #include "file_error_text.h"
 #include "option_store.h"
+#include "store_path.h"
 #include "text_rules.h"
 #include "ui_file_edit_dialog.h"
 #include "utf8_file.h"
@@ -43,7 +44,7 @@ void FileEditDialog::openRuleFile(RuleFile which) {
             const auto choice = host().askSaveDiscardStay(
                 this,
                 QStringLiteral("“%1”有未保存的修改。\n切换到另一个规则文件之前，是否保存这些修改？")
-                    .arg(ToQt(File_path)));
+                    .arg(FromStorePath(File_path)));
             if (choice == DialogHost::Choice::Stay ||
                 (choice == DialogHost::Choice::Save && !saveAndRefresh())) {
                 openFromMenu();
@@ -74,14 +75,14 @@ void FileEditDialog::formLoad() {
     notice_.clear();
     try {
         // A folder (the option empty) would read as nothing at all rather than fail.
-        if (std::filesystem::is_directory(File_path)) {
+        if (std::filesystem::is_directory(corvel::options::PathFromUtf8(File_path))) {
             throw Utf8FileError("这是一个文件夹，不是规则文件（设置项为空？）");
         }
         text = ReadUtf8File(File_path);
         readable_ = true;
     } catch (const std::exception& error) {
         notice_ = QStringLiteral("无法读取规则文件“%1”。\n原因：%2\n\n此文件不能在这里编辑或保存。")
-                      .arg(ToQt(File_path), FileErrorReason(error));
+                      .arg(FromStorePath(File_path), FileErrorReason(error));
     }
     utf8_ = IsValidUtf8(text);
     if (!utf8_) {
@@ -89,7 +90,7 @@ void FileEditDialog::formLoad() {
                       "规则文件“%1”不是有效的 UTF-8 文本（可能是 GBK 等其他编码），"
                       "无法识别的字节显示为替换符号。\n\n不作修改直接保存会原样写回；"
                       "修改后保存将以 UTF-8 重写，原来的字节将会丢失。")
-                      .arg(ToQt(File_path));
+                      .arg(FromStorePath(File_path));
     }
     content_.load(ui_->Text_File_content, std::move(text));
     ui_->Text_File_content->setReadOnly(!readable_);
@@ -111,7 +112,7 @@ bool FileEditDialog::save() {
         !host().confirm(
             this, QStringLiteral("规则文件“%1”不是有效的 UTF-8 文本。\n保存后，"
                                  "其中无法识别的字节将被替换，原内容无法恢复。\n\n是否仍要保存？")
-                      .arg(ToQt(File_path)))) {
+                      .arg(FromStorePath(File_path)))) {
         return false;
     }
     try {

@@ -6,6 +6,7 @@
 #include "file_error_text.h"
 #include "kept_values.h"
 #include "option_store.h"
+#include "store_path.h"
 
 OptionDialog::OptionDialog(DialogHost& host, QWidget* owner, std::string_view section,
                            std::span<const std::string_view> keys)
@@ -24,7 +25,7 @@ std::vector<std::string> OptionDialog::readOptions() const {
 bool OptionDialog::overwriteOutsideChange() {
     Class_Option& store = host().optionStore();
     if (!store.changedOnDisk()) return true;
-    const QString path = ToQt(pathInAppFolder("web.ini"));
+    const QString path = FromStorePath(pathInAppFolder("web.ini"));
     const auto choice = host().askOverwriteReloadStay(
         this, QStringLiteral("设置文件“%1”在本程序读取之后被其他程序修改过。\n\n"
                              "“覆盖”：用本程序的设置写回文件，外部所作的修改将丢失。\n"
@@ -48,11 +49,12 @@ bool OptionDialog::overwriteOutsideChange() {
 
 void OptionDialog::reportMissingKeys(const QStringList& missing) {
     host().showError(
-        this, QStringLiteral("以下设置没有保存，因为设置文件“%1”中缺少这些设置项：\n%2\n\n"
-                             "其余设置已保存。程序不会自行添加设置项。要恢复这些设置，"
-                             "请用安装包中原有的 web.ini 替换此文件（或重新安装程序），"
-                             "然后再设置一次。")
-                  .arg(ToQt(pathInAppFolder("web.ini")), missing.join(QStringLiteral("\n"))));
+        this,
+        QStringLiteral("以下设置没有保存，因为设置文件“%1”中缺少这些设置项：\n%2\n\n"
+                       "其余设置已保存。程序不会自行添加设置项。要恢复这些设置，"
+                       "请用安装包中原有的 web.ini 替换此文件（或重新安装程序），"
+                       "然后再设置一次。")
+            .arg(FromStorePath(pathInAppFolder("web.ini")), missing.join(QStringLiteral("\n"))));
 }
 
 bool OptionDialog::save() {

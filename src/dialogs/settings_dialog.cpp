@@ -8,6 +8,7 @@
 #include "file_error_text.h"
 #include "folder_path.h"
 #include "kept_values.h"
+#include "store_path.h"
 
 SettingsDialog::SettingsDialog(DialogHost& host, QWidget* owner)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -90,7 +91,7 @@ void SettingsDialog::commandSave() {
 
 void SettingsDialog::reportWriteFailure(const std::string& path, const std::exception& error) {
     host_.showError(this, QStringLiteral("无法保存文件“%1”。\n原因：%2\n\n您的修改仍在对话框中。")
-                              .arg(ToQt(path), FileErrorReason(error)));
+                              .arg(FromStorePath(path), FileErrorReason(error)));
 }
 
 std::string SettingsDialog::pathInAppFolder(std::string_view name) const {

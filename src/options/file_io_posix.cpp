@@ -14,13 +14,14 @@
 #include "file_io.h"
 #include "temp_files.h"
 #include "utf8_file.h"
+#include "utf8_path.h"
 
 namespace corvel::options {
 namespace {
 
 [[noreturn]] void Fail(std::string_view action, const std::filesystem::path& path, int error,
                        std::string_view detail = {}) {
-    std::string message = std::string(action) + " \"" + path.string() + "\": ";
+    std::string message = std::string(action) + " \"" + Utf8FromPath(path) + "\": ";
     if (!detail.empty()) message += std::string(detail) + " (";
     message += std::system_category().message(error);
     if (!detail.empty()) message += ")";
@@ -87,6 +88,18 @@ void SyncFolder(const std::filesystem::path& target) {
 }  // namespace
 
 bool ProcessIsGone(long pid) { return ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH; }
+
+std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder) {
+    std::vector<std::filesystem::path> names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        names.push_back(it->path().filename());
+    }
+    return names;
+}
+
+void RemoveQuietly(const std::filesystem::path& file) { ::unlink(file.c_str()); }
 
 std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
     // Non-blocking, so that a FIFO put in the file's place is refused below instead of waiting

@@ -4,6 +4,8 @@
 
 namespace corvel::options {
 
+// Windows has its own, in file_io_win32.cpp.
+#ifndef _WIN32
 FileStamp StampOf(const std::filesystem::path& path) {
     std::error_code ec;
     FileStamp stamp;
@@ -14,5 +16,6 @@ FileStamp StampOf(const std::filesystem::path& path) {
     stamp.exists = true;
     return stamp;
 }
+#endif
 
 }  // namespace corvel::options

@@ -9,7 +9,7 @@ namespace {
 // The index keeps 32-bit positions into the text.
 std::string CheckedSize(std::string text, const std::filesystem::path& path) {
     if (text.size() >= std::numeric_limits<std::uint32_t>::max()) {
-        throw Utf8FileError("cannot read \"" + path.string() +
+        throw Utf8FileError("cannot read \"" + corvel::options::Utf8FromPath(path) +
                             "\": too large for an option file (4 GiB at most)");
     }
     return text;
@@ -17,8 +17,8 @@ std::string CheckedSize(std::string text, const std::filesystem::path& path) {
 
 }  // namespace
 
-Class_Option::Class_Option(std::filesystem::path optionFilePath)
-    : OptionFilePath(std::move(optionFilePath)),
+Class_Option::Class_Option(const corvel::options::Utf8Path& optionFilePath)
+    : OptionFilePath(optionFilePath.path()),
       Stamp(corvel::options::StampOf(OptionFilePath)),
       OptionText(CheckedSize(readOptionFile(), OptionFilePath)),
       Parsed(corvel::options::ParseOptionText(OptionText)) {}

@@ -8,11 +8,12 @@
 
 #include "file_stamp.h"
 #include "option_format.h"
+#include "utf8_path.h"
 
 class Class_Option {
 public:
     // Reads and parses the file at once. Throws Utf8FileError when it cannot be read.
-    explicit Class_Option(std::filesystem::path optionFilePath);
+    explicit Class_Option(const corvel::options::Utf8Path& optionFilePath);
 
     std::string readOptionFile() const;
     // Writes every line back, whatever another program wrote meanwhile: ask changedOnDisk first.

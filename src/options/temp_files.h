@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace corvel::options {
 
@@ -17,5 +18,11 @@ void RemoveStaleTempFiles(const std::filesystem::path& target, long ownPid);
 
 // Whether the process has ended; implemented per platform.
 bool ProcessIsGone(long pid);
+
+// The names of the entries in `folder`, none when it cannot be read; implemented per platform.
+std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder);
+
+// Removes a file if it can; implemented per platform.
+void RemoveQuietly(const std::filesystem::path& file);
 
 }  // namespace corvel::options

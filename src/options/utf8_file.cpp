@@ -9,8 +9,9 @@ namespace {
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 [[noreturn]] void Refuse(const std::filesystem::path& path, std::string_view why, std::errc code) {
-    throw Utf8FileError("cannot read \"" + path.string() + "\": " + std::string(why),
-                        std::make_error_code(code));
+    throw Utf8FileError(
+        "cannot read \"" + corvel::options::Utf8FromPath(path) + "\": " + std::string(why),
+        std::make_error_code(code));
 }
 
 // Refuses by name what must never be opened: opening a FIFO blocks until a writer comes.
@@ -32,19 +33,18 @@ void CheckReadable(const std::filesystem::path& path) {
 }
 }  // namespace
 
-std::string ReadUtf8File(const std::filesystem::path& path) {
+std::string ReadUtf8File(const corvel::options::Utf8Path& path) {
     CheckReadable(path);
     // Bytes stay as they are, malformed UTF-8 included; only one leading mark is dropped.
     return corvel::options::ReadWholeFile(path, kByteOrderMark);
 }
 
-void WriteUtf8File(const std::filesystem::path& path, std::string_view text) {
+void WriteUtf8File(const corvel::options::Utf8Path& path, std::string_view text) {
     corvel::options::WriteUtf8File(path,
                                    [text](const corvel::options::ByteSink& sink) { sink(text); });
 }
 
-void corvel::options::WriteUtf8File(const std::filesystem::path& path,
-                                    const ByteSource& writeText) {
+void corvel::options::WriteUtf8File(const Utf8Path& path, const ByteSource& writeText) {
     // Outside readers (the editor page) expect the mark that this file format has always had.
     ReplaceWholeFile(path, [&writeText](const ByteSink& sink) {
         sink(kByteOrderMark);

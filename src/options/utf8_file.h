@@ -1,5 +1,6 @@
 #pragma once
-// Whole-file UTF-8 text I/O. Text is UTF-8 bytes in std::string and stays byte-exact.
+// Whole-file UTF-8 text I/O. Text is UTF-8 bytes in std::string and stays byte-exact; a file name
+// given as a string is UTF-8 too (see utf8_path.h).
 
 #include <cstdint>
 #include <filesystem>
@@ -9,6 +10,7 @@
 #include <system_error>
 
 #include "byte_sink.h"
+#include "utf8_path.h"
 
 // Raised when a file cannot be read or written. what() names the path and the system's reason;
 // code() is the system's error, when there is one, so that callers can word it for the user.
@@ -30,11 +32,11 @@ inline constexpr std::uintmax_t kMaxTextFileSize = std::uintmax_t{64} << 20;
 // for anything but a regular file (a FIFO would block, a device never ends; code
 // std::errc::not_supported) and for a file larger than kMaxTextFileSize (code
 // std::errc::value_too_large).
-std::string ReadUtf8File(const std::filesystem::path& path);
+std::string ReadUtf8File(const corvel::options::Utf8Path& path);
 
 // Replaces the file atomically with a byte-order mark followed by `text`. Throws Utf8FileError
 // and leaves the old file untouched on any failure.
-void WriteUtf8File(const std::filesystem::path& path, std::string_view text);
+void WriteUtf8File(const corvel::options::Utf8Path& path, std::string_view text);
 
 // `text` with every LF and then every CR removed.
 std::string StripLineBreaks(std::string_view text);
@@ -42,6 +44,6 @@ std::string StripLineBreaks(std::string_view text);
 namespace corvel::options {
 
 // As WriteUtf8File, for a text that `writeText` hands to its sink piece by piece.
-void WriteUtf8File(const std::filesystem::path& path, const ByteSource& writeText);
+void WriteUtf8File(const Utf8Path& path, const ByteSource& writeText);
 
 }  // namespace corvel::options

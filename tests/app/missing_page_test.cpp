@@ -12,6 +12,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "recording_platform.h"
+#include "store_path.h"
 #include "web_script.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST_P(MissingPage, EditorWindowNamesWhatIsMissing) {
     }
 
     RecordingPlatform platform;
-    const std::unique_ptr<Program> program = Program::start(folder.path().toStdString(), platform);
+    const std::unique_ptr<Program> program = Program::start(ToStorePath(folder.path()), platform);
     ASSERT_TRUE(program);
     QWebEngineView* view = program->mainWindow()->editor()->browser();
     QSignalSpy loaded(view, &QWebEngineView::loadFinished);

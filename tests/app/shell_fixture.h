@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -20,6 +21,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "recording_platform.h"
+#include "store_path.h"
 #include "web_script.h"
 
 class ShellTest : public ::testing::Test {
@@ -32,7 +34,7 @@ protected:
             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>page</title></head>"
             "<body><a id=\"web\" href=\"https://example.org/page\">web</a></body></html>");
         page.close();
-        program = Program::start(folder.path().toStdString(), platform);
+        program = Program::start(ToStorePath(folder.path()), platform);
         ASSERT_TRUE(program);
         QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
         ASSERT_TRUE(loaded.wait(30000));
@@ -69,7 +71,8 @@ protected:
         return result.value_or(QVariant());
     }
 
-    QTemporaryDir folder;
+    // A Chinese folder name, as under C:\Users\张三: the program must start from there.
+    QTemporaryDir folder{QDir::tempPath() + QStringLiteral("/软文程序-XXXXXX")};
     RecordingPlatform platform;
     std::unique_ptr<Program> program;
 };

@@ -10,8 +10,8 @@ namespace {
 
 TEST_F(ShellTest, StartUpFixesTheContextAndShowsTheMaximisedEditor) {
     const AppContext& context = program->context();
-    EXPECT_EQ(context.AppFolder, folder.path().toStdString());
-    EXPECT_EQ(context.OptionFilePath, folder.path().toStdString() + "/web.ini");
+    EXPECT_EQ(context.AppFolder, ToStorePath(folder.path()));
+    EXPECT_EQ(context.OptionFilePath, ToStorePath(folder.path()) + "/web.ini");
     EXPECT_EQ(context.MinEditorHeight, 600);
     EXPECT_EQ(context.MinEditorWidth, 600);
     EXPECT_EQ(context.OptionStore->GetOption("ueditor", "toolbars"), "Standard");
@@ -52,7 +52,7 @@ TEST_F(ShellTest, DropsOnTheMainWindowAreIgnored) {
 TEST(StartUpFailure, UnreadableWebIniIsReportedAndEndsWithFailure) {
     QTemporaryDir emptyFolder;  // no web.ini in it
     RecordingPlatform platform;
-    EXPECT_NE(runProgram(emptyFolder.path().toStdString(), platform), 0);
+    EXPECT_NE(runProgram(ToStorePath(emptyFolder.path()), platform), 0);
     ASSERT_EQ(platform.errors.size(), 1);
     EXPECT_TRUE(platform.errors.first().contains(emptyFolder.filePath(QStringLiteral("web.ini"))));
     EXPECT_TRUE(platform.errors.first().contains(QStringLiteral("原因：文件或文件夹不存在")));

@@ -25,6 +25,7 @@
 #include "main_window.h"
 #include "program_folder.h"
 #include "recording_platform.h"
+#include "store_path.h"
 #include "url_schemes.h"
 #include "web_script.h"
 
@@ -107,7 +108,7 @@ void EditorSettingsSession::initTestCase() {
     QVERIFY(iniBefore_.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(iniBefore_.count('\n'), iniBefore_.count("\r\n"));
 
-    program_ = Program::start(folder_.path().toStdString(), platform_);
+    program_ = Program::start(ToStorePath(folder_.path()), platform_);
     QVERIFY(program_);
     Form_Editor_Main* main = program_->mainWindow();
     QVERIFY(QTest::qWaitForWindowExposed(main));

@@ -1,6 +1,8 @@
 // Whole-file UTF-8 reading and writing: byte-exact text, the byte-order mark, failures that name
 // the file, and replacement that keeps the target's permissions and links.
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -8,18 +10,9 @@
 #include "temp_folder.h"
 #include "utf8_file.h"
 
-using ::testing::AllOf;
-using ::testing::HasSubstr;
-using ::testing::ThrowsMessage;
-
 namespace {
 
 using Utf8File = FileTest;
-
-// Throws Utf8FileError naming `path` and `reason`.
-auto FailsNaming(const fs::path& path, const std::string& reason) {
-    return ThrowsMessage<Utf8FileError>(AllOf(HasSubstr(path.string()), HasSubstr(reason)));
-}
 
 // Each text replaces the one before whole, so a short one after a long one is checked too.
 TEST_F(Utf8File, WrittenTextReadsBackIdentical) {
@@ -49,10 +42,12 @@ TEST_F(Utf8File, ReadDropsExactlyOneLeadingMark) {
 }
 
 TEST_F(Utf8File, MissingFileOrFolderFailsNamingPathAndReason) {
-    EXPECT_THAT([&] { ReadUtf8File(file); }, FailsNaming(file, "No such file or directory"));
+    EXPECT_THAT([&] { ReadUtf8File(file); },
+                FailsNaming(file, std::errc::no_such_file_or_directory));
     EXPECT_THROW(ReadUtf8File(folder), Utf8FileError);  // a folder is no file
     const fs::path lost = folder / "no-such-folder" / "web.ini";
-    EXPECT_THAT([&] { WriteUtf8File(lost, "x"); }, FailsNaming(lost, "No such file or directory"));
+    EXPECT_THAT([&] { WriteUtf8File(lost, "x"); },
+                FailsNaming(lost, std::errc::no_such_file_or_directory));
     EXPECT_TRUE(fs::is_empty(folder));
     // A folder in the target's place stays as it is.
     fs::create_directory(file);
@@ -62,6 +57,12 @@ TEST_F(Utf8File, MissingFileOrFolderFailsNamingPathAndReason) {
 }
 
 // A save keeps the permission bits; a file without any write bit is read-only, even for root.
+#ifdef _WIN32
+TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
+    GTEST_SKIP() << "POSIX permission bits; Windows has the read-only attribute instead "
+                    "(WindowsFile.ReadOnlyAttributeRefusesTheSaveOthersStay)";
+}
+#else
 TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
     for (mode_t mode : {0640, 0604, 0200, 0755, 0444, 0400, 0000}) {
         WriteBytes(file, "old");
@@ -70,7 +71,8 @@ TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
         if (writable)
             WriteUtf8File(file, "new");
         else
-            EXPECT_THAT([&] { WriteUtf8File(file, "new"); }, FailsNaming(file, "read-only"));
+            EXPECT_THAT([&] { WriteUtf8File(file, "new"); },
+                        FailsNaming(file, std::errc::permission_denied));
         struct stat st {};
         ASSERT_EQ(::stat(file.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
@@ -79,6 +81,13 @@ TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
     }
 }
 
+#endif
+
+#ifdef _WIN32
+TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
+    GTEST_SKIP() << "symbolic links need a privilege on Windows that tests do not have";
+}
+#else
 TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
     fs::create_directory(folder / "real");
     WriteBytes(folder / "real" / "web.ini", "old");
@@ -97,6 +106,7 @@ TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
     EXPECT_TRUE(fs::is_symlink(dangling));
     EXPECT_EQ(ReadUtf8File(folder / "real" / "created.ini"), "made");
 }
+#endif
 
 TEST(StripLineBreaks, RemovesEveryCrAndLfOnly) {
     // clang-format off
