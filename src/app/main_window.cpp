@@ -9,6 +9,7 @@
 #include "editor_window.h"
 #include "platform.h"
 #include "settings_dialogs.h"
+#include "store_path.h"
 #include "window_metrics.h"
 
 Form_Editor_Main::Form_Editor_Main(AppContext& context, QWebEngineProfile& profile,
@@ -108,7 +109,7 @@ void Form_Editor_Main::run(Command command) {
             OpenWebAddress(AddressRole::Home);
             return;
         case Command::ShowAbout:
-            Form_About::showInstance(QString::fromStdString(context_.SettingsFolder));
+            Form_About::showInstance(FromStorePath(context_.SettingsFolder));
             return;
     }
 }

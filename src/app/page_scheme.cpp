@@ -8,6 +8,7 @@
 #include <QWebEngineUrlScheme>
 
 #include "app_context.h"
+#include "store_path.h"
 
 namespace {
 const QString kHost = QStringLiteral("editor");
@@ -70,7 +71,7 @@ std::optional<QString> pageSchemeFile(const QUrl& url, const QString& programFol
 QUrl editorPageUrl(const AppContext& context) {
     if (context.SettingsFolder == context.AppFolder) {
         return QUrl::fromLocalFile(
-            QDir(QString::fromStdString(context.AppFolder)).filePath(QStringLiteral("index.html")));
+            QDir(FromStorePath(context.AppFolder)).filePath(QStringLiteral("index.html")));
     }
     QUrl url;
     url.setScheme(QLatin1String(kPageScheme));
@@ -104,7 +105,7 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
 }
 
 void installPageScheme(QWebEngineProfile& profile, const AppContext& context) {
-    auto* handler = new PageSchemeHandler(QString::fromStdString(context.AppFolder),
-                                          QString::fromStdString(context.SettingsFolder), &profile);
+    auto* handler = new PageSchemeHandler(FromStorePath(context.AppFolder),
+                                          FromStorePath(context.SettingsFolder), &profile);
     profile.installUrlSchemeHandler(kPageScheme, handler);
 }

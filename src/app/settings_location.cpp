@@ -6,6 +6,7 @@
 #include "file_error_text.h"
 #include "platform.h"
 #include "settings_place.h"
+#include "store_path.h"
 
 void settleSettingsFolder(AppContext& context, Platform& platform) {
     const QByteArray xdg = qgetenv("XDG_CONFIG_HOME");
@@ -18,7 +19,7 @@ void settleSettingsFolder(AppContext& context, Platform& platform) {
         platform.showError(nullptr,
                            QStringLiteral("无法使用设置文件夹“%1”。\n原因：%2\n\n"
                                           "程序将以只读方式使用默认设置启动，设置的修改无法保存。")
-                               .arg(QString::fromStdString(place.userFolder.string()),
+                               .arg(FromStorePath(place.userFolder.string()),
                                     FileErrorReason(*place.problem)));
     }
 }

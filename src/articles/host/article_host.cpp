@@ -10,6 +10,7 @@
 #include "article_error_text.h"
 #include "article_url.h"
 #include "opened_file.h"
+#include "store_path.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ QVariantMap imageUrl(const std::string& id, const std::string& name) {
 ArticleHost::ArticleHost(const QString& root, std::unique_ptr<FileChooser> chooser,
                          QWidget* dialogParent, QObject* parent)
     : QObject(parent),
-      store_(QDir::toNativeSeparators(root).toStdString()),
+      store_(ToStorePath(root)),
       chooser_(std::move(chooser)),
       dialogParent_(dialogParent) {}
 
@@ -200,7 +201,7 @@ QVariantMap ArticleHost::importLocalImage(const QString& id, const QString& file
         const QUrl url(fileUrl);
         if (!url.isLocalFile()) throw ArticleError(Refusal::NotAFile, "not a local file");
         const std::string bytes = corvel::articles::ReadCappedFile(
-            QDir::toNativeSeparators(url.toLocalFile()).toStdString(), corvel::articles::kImageCap);
+            ToStorePath(url.toLocalFile()), corvel::articles::kImageCap);
         const std::string idText = utf8(id);
         return imageUrl(idText, store_.storeImage(idText, bytes));
     });
@@ -235,7 +236,7 @@ QVariantMap ArticleHost::chooseSaveFile(const QString& suggestedName, const QStr
         if (chosen.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
         const QString path = withExtension(chosen, kind);
         const QByteArray bytes = isBase64 ? decodeBase64(data) : data.toUtf8();
-        corvel::articles::WriteFileAtomically(QDir::toNativeSeparators(path).toStdString(),
+        corvel::articles::WriteFileAtomically(ToStorePath(path),
                                               view(bytes));
         return QVariantMap{{QStringLiteral("cancelled"), false}, {QStringLiteral("path"), path}};
     });

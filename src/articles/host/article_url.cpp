@@ -8,6 +8,7 @@
 #include "article_error.h"
 #include "article_setup.h"
 #include "image_type.h"
+#include "store_path.h"
 
 namespace {
 const QByteArray kScheme = QByteArrayLiteral("corvel-article");
@@ -51,7 +52,7 @@ void registerArticleScheme() {
 }
 
 ArticleSchemeHandler::ArticleSchemeHandler(const QString& root, QObject* parent)
-    : QWebEngineUrlSchemeHandler(parent), store_(QDir::toNativeSeparators(root).toStdString()) {}
+    : QWebEngineUrlSchemeHandler(parent), store_(ToStorePath(root)) {}
 
 void ArticleSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     if (job->requestMethod() != QByteArrayLiteral("GET")) {

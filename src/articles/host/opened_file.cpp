@@ -9,6 +9,7 @@
 #include "article_error.h"
 #include "article_host.h"
 #include "article_store.h"
+#include "store_path.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ QVariantMap readOpenedFile(const QString& path) {
     const Kind* kind = kindOfPath(path);
     if (!kind) throw ArticleError(Refusal::Unsupported, "unsupported file kind");
     const std::string bytes = corvel::articles::ReadCappedFile(
-        QDir::toNativeSeparators(path).toStdString(), corvel::articles::kOpenedFileCap);
+        ToStorePath(path), corvel::articles::kOpenedFileCap);
     const QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QVariantMap result{{QStringLiteral("name"), QFileInfo(path).fileName()},
                        {QStringLiteral("kind"), QString::fromLatin1(kind->kind)}};
