@@ -261,6 +261,22 @@ private slots:
               "expected");
     }
 
+    // A whole Word clipboard, pasted as the user pastes it: Jodit's paste handling first, then
+    // the formatter, which must still see Word's list and hidden-text markup.
+    void realPasteOfWordHtmlKeepsItsStructure() {
+        QVERIFY(setSection("auto_format", "format=true\r\nconversion=same\r\nredundant=false"));
+        QVERIFY(open());
+        QFile fixture(QStringLiteral(CORVEL_PAGE_TEST_DIR "/fixtures/word-paste.html"));
+        QVERIFY(fixture.open(QIODevice::ReadOnly));
+        eval("(() => { const j = corvelEditor.jodit; j.s.focus(); const dt = new DataTransfer(); "
+             "dt.setData('text/html', " + PageLoader::jsString(QString::fromUtf8(fixture.readAll())) +
+             "); j.editor.dispatchEvent(new ClipboardEvent('paste', {clipboardData: dt, "
+             "bubbles: true, cancelable: true})); })()");
+        QTRY_VERIFY(eval("corvelEditor.jodit.value.includes('<ol><li>第一项安排</li></ol>')").toBool());
+        QVERIFY(eval("corvelEditor.jodit.value.includes('<strong>活动亮点</strong>')").toBool());
+        QVERIFY(!eval("corvelEditor.jodit.value.includes('隐藏批注')").toBool());
+    }
+
     void wheelAndKeyboardScrollTheEditingArea() {
         QVERIFY(open());
         loadLongArticle();

@@ -292,6 +292,9 @@
       hidePoweredByJodit: true,
       askBeforePasteHTML: false,
       askBeforePasteFromWord: false,
+      // With automatic formatting the formatter reads Word's own markup (fake lists, hidden
+      // text); Jodit's Word clean-up would strip those hints first.
+      processPasteFromWord: !s.autoFormat,
       defaultActionOnPaste: 'insert_as_html',
       uploader: { insertImageAsBase64URI: true },
       saveSelectionOnBlur: true,
