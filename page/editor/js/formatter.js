@@ -480,15 +480,9 @@
       .join('\n');
   }
 
-  // Removes the page's own marks from finished HTML (before it is copied out).
-  function stripMarks(html) {
-    return html.replace(/ data-corvel-mark="[^"]*"(?: title="[^"]*")?/g, '');
-  }
-
   return {
     formatNode: formatNode,
     countChars: countChars,
-    stripMarks: stripMarks,
     plainText: plainTextOf,
     CAPTION_MARK: CAPTION_MARK,
   };
