@@ -34,7 +34,7 @@ using ArticleFaults = StoreTest;
 
 TEST_F(ArticleFaults, FullOrFailingDiskIsReportedAndLeavesTheSavedArticle) {
     const std::string id = store.create("<p>saved</p>", "saved").id;
-    const std::string meta = Bytes(articleFile(id, "meta.json"));
+    const std::string meta = ReadBytes(articleFile(id, "meta.json"));
     const std::string big(400000, 'x');
 
     struct Case {
@@ -64,7 +64,7 @@ TEST_F(ArticleFaults, FullOrFailingDiskIsReportedAndLeavesTheSavedArticle) {
         std::string html;
         EXPECT_EQ(store.open(id, html).title(), "saved") << c.what;
         EXPECT_EQ(html, "<p>saved</p>") << c.what;
-        EXPECT_EQ(Bytes(articleFile(id, "meta.json")), meta) << c.what;
+        EXPECT_EQ(ReadBytes(articleFile(id, "meta.json")), meta) << c.what;
         EXPECT_TRUE(Leftovers(root / id).empty()) << c.what;
     }
     // The failed create left at most an empty folder, which is not listed.
@@ -76,7 +76,7 @@ TEST_F(ArticleFaults, ReadOnlyFilesAndFoldersRefuseTheSave) {
     // No write bit on the file: refused even for root, as web.ini is.
     fs::permissions(articleFile(id, "article.html"), fs::perms::owner_read);
     EXPECT_THROW(store.save(id, "<p>new</p>", "new", 1), Utf8FileError);
-    EXPECT_EQ(Bytes(articleFile(id, "article.html")), "<p>saved</p>");
+    EXPECT_EQ(ReadBytes(articleFile(id, "article.html")), "<p>saved</p>");
     EXPECT_EQ(store.meta(id).title(), "saved");
     fs::permissions(articleFile(id, "article.html"),
                     fs::perms::owner_read | fs::perms::owner_write);
@@ -86,7 +86,7 @@ TEST_F(ArticleFaults, ReadOnlyFilesAndFoldersRefuseTheSave) {
         fs::permissions(root / id, fs::perms::owner_read | fs::perms::owner_exec);
         EXPECT_THROW(store.save(id, "<p>new</p>", "new", 1), Utf8FileError);
         EXPECT_THROW(store.storeImage(id, PngBytes("x")), std::exception);
-        EXPECT_EQ(Bytes(articleFile(id, "article.html")), "<p>saved</p>");
+        EXPECT_EQ(ReadBytes(articleFile(id, "article.html")), "<p>saved</p>");
     }
 }
 

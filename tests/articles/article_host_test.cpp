@@ -17,6 +17,7 @@
 #include "article_host.h"
 #include "article_store.h"
 #include "opened_file.h"
+#include "qt_test_files.h"
 #include "utf8_file.h"
 
 namespace {
@@ -32,24 +33,10 @@ public:
     }
 };
 
-QByteArray pngBytes(QColor colour) {
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(colour);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return buffer.data();
-}
-
 void putFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool isChinese(const QString& text) {
@@ -126,7 +113,7 @@ TEST_F(HostTest, ArticleOperationsAnswerWithTheContractFields) {
 
 TEST_F(HostTest, BadIdsAndNamesAreRefusedInChinese) {
     const QString id = newArticle();
-    const QString image = host.storeImage(id, QString::fromLatin1(pngBytes(Qt::red).toBase64()),
+    const QString image = host.storeImage(id, QString::fromLatin1(PngBytes(Qt::red).toBase64()),
                                           QStringLiteral("image/png"))
                               .value(QStringLiteral("url"))
                               .toString();
@@ -210,7 +197,7 @@ TEST_F(HostTest, DiskFailuresKeepTheArticleAndGiveTheReason) {
 
 TEST_F(HostTest, ImagesComeOnlyFromImageBytesWithinTheCap) {
     const QString id = newArticle();
-    const QByteArray png = pngBytes(Qt::blue);
+    const QByteArray png = PngBytes(Qt::blue);
     const QVariantMap stored =
         host.storeImage(id, QString::fromLatin1(png.toBase64()), QStringLiteral("image/png"));
     ASSERT_TRUE(stored.value(QStringLiteral("ok")).toBool());
@@ -299,16 +286,16 @@ TEST_F(HostTest, ExportsAreWrittenWholeOrReportedWithoutHarm) {
                                             QStringLiteral("第一行\n[图片]"), false);
     ASSERT_TRUE(saved.value(QStringLiteral("ok")).toBool());
     EXPECT_EQ(saved.value(QStringLiteral("path")).toString(), path(QStringLiteral("文章.txt")));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("文章.txt"))), QByteArray("第一行\n[图片]"));
+    EXPECT_EQ(FileBytes(path(QStringLiteral("文章.txt"))), QByteArray("第一行\n[图片]"));
 
     chooser->savePath = path(QStringLiteral("report.docx"));
     saved = host.chooseSaveFile({}, QStringLiteral("docx"), QStringLiteral("UEsDBA=="), true);
     EXPECT_EQ(chooser->askedKind, QStringLiteral("docx"));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("report.docx"))), QByteArray("PK\x03\x04", 4));
+    EXPECT_EQ(FileBytes(path(QStringLiteral("report.docx"))), QByteArray("PK\x03\x04", 4));
 
     expectRefused(host.chooseSaveFile({}, QStringLiteral("docx"), QStringLiteral("@@@"), true),
                   QStringLiteral("导出文件"), QStringLiteral("bad base64"));
-    EXPECT_EQ(fileBytes(path(QStringLiteral("report.docx"))), QByteArray("PK\x03\x04", 4));
+    EXPECT_EQ(FileBytes(path(QStringLiteral("report.docx"))), QByteArray("PK\x03\x04", 4));
     expectRefused(host.chooseSaveFile({}, QStringLiteral("exe"), QStringLiteral("x"), false),
                   QStringLiteral("导出文件"), QStringLiteral("kind"));
     chooser->savePath = path(QStringLiteral("no/such/folder/a.html"));

@@ -13,18 +13,10 @@
 
 #include "article_host.h"
 #include "article_setup.h"
+#include "qt_test_files.h"
 #include "web_script.h"
 
 namespace {
-
-QByteArray pngBytes() {
-    QImage image(7, 5, QImage::Format_RGB32);
-    image.fill(Qt::green);
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return buffer.data();
-}
 
 TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
     QWebEngineProfile profile;  // off the record
@@ -35,7 +27,7 @@ TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
     // The same store the page's host uses: the user's data folder, here a temporary one.
     corvel::articles::ArticleStore store(articlesRoot().toStdString());
     const std::string id = store.create("<p>x</p>", "x").id;
-    const QByteArray png = pngBytes();
+    const QByteArray png = PngBytes(Qt::green, 7, 5);
     const std::string name = store.storeImage(id, std::string(png.constData(), png.size()));
     const QString good = QStringLiteral("corvel-article://%1/%2")
                              .arg(QString::fromStdString(id), QString::fromStdString(name));

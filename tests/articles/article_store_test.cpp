@@ -66,7 +66,7 @@ TEST_F(ArticleStoreTest, ArticlesComeBackByteExactNewestFirstWithTheirTitles) {
 
 TEST_F(ArticleStoreTest, TypingHoldsBackMetadataOnlyBrieflyAndNeverTheText) {
     const std::string id = store.create("<p>a</p>", "a").id;
-    const std::string written = Bytes(articleFile(id, "meta.json"));
+    const std::string written = ReadBytes(articleFile(id, "meta.json"));
     now += 1000;
     store.save(id, "<p>abc</p>", "a", 3);
     // The text is on disk at once; the count only in this store until the lag has passed.
@@ -74,7 +74,7 @@ TEST_F(ArticleStoreTest, TypingHoldsBackMetadataOnlyBrieflyAndNeverTheText) {
     std::string html;
     EXPECT_EQ(other.open(id, html).chars, 1);
     EXPECT_EQ(html, "<p>abc</p>");
-    EXPECT_EQ(Bytes(articleFile(id, "meta.json")), written);
+    EXPECT_EQ(ReadBytes(articleFile(id, "meta.json")), written);
     EXPECT_EQ(store.meta(id).chars, 3);
     EXPECT_EQ(store.list().front().chars, 3);
 
@@ -121,7 +121,7 @@ TEST_F(ArticleStoreTest, DamagedOrMissingMetadataNeverHidesAnArticle) {
     const ArticleMeta made = store.create("<p>正文</p>", "正文");
     const fs::path meta = articleFile(made.id, "meta.json");
     for (const std::string damage : {"", "{\"id\":\"x\",\"modi", "\xFF\xFE garbage"}) {
-        PutBytes(meta, damage);
+        WriteBytes(meta, damage);
         ASSERT_THAT(Ids(store.list()), ElementsAre(made.id)) << damage;
         std::string html;
         store.open(made.id, html);
@@ -209,7 +209,7 @@ TEST_F(ArticleStoreTest, ImagesAreStoredOnceAndNeverRewrittenBySaves) {
     EXPECT_EQ(store.readImage(id, name), photo);
     EXPECT_NE(store.storeImage(id, PngBytes("other")), name);
     // A file of that name cut short (a copy gone wrong) is written again.
-    PutBytes(file, photo.substr(0, 100));
+    WriteBytes(file, photo.substr(0, 100));
     EXPECT_EQ(store.storeImage(id, photo), name);
     EXPECT_EQ(store.readImage(id, name), photo);
 }
@@ -222,7 +222,7 @@ TEST_F(ArticleStoreTest, SizeCapsAndNonImagesAreRefused) {
     EXPECT_EQ(RefusalOf([&] { store.storeImage(id, "<svg onload=alert(1)>"); }), Refusal::NotImage);
 
     const fs::path big = folder / "big.png";
-    PutBytes(big, PngBytes("x"));
+    WriteBytes(big, PngBytes("x"));
     fs::resize_file(big, kImageCap + 1);  // sparse: cheap
     EXPECT_EQ(RefusalOf([&] { ReadCappedFile(big, kImageCap); }), Refusal::TooLarge);
     fs::resize_file(big, kImageCap);
@@ -240,7 +240,7 @@ TEST_F(ArticleStoreTest, NothingOutsideAnArticleFolderCanBeReachedOrChanged) {
     const std::string name = store.storeImage(id, PngBytes("in"));
     const std::string hash = name.substr(0, 64);
     // A secret beside the root, and a second article that is not the one named.
-    PutBytes(folder / "secret.png", PngBytes("secret"));
+    WriteBytes(folder / "secret.png", PngBytes("secret"));
     const std::string secretName = Sha256Hex(PngBytes("secret")) + ".png";
     const std::string other = store.create("<p>other</p>", "").id;
 
@@ -281,7 +281,7 @@ TEST_F(ArticleStoreTest, NothingOutsideAnArticleFolderCanBeReachedOrChanged) {
     std::string html;
     EXPECT_EQ(RefusalOf([&] { store.open("linked-article", html); }), Refusal::OutsideFolder);
     EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
-    EXPECT_EQ(Bytes(folder / "secret.png"), PngBytes("secret"));
+    EXPECT_EQ(ReadBytes(folder / "secret.png"), PngBytes("secret"));
     // The linked folder is not listed either.
     EXPECT_EQ(store.list().size(), 2u);
 }

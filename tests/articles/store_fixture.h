@@ -11,19 +11,13 @@
 #include <string>
 
 #include "article_store.h"
+#include "test_files.h"
 
 namespace fs = std::filesystem;
 
 struct StoreTest : ::testing::Test {
-    ~StoreTest() override {
-        std::error_code ignored;
-        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(folder, ignored);
-    }
-    const fs::path folder = [] {
-        std::string pattern = (fs::temp_directory_path() / "corvel-articles-XXXXXX").string();
-        return fs::path(::mkdtemp(pattern.data()));
-    }();
+    const FreshFolder fresh{"corvel-articles"};
+    const fs::path folder = fresh.path();
     const fs::path root = folder / "articles";
     std::int64_t now = 1733540000000;
     corvel::articles::ArticleStore store{root, [this] { return now; }};
@@ -32,16 +26,6 @@ struct StoreTest : ::testing::Test {
         return root / id / name;
     }
 };
-
-inline std::string Bytes(const fs::path& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
-
-inline void PutBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
-}
 
 // A tiny PNG-looking file: the signature and some distinguishing bytes.
 inline std::string PngBytes(std::string_view tag, std::size_t size = 64) {

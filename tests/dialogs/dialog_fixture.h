@@ -22,6 +22,7 @@
 #include <utility>
 
 #include "fake_host.h"
+#include "test_files.h"
 #include "settings_dialogs.h"
 
 inline const std::string kBom = "\xEF\xBB\xBF";
@@ -42,14 +43,9 @@ inline constexpr DialogKind kRedundantFile{"Form_Option_File_Edit",
 
 class DialogTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "corvel-dlg-XXXXXX");
-        folder_ = mkdtemp(pattern.data());
-    }
     void TearDown() override {
         dialogs_.reset();
         host_.reset();
-        std::filesystem::remove_all(folder_);
     }
 
     // Writes web.ini (with a byte-order mark, as the store writes it) and starts the dialogs.
@@ -116,7 +112,8 @@ protected:
         }
     }
 
-    std::filesystem::path folder_;
+    const FreshFolder fresh_{"corvel-dialogs"};
+    const std::filesystem::path folder_ = fresh_.path();
     std::unique_ptr<FakeHost> host_;
     std::unique_ptr<SettingsDialogs> dialogs_;
     const char* current_ = nullptr;

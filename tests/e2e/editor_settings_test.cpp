@@ -24,6 +24,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "program_folder.h"
+#include "qt_test_files.h"
 #include "recording_platform.h"
 #include "store_path.h"
 #include "url_schemes.h"
@@ -40,11 +41,6 @@ const QString kTypedLine = QStringLiteral("Corvel 2.3 ships today.");
 const QString kChineseText = QStringLiteral("新品发布会");
 
 bool isShown(const QWidget* widget) { return widget != nullptr && widget->isVisible(); }
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The line `from` (a whole line, CR LF included) replaced by `to`; empty unless `from` is
 // there exactly once.
@@ -103,7 +99,7 @@ private:
 void EditorSettingsSession::initTestCase() {
     QVERIFY(folder_.isValid());
     QVERIFY(copyProgramFolder(QDir(folder_.path())));
-    iniBefore_ = fileBytes(webIni());
+    iniBefore_ = FileBytes(webIni());
     // The shipped file is what the user has: a byte-order mark and CR LF line breaks only.
     QVERIFY(iniBefore_.startsWith("\xEF\xBB\xBF"));
     QCOMPARE(iniBefore_.count('\n'), iniBefore_.count("\r\n"));
@@ -193,7 +189,7 @@ void EditorSettingsSession::articleSurvivesANewToolbarSetAndCounterSetting() {
         withLineReplaced(withLineReplaced(iniBefore_, "toolbars=Standard", "toolbars=All"),
                          "wordCount=true", "wordCount=false");
     QVERIFY(!expected.isEmpty());
-    QCOMPARE(fileBytes(webIni()), expected);
+    QCOMPARE(FileBytes(webIni()), expected);
     QVERIFY(platform_.errors.isEmpty());
 }
 

@@ -25,6 +25,7 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "page_scheme.h"
+#include "qt_test_files.h"
 #include "recording_platform.h"
 #include "url_schemes.h"
 #include "web_script.h"
@@ -54,11 +55,6 @@ Snapshot snapshot(const QString& folder) {
             files[QDir(folder).relativeFilePath(file.fileName())] = file.readAll();
     }
     return files;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Makes every file and folder below `folder` read-only (or writable again), as a package
@@ -187,7 +183,7 @@ void InstalledLayout::firstStartSeedsAndSaveChangesOnlyTheUsersFile() {
 
     QByteArray expected = shipped_.at(QStringLiteral("web.ini"));
     expected.replace("\r\ntoolbars=Standard\r\n", "\r\ntoolbars=All\r\n");
-    QCOMPARE(fileBytes(userFolder_ + QStringLiteral("/web.ini")), expected);
+    QCOMPARE(FileBytes(userFolder_ + QStringLiteral("/web.ini")), expected);
     QVERIFY(snapshot(programFolder_) == shipped_);
 }
 

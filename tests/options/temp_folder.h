@@ -1,6 +1,6 @@
 #pragma once
-// Tests that work on files: a fresh folder per test, raw byte access to files in it, and the
-// check that a failure names the file and the system's reason.
+// Tests of the option store's files: a fresh folder per test, and the check that a failure
+// names the file and the system's reason.
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,40 +15,18 @@
 #include <system_error>
 
 #include "temp_files.h"
+#include "test_files.h"
 #include "utf8_file.h"
 #include "utf8_path.h"
 
 namespace fs = std::filesystem;
 
-// A new, empty folder in the system's temporary folder.
-inline fs::path MakeFreshFolder() {
-    std::random_device random;
-    for (;;) {
-        const fs::path folder =
-            fs::temp_directory_path() / ("corvel-options-" + std::to_string(random()));
-        if (fs::create_directory(folder)) return folder;
-    }
-}
-
 // A test with a fresh folder of its own, removed afterwards, and a file name in it.
 struct FileTest : ::testing::Test {
-    ~FileTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    const fs::path folder = MakeFreshFolder();
+    const FreshFolder fresh{"corvel-options"};
+    const fs::path folder = fresh.path();
     const fs::path file = folder / "web.ini";
 };
-
-inline void WriteBytes(const fs::path& path, std::string_view bytes) {
-    std::ofstream(path, std::ios::binary).write(bytes.data(), std::ssize(bytes));
-}
-
-inline std::string ReadBytes(const fs::path& path) {
-    std::ostringstream bytes;
-    bytes << std::ifstream(path, std::ios::binary).rdbuf();
-    return bytes.str();
-}
 
 // Names in the folder other than `keep`: what a save left behind. The store's own listing is used:
 // on Windows std::filesystem cannot list folders past MAX_PATH.

@@ -1,0 +1,25 @@
+#pragma once
+// Files and pictures for the Qt side's tests.
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QString>
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray FileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A real PNG of `width` x `height` pixels in one colour.
+inline QByteArray PngBytes(QColor colour, int width = 4, int height = 3) {
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(colour);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return buffer.data();
+}
