@@ -146,7 +146,7 @@ private slots:
     // libraries in this browser, and the whole-text commands keeping a version first.
     void articlesGoThroughTheHost() {
         loader_.emplace(storage_->path());
-        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TEST_DIR "/fake_host.js"));
+        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TESTING_DIR "/fake-host.js"));
         QVERIFY(loader_->open(app_->path() + "/index.html"));
         const auto stored = [this] {
             return eval("corvelFake.articles.get(corvelEditor.session.currentId()).html")
@@ -459,7 +459,7 @@ private slots:
         eval("corvelEditor.jodit.value = '<p>　　再接再励，迫不急待</p><p>【打印本页】</p>'");
         QCOMPARE(eval("corvelEditor.correct().count").toInt(), 3);
         QCOMPARE(html(), QStringLiteral("<p>　　再接再厉，迫不及待</p>"));
-        QCOMPARE(eval("document.getElementById('corvel-toast').textContent").toString(),
+        QCOMPARE(eval("document.querySelector('.corvel-flashes').lastChild.textContent").toString(),
                  QStringLiteral("错误更正：共更正 3 处。"));
         QVERIFY(eval("document.querySelectorAll('.corvel-flash').length").toInt() >= 2);
     }
