@@ -55,4 +55,11 @@ function connect(win, timeoutMs) {
   });
 }
 
-export { wrap, connect, METHODS };
+// A refusal's reason without its closing stop, and as the end of a sentence.
+function withoutStop(text) {
+  return String(text || '未知原因').replace(/[。.\s]+$/, '');
+}
+
+const reason = (result) => withoutStop(result.error) + '。';
+
+export { wrap, connect, METHODS, withoutStop, reason };

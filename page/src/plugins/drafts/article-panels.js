@@ -1,5 +1,7 @@
 // The article list, the recycle list and an article's history, each a panel over the
 // editor. Everything they show comes from the host at the moment they are opened.
+import { reason } from '../../core/host-bridge.js';
+
 const DAY_MS = 24 * 60 * 60 * 1000;
 const KEEP_DELETED_DAYS = 30;
 const REASONS = { auto: '编辑中自动保存', format: '一键排版前', convert: '转换前', correct: '错误更正前', restore: '恢复前' };
@@ -76,10 +78,6 @@ function showRows(ctx, panel, items, emptyText, toRow) {
   if (items.length === 0) rows.appendChild(el(ctx.doc, 'div', 'corvel-panel-empty', emptyText));
   panel.body.textContent = '';
   panel.body.appendChild(rows);
-}
-
-function reason(result) {
-  return String(result.error || '未知原因').replace(/[。.\s]+$/, '') + '。';
 }
 
 // The drafts, newest first: search by title, open, rename, delete; the recycle list and a

@@ -1,11 +1,9 @@
 // The article being edited, kept by the program: changes are written through the host after
 // a quiet spell (and at once on request), one save at a time; a failed save leaves a notice
 // that stays until a later save succeeds, and is tried again by itself.
-const AUTO_SNAPSHOT_MS = 10 * 60 * 1000;
+import { withoutStop } from '../../core/host-bridge.js';
 
-function withoutStop(text) {
-  return String(text || '未知原因').replace(/[。.\s]+$/, '');
-}
+const AUTO_SNAPSHOT_MS = 10 * 60 * 1000;
 
 // deps: host (CorvelHost), timers {setTimeout, clearTimeout, now}, delayMs (the quiet
 // spell), maxDelayMs (the longest a change waits while the typing goes on), retryMs,

@@ -8,7 +8,8 @@ import { plainText } from '../formatting/formatter.js';
 import * as localStore from './article-store.js';
 import * as articleSession from './article-session.js';
 import * as panels from './article-panels.js';
-import { describe, reason, inlined } from './outgoing.js';
+import { reason } from '../../core/host-bridge.js';
+import { describe, inlined } from './outgoing.js';
 
 const LOCAL_SAVE_DELAY_MS = 800;
 const SAVE_DELAY_MS = 800; // typing reaches the disk within about a second

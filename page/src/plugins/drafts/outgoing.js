@@ -11,11 +11,6 @@ function describe(html) {
   return { title: (first || '').slice(0, 60), chars: countChars(body.textContent || '') };
 }
 
-// A refusal's reason as the end of a sentence.
-function reason(result) {
-  return String(result.error || '未知原因').replace(/[。.\s]+$/, '') + '。';
-}
-
 // The article with every stored image inlined and without the page's marks; null when the
 // user stops because of missing images. The missing-image placeholders are counted before
 // the marks go.
@@ -27,4 +22,4 @@ async function inlined(html, host, confirm) {
   return body;
 }
 
-export { describe, reason, inlined };
+export { describe, inlined };

@@ -4,7 +4,8 @@ import { parseFragment } from '../../core/html.js';
 import { popupMenu } from '../../core/popup-menu.js';
 import { mammoth, docx } from '../../core/vendor.js';
 import { plainText } from '../formatting/formatter.js';
-import { describe, reason, inlined } from '../drafts/outgoing.js';
+import { reason } from '../../core/host-bridge.js';
+import { describe, inlined } from '../drafts/outgoing.js';
 import * as files from './article-files.js';
 
 const EXPORTS = [
