@@ -18,16 +18,18 @@ function fakeHost(start) {
   };
   const meta = (a) => ({ ...a.meta });
   const refuse = (name) => (f.fail[name] ? { ok: false, error: f.fail[name] } : null);
-  const known = (id) => f.articles.get(id) || null;
   const chars = (html) => html.replace(/<[^>]*>/g, '').length;
+  // A method on one article, refused when there is no such article.
+  const onArticle = (fn) => (id, ...args) => {
+    const a = f.articles.get(id);
+    return a ? fn(a, id, ...args) : { ok: false, error: '没有这篇文章。' };
+  };
+  const newestFirst = (map, key) => ({ ok: true, articles: [...map.values()].map(meta).sort((a, b) => b[key] - a[key]) });
 
   const methods = {
     state: () => ({ ok: true, currentId: f.currentId, migrated: f.migrated, articlesFolder: '/data/articles' }),
     markMigrated: () => ((f.migrated = true), { ok: true }),
-    listArticles: () => ({
-      ok: true,
-      articles: [...f.articles.values()].map(meta).sort((a, b) => b.modified - a.modified),
-    }),
+    listArticles: () => newestFirst(f.articles, 'modified'),
     createArticle(html, autoTitle) {
       const id = 'a' + next++;
       const m = { id, title: autoTitle, customTitle: false, created: clock, modified: clock, chars: chars(html) };
@@ -35,36 +37,22 @@ function fakeHost(start) {
       f.currentId = id;
       return { ok: true, ...m };
     },
-    openArticle(id) {
-      const a = known(id);
-      if (!a) return { ok: false, error: '没有这篇文章。' };
-      f.currentId = id;
-      return { ok: true, ...meta(a), html: a.html };
-    },
-    saveArticle(id, html, autoTitle, count) {
-      const a = known(id);
-      if (!a) return { ok: false, error: '没有这篇文章。' };
+    openArticle: onArticle((a, id) => ((f.currentId = id), { ok: true, ...meta(a), html: a.html })),
+    saveArticle: onArticle((a, id, html, autoTitle, count) => {
       a.html = html;
       Object.assign(a.meta, { modified: clock, chars: count }, a.meta.customTitle ? {} : { title: autoTitle });
       return { ok: true, modified: clock };
-    },
-    renameArticle(id, title) {
-      const a = known(id);
-      if (!a) return { ok: false, error: '没有这篇文章。' };
+    }),
+    renameArticle: onArticle((a, id, title) => {
       Object.assign(a.meta, { title: title || a.html.replace(/<[^>]*>/g, ''), customTitle: title !== '' });
       return { ok: true };
-    },
-    deleteArticle(id) {
-      const a = known(id);
-      if (!a) return { ok: false, error: '没有这篇文章。' };
+    }),
+    deleteArticle: onArticle((a, id) => {
       f.articles.delete(id);
       f.deleted.set(id, { ...a, meta: { ...a.meta, deleted: clock } });
       return { ok: true };
-    },
-    listDeleted: () => ({
-      ok: true,
-      articles: [...f.deleted.values()].map(meta).sort((a, b) => b.deleted - a.deleted),
     }),
+    listDeleted: () => newestFirst(f.deleted, 'deleted'),
     restoreArticle(id) {
       const a = f.deleted.get(id);
       if (!a) return { ok: false, error: '回收站中没有这篇文章。' };
@@ -77,20 +65,15 @@ function fakeHost(start) {
       f.deleted.clear();
       return { ok: true, removed };
     },
-    addSnapshot(id, html, reason) {
-      const a = known(id);
-      if (!a) return { ok: false, error: '没有这篇文章。' };
+    addSnapshot: onArticle((a, id, html, reason) => {
       const lastAuto = a.snapshots.find((s) => s.reason === 'auto');
       if (reason === 'auto' && lastAuto && clock - lastAuto.time < 600_000) return { ok: true, skipped: true };
       a.snapshots.unshift({ sid: 's' + next++, time: clock, reason, chars: chars(html), html });
       return { ok: true, skipped: false };
-    },
-    listSnapshots(id) {
-      const a = known(id);
-      return a ? { ok: true, snapshots: a.snapshots.map(({ html, ...s }) => s) } : { ok: false, error: '没有这篇文章。' };
-    },
+    }),
+    listSnapshots: onArticle((a) => ({ ok: true, snapshots: a.snapshots.map(({ html, ...s }) => s) })),
     readSnapshot(id, sid) {
-      const s = known(id) && known(id).snapshots.find((x) => x.sid === sid);
+      const s = f.articles.get(id) && f.articles.get(id).snapshots.find((x) => x.sid === sid);
       return s ? { ok: true, html: s.html } : { ok: false, error: '没有这个版本。' };
     },
     storeImage(id, base64, mime) {
