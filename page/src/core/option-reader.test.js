@@ -28,16 +28,3 @@ test('shared option-file cases, read from bytes as the page reads web.ini', asyn
     });
   }
 });
-
-test('the shipped web.ini holds every key the page reads', () => {
-  const options = reader.parseOptions(read('../data/web.ini'));
-  const keys = {
-    ueditor: 'toolbars wordCount elementPathEnabled initialFrameHeight pageBreakTag initialStyle',
-    auto_format: 'format conversion redundant',
-    format: 'paragraphBeforeBlank imageJustify imageCaptionText imageCaptionText_MaxLength ' +
-      'imageCaptionText_EndSign retainBold dateline editorname conversionFile redundantFile',
-  };
-  for (const [section, names] of Object.entries(keys)) {
-    for (const key of names.split(' ')) assert.ok(options.has(section, key), `${section}/${key}`);
-  }
-});

@@ -44,10 +44,13 @@ test('values map to settings, exactly as the dialogs store them', () => {
   }
 });
 
-test('the shipped web.ini names the law-term file the program ships', () => {
-  const shipped = fromOptions(reader.parseOptions(fs.readFileSync(`${repo}data/web.ini`, 'utf8')));
-  assert.equal(shipped.lawTermsFile, 'law-terms.txt');
-  assert.ok(fs.existsSync(`${repo}data/${shipped.lawTermsFile}`));
+test('the shipped web.ini holds every key the page reads, and names the law-term file the program ships', () => {
+  const options = reader.parseOptions(fs.readFileSync(`${repo}data/web.ini`, 'utf8'));
+  const asked = [];
+  const shipped = fromOptions({ has: (...key) => (asked.push(key), options.has(...key)), get: options.get });
+  assert.ok(asked.length >= 20, `${asked.length} keys`);
+  for (const key of asked) assert.ok(options.has(...key), key.join('/'));
+  assert.ok(fs.existsSync(`${repo}data/${shipped.lawTermsFile}`), shipped.lawTermsFile);
 });
 
 test('a web.ini with no setting the page reads is told apart from one with a few', () => {
