@@ -27,12 +27,6 @@ class EditorPageTest : public QObject {
         return ini.open(QIODevice::WriteOnly | QIODevice::Truncate) && ini.write(file) == file.size();
     }
 
-    // A long article (enough to scroll in any window) in the editor.
-    void loadLongArticle() {
-        eval(
-            "corvelEditor.jodit.value = Array.from({length: 80}, (_, i) => "
-            "'<p>　　第' + (i + 1) + '段正文，用来检查编辑区能否滚动。</p>').join('')");
-    }
     int scrollTop() { return eval("corvelEditor.jodit.ed.scrollingElement.scrollTop").toInt(); }
     // A point of the editing area in widget pixels (offscreen, one CSS pixel is one pixel).
     QPoint inEditingArea(const QString& yExpression) {
@@ -176,7 +170,9 @@ private slots:
 
     void wheelAndKeyboardScrollTheEditingArea() {
         QVERIFY(open());
-        loadLongArticle();
+        // A long article, enough to scroll in any window.
+        eval("corvelEditor.jodit.value = Array.from({length: 80}, (_, i) => "
+             "'<p>　　第' + (i + 1) + '段正文，用来检查编辑区能否滚动。</p>').join('')");
         QCOMPARE(scrollTop(), 0);
         const QImage before = loader_->view.grab().toImage();
         const QPoint at = inEditingArea("100");

@@ -13,11 +13,7 @@ function setup(hostStart) {
   const board = { lasting: new Map(), flashes: [] };
   const view = { html: '', loads: 0 };
   const session = create({
-    host: f.host,
-    timers,
-    delayMs: 800,
-    maxDelayMs: 1000,
-    retryMs: 5000,
+    host: f.host, timers, delayMs: 800, maxDelayMs: 1000, retryMs: 5000,
     board: {
       show: (k, t) => board.lasting.set(k, t),
       clear: (k) => board.lasting.delete(k),
@@ -35,7 +31,8 @@ function setup(hostStart) {
     session.changed();
   };
   const saves = () => f.calls.filter((c) => c[0] === 'saveArticle').map((c) => c[2]);
-  return { f, timers, board, view, session, type, saves };
+  const current = () => f.articles.get(session.currentId());
+  return { f, timers, board, view, session, type, saves, current };
 }
 
 test('typing is written once after the quiet spell, with title and count', async () => {
@@ -48,7 +45,7 @@ test('typing is written once after the quiet spell, with title and count', async
   assert.equal(t.timers.due[0].ms, 800);
   await t.timers.run();
   assert.deepEqual(t.saves(), ['<p>一二</p>']);
-  const meta = t.f.articles.get(t.session.currentId()).meta;
+  const meta = t.current().meta;
   assert.deepEqual([meta.title, meta.chars], ['一二', 2]);
   // Nothing new: a second run writes nothing.
   await t.session.saveNow();
@@ -70,7 +67,7 @@ test('typing without a pause is still written about once a second', async () => 
   const gaps = savedAt.map((at, i) => at - (i ? savedAt[i - 1] : start));
   assert.ok(savedAt.length >= 4, `saved ${savedAt.length} times in 4.8 s`);
   assert.ok(gaps.every((g) => g <= 1000), 'gaps ' + gaps.join());
-  assert.equal(t.f.articles.get(t.session.currentId()).html, '<p>' + '字'.repeat(20) + '</p>');
+  assert.equal(t.current().html, '<p>' + '字'.repeat(20) + '</p>');
 });
 
 test('a failed save stays on show with the reason until a later save succeeds', async () => {
@@ -92,7 +89,7 @@ test('a failed save stays on show with the reason until a later save succeeds', 
   assert.ok(t.timers.due.some((e) => e.ms === 5000), 'a retry is pending');
   await t.timers.run();
   assert.equal(t.board.lasting.has('save'), false);
-  assert.equal(t.f.articles.get(t.session.currentId()).html, '<p>不能丢！</p>');
+  assert.equal(t.current().html, '<p>不能丢！</p>');
 });
 
 test('saves run one at a time, so an older text never lands after a newer one', async () => {
@@ -111,7 +108,7 @@ test('saves run one at a time, so an older text never lands after a newer one', 
   release();
   await Promise.all([first, second]);
   assert.deepEqual(t.saves(), ['<p>旧</p>', '<p>新</p>']);
-  assert.equal(t.f.articles.get(t.session.currentId()).html, '<p>新</p>');
+  assert.equal(t.current().html, '<p>新</p>');
 });
 
 test('first start after the upgrade: the old article becomes the first draft', async (t) => {
@@ -180,7 +177,7 @@ test('switching saves the current article first, and stays put when that fails',
 test('the text before a spell of editing is kept at most once per ten minutes', async () => {
   const t = setup();
   await t.session.start(null);
-  const snaps = () => t.f.articles.get(t.session.currentId()).snapshots.map((s) => [s.reason, s.html]);
+  const snaps = () => t.current().snapshots.map((s) => [s.reason, s.html]);
   t.type('<p>一</p>');
   await t.timers.run();
   assert.deepEqual(snaps(), [], 'an empty article has nothing to keep');

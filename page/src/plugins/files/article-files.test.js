@@ -2,7 +2,7 @@
 // files are made here with the docx package and read back with mammoth, as the page does.
 import test from 'node:test';
 import assert from 'node:assert/strict';
-import { fakeHost, packages, parseHTML } from '../../testing/index.js';
+import { bodyOf, fakeHost, packages } from '../../testing/index.js';
 const docx = packages('docx');
 const mammoth = packages('mammoth');
 const JSZip = packages('jszip');
@@ -12,12 +12,6 @@ import { plainText } from '../formatting/formatter.js';
 
 const PNG_2x3 = Buffer.from(
   'iVBORw0KGgoAAAANSUhEUgAAAAIAAAADCAYAAAC56t6BAAAAEklEQVR4nGP8z8DwnwEIGGEMAD3hAv7ATfoBAAAAAElFTkSuQmCC', 'base64');
-
-function parse(html) {
-  const { document } = parseHTML('<!DOCTYPE html><html><body></body></html>');
-  document.body.innerHTML = html;
-  return document.body;
-}
 
 async function docxBase64(children) {
   return docx.Packer.toBase64String(new docx.Document({
@@ -34,8 +28,8 @@ test('an opened .docx keeps headings, bold, lists, tables and images', async () 
     new docx.Table({ rows: [new docx.TableRow({ children: [new docx.TableCell({ children: [new docx.Paragraph('单元格')] })] })] }),
     new docx.Paragraph({ children: [new docx.ImageRun({ type: 'png', data: PNG_2x3, transformation: { width: 2, height: 3 } })] }),
   ]);
-  const { html } = await files.readOpenedFile({ kind: 'docx', base64 }, parse, mammoth);
-  const body = parse(html);
+  const { html } = await files.readOpenedFile({ kind: 'docx', base64 }, bodyOf, mammoth);
+  const body = bodyOf(html);
   assert.equal(body.querySelector('h1').textContent, '新品发布');
   assert.equal(body.querySelector('strong').textContent, '重点');
   assert.equal(body.querySelector('ol li').textContent, '第一条');
@@ -44,7 +38,7 @@ test('an opened .docx keeps headings, bold, lists, tables and images', async () 
 });
 
 test('a damaged .docx is refused, not opened as an empty article', async () => {
-  await assert.rejects(files.readOpenedFile({ kind: 'docx', base64: Buffer.from('not a zip').toString('base64') }, parse, mammoth));
+  await assert.rejects(files.readOpenedFile({ kind: 'docx', base64: Buffer.from('not a zip').toString('base64') }, bodyOf, mammoth));
 });
 
 test('opened web pages and text files', async (t) => {
@@ -54,7 +48,7 @@ test('opened web pages and text files', async (t) => {
     ['txt: empty', { kind: 'txt', text: '' }, ''],
   ];
   for (const [name, file, expected] of cases) {
-    await t.test(name, async () => assert.equal((await files.readOpenedFile(file, parse, mammoth)).html, expected));
+    await t.test(name, async () => assert.equal((await files.readOpenedFile(file, bodyOf, mammoth)).html, expected));
   }
 });
 
@@ -70,11 +64,11 @@ async function storedArticle() {
 
 test('.docx export keeps headings, paragraphs, bold, alignment, the paragraph blank and images', async () => {
   const { f, html } = await storedArticle();
-  const body = parse(html);
+  const body = bodyOf(html);
   assert.equal(await inlineImages(body, f.host), 0);
   const base64 = await files.wordDocument(body, docx);
   const buffer = Buffer.from(base64, 'base64');
-  const back = parse((await mammoth.convertToHtml({ buffer })).value);
+  const back = bodyOf((await mammoth.convertToHtml({ buffer })).value);
   assert.equal(back.querySelector('h2').textContent, '标题');
   assert.equal(back.querySelector('strong').textContent, '居中粗体');
   const texts = [...back.querySelectorAll('p')].map((p) => p.textContent);
@@ -90,14 +84,14 @@ test('.docx export keeps headings, paragraphs, bold, alignment, the paragraph bl
 
 test('.html export is self-contained and .txt export marks each image', async () => {
   const { f, html, url } = await storedArticle();
-  const body = parse(html + '<span data-corvel-mark="missing-image" title="x">［图片缺失］</span>');
+  const body = bodyOf(html + '<span data-corvel-mark="missing-image" title="x">［图片缺失］</span>');
   assert.equal(await inlineImages(body, f.host), 1, 'the placeholder counts as missing');
   const page = files.selfContainedHtml(body, '标题<1>');
   assert.match(page, /^<!DOCTYPE html>/);
   assert.match(page, /<title>标题&lt;1&gt;<\/title>/);
   assert.ok(!page.includes(url) && page.includes('src="data:image/png;base64,'));
 
-  const text = files.plainTextWithImages(parse(html + '<p>尾<span data-corvel-mark="missing-image">［图片缺失］</span></p>'), plainText);
+  const text = files.plainTextWithImages(bodyOf(html + '<p>尾<span data-corvel-mark="missing-image">［图片缺失］</span></p>'), plainText);
   assert.equal(text, '标题\n居中粗体\n　　正文段落\n　　粗体开头的段落\n[图片]\n要点\n尾\n[图片]');
 });
 

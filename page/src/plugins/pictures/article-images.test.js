@@ -5,16 +5,10 @@ import assert from 'node:assert/strict';
 import * as images from './article-images.js';
 import { eachTextNode } from '../../core/rules.js';
 import { formatNode } from '../formatting/formatter.js';
-import { fakeHost, parseHTML } from '../../testing/index.js';
+import { bodyOf, fakeHost } from '../../testing/index.js';
 
 const PNG = 'iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==';
 const WORD_FILE = 'file:///C:/Users/a/AppData/Local/Temp/msohtmlclip1/01/clip_image002.png';
-
-function parse(html) {
-  const { document } = parseHTML('<!DOCTYPE html><html><body></body></html>');
-  document.body.innerHTML = html;
-  return document.body;
-}
 
 test('each way an image arrives is stored, or replaced by a placeholder', async (t) => {
   const svg = '<svg xmlns="http://www.w3.org/2000/svg"/>';
@@ -34,7 +28,7 @@ test('each way an image arrives is stored, or replaced by a placeholder', async 
     await t.test(name, async () => {
       const f = fakeHost({ localFiles: { [WORD_FILE]: { base64: PNG, mime: 'image/png' } } });
       if (failure) f.fail.storeImage = failure;
-      const body = parse(`<p>前<img src="${src.replace(/"/g, '&quot;')}" alt="图">后</p>`);
+      const body = bodyOf(`<p>前<img src="${src.replace(/"/g, '&quot;')}" alt="图">后</p>`);
       const report = await images.storeImages(body, f.host, 'a1');
       const img = body.querySelector('img');
       if (expected) {
@@ -54,7 +48,7 @@ test('each way an image arrives is stored, or replaced by a placeholder', async 
 
 test('an image removed or replaced while it was being stored is left alone', async () => {
   const f = fakeHost();
-  const body = parse(`<p><img src="data:image/png;base64,${PNG}"></p>`);
+  const body = bodyOf(`<p><img src="data:image/png;base64,${PNG}"></p>`);
   const img = body.querySelector('img');
   const pending = images.storeImages(body, f.host, 'a1');
   img.setAttribute('src', 'https://example.com/b.png');
@@ -71,7 +65,7 @@ test('an image removed or replaced while it was being stored is left alone', asy
 test('copies inline each stored image once and count what is missing', async () => {
   const f = fakeHost();
   const { url } = await f.host.storeImage('a1', PNG, 'image/png');
-  const body = parse(`<p><img src="${url}"><img src="${url}"><img src="corvel-article://a1/gone.png">` +
+  const body = bodyOf(`<p><img src="${url}"><img src="${url}"><img src="corvel-article://a1/gone.png">` +
     '<span data-corvel-mark="missing-image">［图片缺失］</span><img src="https://example.com/c.png"></p>');
   assert.equal(await images.inlineImages(body, f.host), 2);
   const srcs = [...body.querySelectorAll('img')].map((i) => i.getAttribute('src'));
@@ -81,10 +75,10 @@ test('copies inline each stored image once and count what is missing', async () 
 
 test('image alt text goes through the same conversion and corrections as the text', () => {
   const convert = (text) => text.replace(/软件/g, '軟體');
-  const body = parse('<p>软件<img src="a.png" alt="软件截图"><img src="b.png"></p>');
+  const body = bodyOf('<p>软件<img src="a.png" alt="软件截图"><img src="b.png"></p>');
   eachTextNode(body, convert);
   assert.equal(body.innerHTML, '<p>軟體<img src="a.png" alt="軟體截图"><img src="b.png"></p>');
-  const formatted = formatNode(parse('<p><img src="a.png" alt="软件截图"></p>'), { transformText: convert });
+  const formatted = formatNode(bodyOf('<p><img src="a.png" alt="软件截图"></p>'), { transformText: convert });
   assert.match(formatted, /alt="軟體截图"/);
 });
 
