@@ -12,28 +12,19 @@ async function setup() {
   const { document, window } = parseHTML('<!DOCTYPE html><html><body></body></html>');
   const f = fakeHost();
   f.migrated = true;
-  for (const [html, title] of [['<p>春季新品发布</p>', '春季新品发布'], ['<p>公司年会报道</p>', '公司年会报道'], ['<p>春节促销</p>', '春节促销']]) {
+  for (const title of ['春季新品发布', '公司年会报道', '春节促销']) {
     f.tick(60_000);
-    await f.host.createArticle(html, title);
+    await f.host.createArticle(`<p>${title}</p>`, title);
   }
   const asked = [];
   let current = 'a3';
-  const session = {
-    currentId: () => current,
-    open: async (id) => (asked.push(['open', id]), (current = id), { ok: true }),
-    create: async (html) => (asked.push(['create', html]), { ok: true }),
-    forget: async (id) => (asked.push(['forget', id]), { ok: true }),
-    restore: async (html) => (asked.push(['restore', html]), { ok: true }),
-  };
+  const ask = (name, then = () => {}) => async (arg) => (asked.push([name, arg]), then(arg), { ok: true });
+  const session = { currentId: () => current, open: ask('open', (id) => (current = id)), create: ask('create'), forget: ask('forget'), restore: ask('restore') };
   const flashes = [];
   const answers = [];
   const ctx = {
-    doc: document,
-    host: f.host,
-    session,
-    board: { flash: (t) => flashes.push(t) },
+    doc: document, host: f.host, session, board: { flash: (t) => flashes.push(t) }, now: () => f.now(),
     confirm: async (text) => (asked.push(['confirm', text]), answers.length ? answers.shift() : true),
-    now: () => f.now(),
   };
   const rows = () => [...document.querySelectorAll('.corvel-panel-row')].map((r) => [...r.querySelectorAll('span:not(.corvel-panel-actions)')].map((s) => s.textContent));
   const click = async (rowIndex, caption) => {
