@@ -26,7 +26,7 @@ constexpr int kRounds = 7;
 const char* const kSettingsFiles[] = {"web.ini", "conversion.txt", "redundant.txt"};
 
 const char* const kBenchPage = R"(<!DOCTYPE html><html><head><meta charset="utf-8">
-<script src="editor/js/text-loader.js"></script>
+<script src="editor/js/editor.js"></script>
 <script>
 window.runReads = async function (n) {
   window.benchResult = null;
@@ -34,7 +34,7 @@ window.runReads = async function (n) {
   const start = performance.now();
   let bytes = 0;
   for (let i = 0; i < n; ++i) {
-    const text = await CorvelTextLoader.loadText(names[i % names.length]);
+    const text = await CorvelPage.loadText(names[i % names.length]);
     if (text === null) { window.benchResult = -1; return; }
     bytes += text.length;
   }
@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
     const QString program = root.filePath(QStringLiteral("program"));
     const QString settings = root.filePath(QStringLiteral("settings"));
     const QDir built(QStringLiteral(CORVEL_APP_DIR));
-    bool ok = copyFile(built.filePath(QStringLiteral("editor/js/text-loader.js")),
-                       program + QStringLiteral("/editor/js/text-loader.js"));
+    bool ok = copyFile(built.filePath(QStringLiteral("editor/js/editor.js")),
+                       program + QStringLiteral("/editor/js/editor.js"));
     for (const char* name : kSettingsFiles) {
         // The same bytes beside the page (file://) and in the settings folder (the scheme).
         ok = ok &&

@@ -82,16 +82,17 @@ long long treeResidentKilobytes() {
 }
 
 // Plain Jodit with the options the editor page gives it, its own toolbar buttons as plain
-// commands, and nothing else of the editor page.
+// commands, and nothing else of the editor page (its script only lends the button list: on a
+// page without the notice box it starts no editor).
 QString barePage(const QString& folder) {
     const QString base = QUrl::fromLocalFile(folder).toString();
     return QStringLiteral(R"(<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="%1/editor/vendor/jodit.min.css"></head><body>
 <textarea id="editor"></textarea>
 <script src="%1/editor/vendor/jodit.min.js"></script>
-<script src="%1/editor/js/toolbars.js"></script>
+<script src="%1/editor/js/editor.js"></script>
 <script>
-const buttons = CorvelToolbars.buttonsFor('Standard');
+const buttons = CorvelPage.toolbars.buttonsFor('Standard');
 const controls = {};
 for (const name of buttons) {
   if (name.startsWith('corvel')) controls[name] = { name: name, text: name, exec: function () {} };

@@ -23,7 +23,7 @@ const char* kMeasure = R"(
   const text = (await CorvelHost.openArticle(a)).html;
   for (let i = 0; i < 15; i++) {
     let panel;
-    list.panel.push(await time(async () => { panel = CorvelArticlePanels.showArticleList(ctx); await panel.ready; }));
+    list.panel.push(await time(async () => { panel = corvelEditor.articles.panels.showArticleList(ctx); await panel.ready; }));
     panel.close();
     let box;
     list.bare.push(await time(async () => {
@@ -61,7 +61,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QTemporaryDir storage;
     PageLoader loader(storage.path());
-    if (!loader.useFakeHost(CORVEL_PAGE_TEST_DIR "/fake_host.js", QString::fromUtf8(kDrafts)) ||
+    if (!loader.useFakeHost(CORVEL_PAGE_TESTING_DIR "/fake-host.js", QString::fromUtf8(kDrafts)) ||
         !loader.open(CORVEL_APP_DIR "/index.html"))
         return 2;
     loader.eval(QString::fromUtf8(kMeasure));

@@ -1,0 +1,51 @@
+// Jodit's options for the article editor, from the page's settings.
+import * as zh from './jodit-zh.js';
+
+// Styles inside the editing frame: the caption-length mark, the law-check marks, the
+// page-break divider (its tag text hidden behind a labelled dashed line) and the page's marks.
+const IFRAME_STYLE =
+  'p[data-corvel-mark]{background:#fff3cd;outline:1px dashed #d9534f;}' +
+  'span[data-corvel-law]{background:#ffe0e0;border-bottom:2px solid #d9534f;cursor:help;}' +
+  'p[data-corvel-page-break]{position:relative;height:24px;margin:12px 0;font-size:0;line-height:0;' +
+  'color:transparent;text-indent:0;border-top:2px dashed #8a94a6;user-select:none;}' +
+  'p[data-corvel-page-break]::after{content:"分页符";position:absolute;left:50%;top:-10px;' +
+  'transform:translateX(-50%);padding:0 8px;background:#fff;color:#5b6577;font-size:12px;line-height:18px;}' +
+  'table{margin:0 0 0.8em;}html{overflow-y:auto;}' +
+  'span[data-corvel-mark]{color:#b02a37;background:#fde8ea;border:1px dashed #d9534f;padding:0 4px;}' +
+  'img[data-corvel-mark]{outline:3px dashed #d9534f;min-width:120px;min-height:60px;}';
+
+function editorOptions(Jodit, s, buttons, controls) {
+  // An atom replaces Jodit's own font list instead of being merged into it.
+  controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(zh.FONTS) });
+  return {
+    language: 'zh_cn',
+    i18n: { zh_cn: zh.TEXTS },
+    toolbarAdaptive: false,
+    buttons: buttons,
+    controls: controls,
+    // The editing area is an iframe so that the user's initial style (body{...}) applies
+    // to the article alone.
+    iframe: true,
+    iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + IFRAME_STYLE + s.initialStyle,
+    // The height setting is the editing area's least height; the layout makes the editor
+    // fill the window and the article scroll inside it.
+    height: s.frameHeight + 120,
+    allowResizeY: false,
+    sourceEditor: 'area',
+    beautifyHTML: false,
+    showCharsCounter: false,
+    showWordsCounter: false,
+    showXPathInStatusbar: s.elementPath,
+    hidePoweredByJodit: true,
+    askBeforePasteHTML: false,
+    askBeforePasteFromWord: false,
+    // With automatic formatting the formatter reads Word's own markup (fake lists, hidden
+    // text); Jodit's Word clean-up would strip those hints first.
+    processPasteFromWord: !s.autoFormat,
+    defaultActionOnPaste: 'insert_as_html',
+    uploader: { insertImageAsBase64URI: true },
+    saveSelectionOnBlur: true,
+  };
+}
+
+export { editorOptions };

@@ -1,0 +1,21 @@
+// HTML text helpers shared by every part of the page.
+
+function escapeHtml(text) {
+  return String(text).replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;');
+}
+
+function escapeAttr(text) {
+  return escapeHtml(text).replace(/"/g, '&quot;');
+}
+
+// A detached <body> holding html, for rebuilding HTML without touching the live editor. In the
+// page it comes from an inert document; under Node from the test DOM's DOMParser.
+function parseFragment(html) {
+  const doc = typeof document !== 'undefined' && document.implementation
+    ? document.implementation.createHTMLDocument('')
+    : new DOMParser().parseFromString('<!DOCTYPE html><html><body></body></html>', 'text/html');
+  doc.body.innerHTML = html;
+  return doc.body;
+}
+
+export { escapeHtml, escapeAttr, parseFragment };

@@ -1,0 +1,57 @@
+// Keeps the editor filling the window: the editing area takes every pixel the window has
+// left under the toolbar, never less than the configured height, and scrolls inside itself.
+// A click in the empty space below the last paragraph puts the caret at the article's end.
+const PAGE_MARGIN = 8; // the page's padding under the editor
+
+function fit(editor, frameHeight) {
+  const container = editor.container;
+  const chrome = container.offsetHeight - editor.workplace.offsetHeight;
+  const top = container.getBoundingClientRect().top + window.scrollY;
+  const available = window.innerHeight - top - PAGE_MARGIN;
+  const height = Math.max(frameHeight + chrome, Math.floor(available));
+  if (Math.abs(container.offsetHeight - height) > 1) editor.e.fire('setHeight', height);
+}
+
+// The caret at the very end of the article, in the last block (a new paragraph after a
+// final table or list, so that typing lands in body text).
+function caretAtEnd(editor) {
+  const body = editor.editor;
+  let last = body.lastElementChild;
+  if (!last || /^(TABLE|UL|OL|HR)$/.test(last.nodeName) || last.hasAttribute('contenteditable')) {
+    last = editor.createInside.element('p');
+    last.appendChild(editor.createInside.element('br'));
+    body.appendChild(last);
+  }
+  editor.s.focus();
+  editor.s.setCursorIn(last, false);
+}
+
+function clickBelowText(editor) {
+  const doc = editor.ed;
+  doc.addEventListener('mousedown', function (event) {
+    if (event.button !== 0) return;
+    const body = editor.editor;
+    if (event.target !== body && event.target !== doc.documentElement) return;
+    const last = body.lastElementChild;
+    const bottom = last ? last.getBoundingClientRect().bottom : 0;
+    if (event.clientY <= bottom) return;
+    event.preventDefault();
+    caretAtEnd(editor);
+  });
+}
+
+function attach(editor, frameHeight) {
+  const refit = () => fit(editor, frameHeight);
+  window.addEventListener('resize', refit);
+  editor.e.on('afterUpdateToolbar toggleFullSize', () => setTimeout(refit, 0));
+  // Notices above the editor change where it starts.
+  const notices = document.getElementById('corvel-notices');
+  if (notices && window.MutationObserver) new MutationObserver(refit).observe(notices, { childList: true });
+  // A toolbar that wraps onto more rows (a narrower window) takes height from the area.
+  if (window.ResizeObserver) new ResizeObserver(refit).observe(editor.toolbarContainer);
+  clickBelowText(editor);
+  refit();
+  return refit;
+}
+
+export { attach, caretAtEnd };

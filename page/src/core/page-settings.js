@@ -1,0 +1,32 @@
+// Reads web.ini and the three rule files it names, on every load; whatever cannot be read is
+// told to the user and replaced by the defaults.
+import { loadText } from './text-loader.js';
+import { parseOptions } from './option-reader.js';
+import * as settingsOf from './settings.js';
+
+async function loadSettings(notice) {
+  const iniText = await loadText('web.ini');
+  if (iniText === null) notice('未能读取设置文件 web.ini，已使用默认设置。');
+  const options = iniText === null ? null : parseOptions(iniText);
+  if (options && !settingsOf.holdsAnySetting(options)) {
+    notice('设置文件 web.ini 中读不到任何设置（文件是空的、已损坏，或不是 UTF-8 编码），已使用默认设置。' +
+      '请用安装包中原有的 web.ini 替换它，或重新安装程序。');
+  }
+  const settings = settingsOf.fromOptions(options);
+  const [conversionText, correctionText, lawText] = await Promise.all([
+    loadText(settings.conversionFile),
+    loadText(settings.redundantFile),
+    loadText(settings.lawTermsFile),
+  ]);
+  if (conversionText === null) notice('未能读取简繁转换规则文件 ' + settings.conversionFile + '，只使用内置转换。');
+  if (correctionText === null) notice('未能读取错误更正规则文件 ' + settings.redundantFile + '，错误更正不可用。');
+  if (lawText === null) notice('未能读取广告法用语规则文件 ' + settings.lawTermsFile + '，广告法用语检查不可用。');
+  return {
+    settings: settings,
+    conversionText: conversionText || '',
+    correctionText: correctionText || '',
+    lawText: lawText || '',
+  };
+}
+
+export { loadSettings };

@@ -1,0 +1,81 @@
+// Conversion and correction rules: grammar, precedence, and text-only application.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { packages, parseHTML, repo } from '../testing/index.js';
+const OpenCC = packages('opencc-js');
+import * as rules from './rules.js';
+
+const opencc = (direction) =>
+  OpenCC.Converter(direction === 'traditional' ? { from: 'cn', to: 'tw' } : { from: 'tw', to: 'cn' });
+const shipped = (name) => fs.readFileSync(`${repo}data/${name}`, 'utf8');
+
+test('rule-file grammar', () => {
+  const text = '\ufeff# 注释\r\n\r\n错字|||正字\r\n多余|||\r\n没有分隔符\r\n|||空的左边\nA|||B\rC|||D';
+  assert.deepEqual(rules.parsePairs(text), [['错字', '正字'], ['多余', ''], ['A', 'B'], ['C', 'D']]);
+  // The shipped file's own comment lines are not rules.
+  assert.ok(rules.parsePairs(shipped('redundant.txt')).every(([from]) => !from.startsWith('#')));
+});
+
+test('corrections: longest match, one pass, removal; the shipped file fixes typos and drops junk', () => {
+  const correct = rules.corrector('的的|||的\r\n的的确确|||的确\r\n甲|||乙\r\n乙|||丙\r\n【打印本页】|||');
+  const cases = [
+    ['好的的东西', '好的东西'],
+    ['的的确确如此', '的确如此'], // the longer rule wins where both start
+    ['甲乙', '乙丙'], // a replacement is not replaced again
+    ['正文【打印本页】', '正文'],
+    ['没有错误', '没有错误'],
+  ];
+  for (const [input, expected] of cases) assert.equal(correct(input), expected, input);
+  assert.equal(rules.corrector(shipped('redundant.txt'))('我们再接再励，迫不急待【打印本页】'), '我们再接再厉，迫不及待');
+});
+
+test('conversion: user pairs take precedence over opencc, in both directions', () => {
+  const conv = shipped('conversion.txt');
+  assert.equal(rules.converter(conv, 'traditional', opencc)('这款软件的后台很简单'), '這款軟體的後台很簡單');
+  assert.equal(rules.converter(conv, 'simplified', opencc)('這款軟體的後台很簡單'), '这款软件的后台很简单');
+  assert.equal(rules.converter(conv, 'same', opencc), null);
+  // Without opencc the user's pairs still apply.
+  assert.equal(rules.converter(conv, 'traditional', null)('软件发展'), '軟體发展');
+});
+
+test('rules change text nodes only, never tags or attributes', () => {
+  const { document } = parseHTML('<div id="r"><p title="软件" class="软件"><a href="http://x/软件">软件</a>和再接再励</p></div>');
+  const root = document.getElementById('r');
+  const pipeline = rules.textPipeline({
+    correct: rules.corrector('再接再励|||再接再厉'),
+    convert: rules.converter('软件|||軟體', 'traditional', opencc),
+  });
+  rules.eachTextNode(root, pipeline);
+  assert.equal(root.innerHTML, '<p title="软件" class="软件"><a href="http://x/软件">軟體</a>和再接再厲</p>');
+});
+
+test('the shipped corrections: at least 300, each a real correction', () => {
+  const pairs = rules.parsePairs(shipped('redundant.txt'));
+  const typos = pairs.filter(([, to]) => to !== '');
+  assert.ok(typos.length >= 300, `${typos.length} corrections`);
+  const froms = new Set();
+  for (const [from, to] of typos) {
+    assert.notEqual(from, to, from);
+    assert.ok(!froms.has(from), `${from} twice`);
+    froms.add(from);
+    // 的地得 depend on the sentence: no rule may only swap one of them for another.
+    const diff = Array.from(from).map((c, i) => [c, to[i]]).filter(([a, b]) => a !== b);
+    assert.ok(!(from.length === to.length && diff.every(([a, b]) => /[的地得]/.test(a) && /[的地得]/.test(b))), from);
+  }
+  // A wrong form inside some right form would undo that correction on the next run.
+  for (const [, to] of typos) {
+    for (const from of froms) assert.ok(!to.includes(from), `${from} inside ${to}`);
+  }
+  // Running the corrections over their own results changes nothing.
+  const correct = rules.corrector(shipped('redundant.txt'));
+  const corrected = typos.map(([, to]) => to).join('，');
+  assert.equal(correct(corrected), corrected);
+});
+
+test('corrections report where each replacement landed', () => {
+  const hits = [];
+  const out = rules.corrector('错字|||正确的字\r\n多余|||')('前错字中多余后', (start, length) => hits.push([start, length]));
+  assert.equal(out, '前正确的字中后');
+  assert.deepEqual(hits, [[1, 4], [6, 0]]);
+});

@@ -1,0 +1,120 @@
+// The editor page's start-up: reads web.ini and the rule files on every load, installs each
+// feature's commands and Jodit plugin, builds the editor with the chosen toolbar set, and keeps
+// the article safe across reloads. esbuild bundles this into one classic script: the portable
+// layout loads the page from file://, where Chromium refuses module scripts (opaque origin),
+// and the installed one from corvel-page://; one bundle behaves the same in both.
+//
+// Globals the page keeps: window.corvelEditor (the editor and its commands, for the program's
+// tests and benchmarks), window.CorvelHost (the program's article bridge; tests put a fake one
+// there before the page runs), and window.CorvelPage (the toolbar sets and the text loader, for
+// the benchmarks' bare pages, which do not start the editor).
+import { jodit as joditLibrary } from './core/vendor.js';
+import { createRegistry, attachHotkeys } from './core/commands.js';
+import * as noticeBoard from './core/notices.js';
+import * as toolbars from './core/toolbars.js';
+import { loadText } from './core/text-loader.js';
+import { connect } from './core/host-bridge.js';
+import { loadSettings } from './core/page-settings.js';
+import { textSteps } from './core/text-steps.js';
+import { editorOptions } from './core/editor-options.js';
+import * as layout from './core/layout.js';
+import * as articleStore from './plugins/drafts/article-store.js';
+import { rememberedStandard } from './plugins/conversion/standard.js';
+import formatting from './plugins/formatting/index.js';
+import corrections from './plugins/corrections/index.js';
+import lawCheck from './plugins/law-check/index.js';
+import conversion from './plugins/conversion/index.js';
+import dateline from './plugins/dateline/index.js';
+import drafts from './plugins/drafts/index.js';
+import pictures from './plugins/pictures/index.js';
+import files from './plugins/files/index.js';
+import wordCount from './plugins/word-count/index.js';
+
+// In the order they install; later ones use what earlier ones put on the page.
+const FEATURES = [formatting, lawCheck, corrections, conversion, dateline, drafts, pictures, files, wordCount];
+
+// Without Jodit the article is still editable and saved in the page.
+function fallbackEditor(page) {
+  page.notices.notice('编辑器组件未能加载，请重新安装程序。文章仍会自动保存。');
+  const store = articleStore.create(page.storage, page.win, 800);
+  const area = page.doc.getElementById('editor');
+  area.outerHTML = '<div id="editor" class="corvel-fallback" contenteditable="true"></div>';
+  const fallback = page.doc.getElementById('editor');
+  fallback.innerHTML = store.load() || '';
+  fallback.addEventListener('input', () => store.changed(fallback.innerHTML));
+  Object.defineProperty(page.api, 'html', { get: () => fallback.innerHTML });
+  page.win.addEventListener('pagehide', () => store.saveNow(fallback.innerHTML));
+}
+
+async function start(win, hostReady, board) {
+  const doc = win.document;
+  const notice = board.notice;
+  const loaded = await loadSettings(notice);
+  const s = loaded.settings;
+  const api = {
+    jodit: null,
+    toolbarSet: toolbars.setName(s.toolbars),
+    settings: s,
+    notices: board.list,
+    board: board,
+    keepVersion: function () {},
+    tools: {},
+    articles: {},
+    ready: false,
+  };
+  win.corvelEditor = api;
+  const page = {
+    win, doc, api, loaded,
+    settings: s,
+    storage: win.localStorage,
+    notices: board,
+    tools: api.tools,
+    registry: createRegistry(),
+    steps: textSteps(loaded, rememberedStandard(win.localStorage), notice),
+    host: await hostReady,
+    jodit: null,
+    setArticle: (html) => {
+      page.jodit.value = html; // one change, one undo step
+    },
+    keepVersion: (why) => api.keepVersion(why),
+    confirm: (text) => new Promise((resolve) => page.jodit.confirm(text, '请确认', (yes) => resolve(!!yes))),
+  };
+  api.setArticle = page.setArticle;
+
+  const Jodit = joditLibrary();
+  if (!Jodit) return fallbackEditor(page);
+
+  for (const feature of FEATURES) feature.install(page);
+  for (const feature of FEATURES) {
+    if (feature.plugin && !Jodit.plugins.get(feature.name)) {
+      Jodit.plugins.add(feature.name, function (jodit) {
+        feature.plugin(jodit, page);
+      });
+    }
+  }
+  const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
+  const editor = Jodit.make('#editor', editorOptions(Jodit, s, buttons, page.registry.controls()));
+  page.jodit = editor;
+  api.jodit = editor;
+  Object.defineProperty(api, 'html', { get: () => editor.value });
+  api.fit = layout.attach(editor, s.frameHeight);
+  attachHotkeys(page.registry, editor, doc);
+  for (const feature of FEATURES) if (feature.start) await feature.start(page);
+  api.fit();
+  api.ready = true;
+}
+
+function boot(win) {
+  win.CorvelPage = { toolbars: toolbars, loadText: loadText };
+  const box = win.document.getElementById('corvel-notices');
+  if (!box) return; // a bare page that only wants CorvelPage
+  const hostReady = win.CorvelHost ? Promise.resolve(win.CorvelHost) : connect(win);
+  win.addEventListener('DOMContentLoaded', function () {
+    const board = noticeBoard.create(box, win);
+    start(win, hostReady, board).catch(function (error) {
+      board.notice('编辑器启动出错：' + (error && error.message ? error.message : error));
+    });
+  });
+}
+
+if (typeof window !== 'undefined' && typeof document !== 'undefined') boot(window);

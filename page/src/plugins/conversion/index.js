@@ -1,0 +1,51 @@
+// 一键简繁: 转为繁体 (台湾 or 香港 standard, remembered) and 转为简体 on the whole article.
+import { parseFragment } from '../../core/html.js';
+import { converter, eachTextNode } from '../../core/rules.js';
+import { openccFactory } from '../../core/text-steps.js';
+import { stripMarks } from '../law-check/law-check.js';
+import { rememberedStandard, rememberStandard, STANDARDS } from './standard.js';
+
+export default {
+  name: 'corvelConversion',
+
+  install(page) {
+    const tools = page.tools;
+    const opencc = openccFactory();
+    let standard = rememberedStandard(page.storage);
+    tools.standard = () => standard;
+    tools.setStandard = function (value) {
+      if (rememberStandard(page.storage, value)) standard = value;
+    };
+    // Converts the whole article now, whatever the automatic setting says; the user's pairs
+    // come first. One undo step.
+    tools.convert = function (direction) {
+      const editor = page.jodit;
+      const library = opencc ? (dir) => opencc(dir, standard) : null;
+      const convert = converter(page.loaded.conversionText, direction, library);
+      const body = parseFragment(stripMarks(editor.value));
+      eachTextNode(body, convert);
+      if (body.innerHTML === editor.value) return;
+      page.keepVersion('convert');
+      page.setArticle(body.innerHTML);
+    };
+    page.registry.define({
+      name: 'corvelToTraditional',
+      text: '转为繁体',
+      tooltip: '把全文转为繁体（点右边的箭头选择台湾标准或香港标准）',
+      list: STANDARDS,
+      exec: function (editor, current, options) {
+        const args = options && options.control && options.control.args;
+        if (args && args[0]) tools.setStandard(args[0]);
+        tools.convert('traditional');
+      },
+    });
+    page.registry.define({
+      name: 'corvelToSimplified',
+      text: '转为简体',
+      tooltip: '把全文转为简体',
+      exec: () => {
+        tools.convert('simplified');
+      },
+    });
+  },
+};

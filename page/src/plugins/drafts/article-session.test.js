@@ -1,0 +1,212 @@
+// The article kept by the program: debounced saves through the host, failed saves shown
+// until one succeeds, the old localStorage article moved over once, snapshots, switching.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import { create, AUTO_SNAPSHOT_MS } from './article-session.js';
+import { fakeHost, fakeTimers, settle } from '../../testing/index.js';
+
+// A session over a fake host, with an editor that is just a string and a notice board
+// that records what it shows.
+function setup(hostStart) {
+  const f = fakeHost(hostStart);
+  const timers = fakeTimers(f);
+  const board = { lasting: new Map(), flashes: [] };
+  const view = { html: '', loads: 0 };
+  const session = create({
+    host: f.host, timers, delayMs: 800, maxDelayMs: 1000, retryMs: 5000,
+    board: {
+      show: (k, t) => board.lasting.set(k, t),
+      clear: (k) => board.lasting.delete(k),
+      flash: (t) => board.flashes.push(t),
+    },
+    describe: (html) => ({ title: html.replace(/<[^>]*>/g, '').slice(0, 10), chars: html.replace(/<[^>]*>/g, '').length }),
+    view: {
+      getHtml: () => view.html,
+      load: (html) => ((view.html = html), view.loads++),
+      replace: (html) => (view.html = html),
+    },
+  });
+  const type = (html) => {
+    view.html = html;
+    session.changed();
+  };
+  const saves = () => f.calls.filter((c) => c[0] === 'saveArticle').map((c) => c[2]);
+  const current = () => f.articles.get(session.currentId());
+  return { f, timers, board, view, session, type, saves, current };
+}
+
+test('typing is written once after the quiet spell, with title and count', async () => {
+  const t = setup();
+  await t.session.start(null);
+  t.type('<p>一</p>');
+  t.type('<p>一二</p>');
+  assert.deepEqual(t.saves(), []);
+  assert.equal(t.timers.due.length, 1, 'one pending save, restarted by each change');
+  assert.equal(t.timers.due[0].ms, 800);
+  await t.timers.run();
+  assert.deepEqual(t.saves(), ['<p>一二</p>']);
+  const meta = t.current().meta;
+  assert.deepEqual([meta.title, meta.chars], ['一二', 2]);
+  // Nothing new: a second run writes nothing.
+  await t.session.saveNow();
+  assert.equal(t.saves().length, 1);
+});
+
+test('typing without a pause is still written about once a second', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const savedAt = [];
+  const save = t.f.host.saveArticle;
+  t.f.host.saveArticle = (...args) => (savedAt.push(t.f.now()), save(...args));
+  const start = t.f.now();
+  for (let i = 1; i <= 20; i++) {
+    t.type('<p>' + '字'.repeat(i) + '</p>');
+    await t.timers.advance(200); // a keystroke every 200 ms, never the quiet spell
+  }
+  await t.timers.advance(800);
+  const gaps = savedAt.map((at, i) => at - (i ? savedAt[i - 1] : start));
+  assert.ok(savedAt.length >= 4, `saved ${savedAt.length} times in 4.8 s`);
+  assert.ok(gaps.every((g) => g <= 1000), 'gaps ' + gaps.join());
+  assert.equal(t.current().html, '<p>' + '字'.repeat(20) + '</p>');
+});
+
+test('a failed save stays on show with the reason until a later save succeeds', async () => {
+  const t = setup();
+  await t.session.start(null);
+  t.f.fail.saveArticle = '磁盘已满。';
+  t.type('<p>不能丢</p>');
+  await t.timers.run();
+  assert.match(t.board.lasting.get('save'), /^文章未能保存：磁盘已满。文章仍在编辑器中/);
+  assert.equal(t.session.failing(), true);
+  // The next change does not clear it while the disk is still full.
+  t.type('<p>不能丢！</p>');
+  await t.timers.run();
+  assert.ok(t.board.lasting.has('save'));
+  const result = await t.session.saveNow();
+  assert.deepEqual(result, { ok: false, error: '磁盘已满。' }, 'Ctrl+S reports the failure, not success');
+  // The disk is back: the retry writes the latest text and the notice goes.
+  delete t.f.fail.saveArticle;
+  assert.ok(t.timers.due.some((e) => e.ms === 5000), 'a retry is pending');
+  await t.timers.run();
+  assert.equal(t.board.lasting.has('save'), false);
+  assert.equal(t.current().html, '<p>不能丢！</p>');
+});
+
+test('saves run one at a time, so an older text never lands after a newer one', async () => {
+  const t = setup();
+  await t.session.start(null);
+  let release;
+  const slow = t.f.host.saveArticle;
+  t.f.host.saveArticle = (...args) => new Promise((resolve) => (release = () => resolve(slow(...args))));
+  t.view.html = '<p>旧</p>';
+  const first = t.session.saveNow();
+  await settle(); // the first write is on its way
+  t.view.html = '<p>新</p>';
+  const second = t.session.saveNow();
+  await settle();
+  t.f.host.saveArticle = slow;
+  release();
+  await Promise.all([first, second]);
+  assert.deepEqual(t.saves(), ['<p>旧</p>', '<p>新</p>']);
+  assert.equal(t.current().html, '<p>新</p>');
+});
+
+test('first start after the upgrade: the old article becomes the first draft', async (t) => {
+  const cases = [
+    // [name, legacy html, createArticle failure, articles afterwards, migrated, notice]
+    ['the old article moves', '<p>旧文章</p>', null, ['<p>旧文章</p>'], true, false],
+    ['no old article: an empty draft', null, null, [''], true, false],
+    ['blank old article counts as none', '  ', null, [''], true, false],
+    ['the host refuses: kept for next time', '<p>旧文章</p>', '无法写入文章文件夹。', [], false, true],
+  ];
+  for (const [name, legacy, failure, htmls, migrated, notice] of cases) {
+    await t.test(name, async () => {
+      const s = setup();
+      if (failure) s.f.fail.createArticle = failure;
+      await s.session.start(legacy);
+      assert.deepEqual([...s.f.articles.values()].map((a) => a.html), htmls);
+      assert.equal(s.f.migrated, migrated);
+      assert.equal(s.board.lasting.has('migrate'), notice);
+      if (htmls.length) assert.equal(s.view.html, htmls[0]);
+    });
+  }
+  await t.test('after the move, the old article is not moved again', async () => {
+    const s = setup();
+    await s.session.start('<p>旧文章</p>');
+    const id = s.session.currentId();
+    const s2 = setup(); // the same store, a new page load
+
+    s2.f.articles = s.f.articles;
+    s2.f.migrated = true;
+    s2.f.currentId = id;
+    await s2.session.start('<p>旧文章</p>');
+    assert.equal(s2.f.articles.size, 1);
+    assert.equal(s2.session.currentId(), id);
+  });
+});
+
+test('start opens the last article, else the newest, else a new one', async () => {
+  const t = setup();
+  t.f.migrated = true;
+  await t.f.host.createArticle('<p>旧的</p>', '旧的');
+  t.f.tick(1000);
+  const newer = await t.f.host.createArticle('<p>新的</p>', '新的');
+  t.f.currentId = 'gone';
+  await t.session.start(null);
+  assert.equal(t.session.currentId(), newer.id);
+  assert.match(t.board.lasting.get('open'), /上次的文章未能打开/);
+});
+
+test('switching saves the current article first, and stays put when that fails', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const first = t.session.currentId();
+  t.type('<p>第一篇</p>');
+  const made = await t.session.create('<p>第二篇</p>');
+  assert.equal(made.ok, true);
+  assert.equal(t.f.articles.get(first).html, '<p>第一篇</p>', 'saved before leaving');
+  assert.equal(t.view.html, '<p>第二篇</p>');
+  t.type('<p>第二篇改</p>');
+  t.f.fail.saveArticle = '磁盘已满。';
+  const opened = await t.session.open(first);
+  assert.equal(opened.ok, false);
+  assert.notEqual(t.session.currentId(), first);
+  assert.equal(t.view.html, '<p>第二篇改</p>', 'the unsaved text stays in the editor');
+});
+
+test('the text before a spell of editing is kept at most once per ten minutes', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const snaps = () => t.current().snapshots.map((s) => [s.reason, s.html]);
+  t.type('<p>一</p>');
+  await t.timers.run();
+  assert.deepEqual(snaps(), [], 'an empty article has nothing to keep');
+  t.type('<p>一二</p>');
+  await t.timers.run();
+  t.f.tick(60_000);
+  t.type('<p>一二三</p>');
+  await t.timers.run();
+  assert.deepEqual(snaps(), [['auto', '<p>一</p>']]);
+  t.f.tick(AUTO_SNAPSHOT_MS);
+  t.type('<p>一二三四</p>');
+  await t.timers.run();
+  assert.deepEqual(snaps()[0], ['auto', '<p>一二三</p>']);
+});
+
+test('restoring a snapshot keeps the replaced text first; forgetting the current draft opens the newest', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const id = t.session.currentId();
+  t.type('<p>现在的</p>');
+  await t.session.restore('<p>以前的</p>');
+  const a = t.f.articles.get(id);
+  assert.deepEqual([a.snapshots[0].reason, a.snapshots[0].html], ['restore', '<p>现在的</p>']);
+  assert.equal(a.html, '<p>以前的</p>');
+
+  const other = await t.f.host.createArticle('<p>另一篇</p>', '另一篇');
+  await t.f.host.deleteArticle(id);
+  await t.session.forget(id);
+  assert.equal(t.session.currentId(), other.id);
+  assert.equal(t.view.html, '<p>另一篇</p>');
+  assert.equal(t.saves().filter((h) => h === '<p>以前的</p>').length, 1, 'nothing written to the deleted draft');
+});

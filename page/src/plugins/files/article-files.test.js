@@ -1,0 +1,110 @@
+// Opened files become article HTML and the article goes out as .docx, .html and .txt. Word
+// files are made here with the docx package and read back with mammoth, as the page does.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import { bodyOf, fakeHost, packages } from '../../testing/index.js';
+const docx = packages('docx');
+const mammoth = packages('mammoth');
+const JSZip = packages('jszip');
+import * as files from './article-files.js';
+import { inlineImages } from '../pictures/article-images.js';
+import { plainText } from '../formatting/formatter.js';
+
+const PNG_2x3 = Buffer.from(
+  'iVBORw0KGgoAAAANSUhEUgAAAAIAAAADCAYAAAC56t6BAAAAEklEQVR4nGP8z8DwnwEIGGEMAD3hAv7ATfoBAAAAAElFTkSuQmCC', 'base64');
+
+async function docxBase64(children) {
+  return docx.Packer.toBase64String(new docx.Document({
+    numbering: { config: [{ reference: 'n', levels: [{ level: 0, format: docx.LevelFormat.DECIMAL, text: '%1.' }] }] },
+    sections: [{ children }],
+  }));
+}
+
+test('an opened .docx keeps headings, bold, lists, tables and images', async () => {
+  const base64 = await docxBase64([
+    new docx.Paragraph({ heading: docx.HeadingLevel.HEADING_1, children: [new docx.TextRun('新品发布')] }),
+    new docx.Paragraph({ children: [new docx.TextRun({ text: '重点', bold: true }), new docx.TextRun('内容')] }),
+    new docx.Paragraph({ numbering: { reference: 'n', level: 0 }, children: [new docx.TextRun('第一条')] }),
+    new docx.Table({ rows: [new docx.TableRow({ children: [new docx.TableCell({ children: [new docx.Paragraph('单元格')] })] })] }),
+    new docx.Paragraph({ children: [new docx.ImageRun({ type: 'png', data: PNG_2x3, transformation: { width: 2, height: 3 } })] }),
+  ]);
+  const { html } = await files.readOpenedFile({ kind: 'docx', base64 }, bodyOf, mammoth);
+  const body = bodyOf(html);
+  assert.equal(body.querySelector('h1').textContent, '新品发布');
+  assert.equal(body.querySelector('strong').textContent, '重点');
+  assert.equal(body.querySelector('ol li').textContent, '第一条');
+  assert.equal(body.querySelector('table td').textContent, '单元格');
+  assert.equal(body.querySelector('img').getAttribute('src'), 'data:image/png;base64,' + PNG_2x3.toString('base64'));
+});
+
+test('a damaged .docx is refused, not opened as an empty article', async () => {
+  await assert.rejects(files.readOpenedFile({ kind: 'docx', base64: Buffer.from('not a zip').toString('base64') }, bodyOf, mammoth));
+});
+
+test('opened web pages and text files', async (t) => {
+  const cases = [
+    ['html: scripts, handlers and forms go', { kind: 'html', text: '<html><head><style>p{}</style><script>x()</script></head><body><p onclick="x()">正文<a href="javascript:x()">链接</a></p><form><input></form></body></html>' }, '<p>正文<a>链接</a></p>'],
+    ['txt: one paragraph per line, blank lines dropped, markup escaped', { kind: 'txt', text: '第一行\r\n\r\n<b>第二行</b>\n' }, '<p>第一行</p><p>&lt;b&gt;第二行&lt;/b&gt;</p>'],
+    ['txt: empty', { kind: 'txt', text: '' }, ''],
+  ];
+  for (const [name, file, expected] of cases) {
+    await t.test(name, async () => assert.equal((await files.readOpenedFile(file, bodyOf, mammoth)).html, expected));
+  }
+});
+
+// An article with a stored image, as the editor holds it.
+async function storedArticle() {
+  const f = fakeHost();
+  const { url } = await f.host.storeImage('a1', PNG_2x3.toString('base64'), 'image/png');
+  const html = '<h2>标题</h2><p style="text-align:center"><strong>居中粗体</strong></p><p>　　正文段落</p>' +
+    '<p>　　<strong>粗体开头</strong>的段落</p>' +
+    `<p style="text-align:center"><img src="${url}" alt="配图"></p><ul><li>要点</li></ul>`;
+  return { f, html, url };
+}
+
+test('.docx export keeps headings, paragraphs, bold, alignment, the paragraph blank and images', async () => {
+  const { f, html } = await storedArticle();
+  const body = bodyOf(html);
+  assert.equal(await inlineImages(body, f.host), 0);
+  const base64 = await files.wordDocument(body, docx);
+  const buffer = Buffer.from(base64, 'base64');
+  const back = bodyOf((await mammoth.convertToHtml({ buffer })).value);
+  assert.equal(back.querySelector('h2').textContent, '标题');
+  assert.equal(back.querySelector('strong').textContent, '居中粗体');
+  const texts = [...back.querySelectorAll('p')].map((p) => p.textContent);
+  assert.ok(texts.includes('　　正文段落'), 'paragraph blank kept');
+  assert.ok(texts.includes('　　粗体开头的段落'), 'paragraph blank kept before bold text');
+  assert.equal(back.querySelector('img').getAttribute('src'), 'data:image/png;base64,' + PNG_2x3.toString('base64'));
+  assert.equal(back.querySelector('ul li').textContent, '要点');
+  // mammoth does not read alignment: look at the Word XML itself.
+  const xml = await (await JSZip.loadAsync(buffer)).file('word/document.xml').async('string');
+  assert.equal((xml.match(/<w:jc w:val="center"\/>/g) || []).length, 2);
+  assert.match(xml, /cx="19050" cy="28575"/, 'the image keeps its 2x3 pixel size');
+});
+
+test('.html export is self-contained and .txt export marks each image', async () => {
+  const { f, html, url } = await storedArticle();
+  const body = bodyOf(html + '<span data-corvel-mark="missing-image" title="x">［图片缺失］</span>');
+  assert.equal(await inlineImages(body, f.host), 1, 'the placeholder counts as missing');
+  const page = files.selfContainedHtml(body, '标题<1>');
+  assert.match(page, /^<!DOCTYPE html>/);
+  assert.match(page, /<title>标题&lt;1&gt;<\/title>/);
+  assert.ok(!page.includes(url) && page.includes('src="data:image/png;base64,'));
+
+  const text = files.plainTextWithImages(bodyOf(html + '<p>尾<span data-corvel-mark="missing-image">［图片缺失］</span></p>'), plainText);
+  assert.equal(text, '标题\n居中粗体\n　　正文段落\n　　粗体开头的段落\n[图片]\n要点\n尾\n[图片]');
+});
+
+test('image sizes from file headers, and file names from titles', () => {
+  const gif = Buffer.from('R0lGODlhBQAHAIAAAP///wAAACH5BAEAAAAALAAAAAAFAAcAAAIFhI+py1sAOw==', 'base64');
+  const jpeg = Buffer.from([0xff, 0xd8, 0xff, 0xe0, 0, 4, 0, 0, 0xff, 0xc0, 0, 11, 8, 0, 9, 0, 7, 1, 0, 0]);
+  const cases = [
+    [PNG_2x3, { width: 2, height: 3 }],
+    [gif, { width: 5, height: 7 }],
+    [jpeg, { width: 7, height: 9 }],
+    [Buffer.from('not an image'), null],
+  ];
+  for (const [bytes, size] of cases) assert.deepEqual(files.imageSize(new Uint8Array(bytes)), size);
+  assert.equal(files.fileName('报道：新品/发布?', 'docx'), '报道：新品_发布_.docx');
+  assert.equal(files.fileName('  ', 'txt'), '文章.txt');
+});

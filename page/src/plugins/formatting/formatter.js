@@ -1,0 +1,471 @@
+// One-click formatting (一键排版): turns pasted web pages and Word documents into a clean
+// article: a centred title, h2/h3 subheadings, <p> paragraphs with the paragraph blank, lists,
+// tables with plain bordered cells, and the source's centring and right alignment. The DOM is
+// only read (nodeType, nodeName, childNodes, nodeValue, getAttribute), so the same code runs on
+// the browser's DOM and in Node tests. The result is rebuilt as an HTML string; running it on
+// its own output changes nothing.
+// Elements whose content is never article text.
+import { escapeHtml, escapeAttr } from '../../core/html.js';
+
+const DROPPED = new Set([
+  'script', 'style', 'meta', 'link', 'title', 'head', 'xml', 'template', 'noscript',
+  'iframe', 'object', 'embed', 'button', 'input', 'select', 'textarea', 'svg', 'canvas',
+  'audio', 'video', 'map',
+]);
+// Elements that end the paragraph before them and start a new one after them.
+const BLOCKS = new Set([
+  'p', 'div', 'h1', 'h2', 'h3', 'h4', 'h5', 'h6', 'li', 'ul', 'ol', 'dl', 'dt', 'dd',
+  'blockquote', 'section', 'article', 'header', 'footer', 'aside', 'nav', 'main', 'figure',
+  'figcaption', 'table', 'thead', 'tbody', 'tfoot', 'tr', 'td', 'th', 'caption', 'pre',
+  'address', 'center', 'hr', 'br', 'body', 'html', 'form', 'fieldset', 'details', 'summary',
+]);
+const HEADINGS = new Set(['h1', 'h2', 'h3', 'h4', 'h5', 'h6']);
+const BOLD = new Set(['b', 'strong']);
+const CAPTION_MARK = 'data-corvel-mark';
+
+// Blanks that a paragraph may start or end with: ASCII whitespace, no-break space,
+// full-width space and the zero-width characters Word and web editors leave behind.
+const EDGE_BLANKS = /^[\s\u00a0\u3000\u200b\ufeff]+|[\s\u00a0\u3000\u200b\ufeff]+$/g;
+// Same, but a full-width indent at the start stays: it is part of the plain text.
+const EDGE_BLANKS_KEEP_INDENT = /^[ \t\n\r\f\u00a0\u200b\ufeff]+|[\s\u00a0\u3000\u200b\ufeff]+$/g;
+
+function tagOf(node) {
+  return String(node.localName || node.nodeName || '').toLowerCase();
+}
+
+function attr(node, name) {
+  return (node.getAttribute && node.getAttribute(name)) || '';
+}
+
+function styleHas(node, pattern) {
+  return pattern.test(attr(node, 'style'));
+}
+
+function isHidden(node) {
+  return styleHas(node, /display\s*:\s*none|mso-hide\s*:\s*all|visibility\s*:\s*hidden/i);
+}
+
+function isBoldSpan(node) {
+  return styleHas(node, /font-weight\s*:\s*(bold|bolder|[6-9]00)/i);
+}
+
+function safeHref(href) {
+  return /^(https?:|mailto:)/i.test(href.trim()) ? href.trim() : '';
+}
+
+function safeSrc(src) {
+  const s = src.trim();
+  if (s === '' || /^\s*(javascript|vbscript):/i.test(s)) return '';
+  if (/^data:/i.test(s) && !/^data:image\//i.test(s)) return '';
+  return s;
+}
+
+function alignOf(node) {
+  const m = /text-align\s*:\s*(center|right|left|justify)/i.exec(attr(node, 'style'));
+  const value = (m ? m[1] : attr(node, 'align') || (tagOf(node) === 'center' ? 'center' : '')).toLowerCase();
+  if (value === 'center' || value === 'right') return value;
+  return value === 'left' || value === 'justify' ? 'none' : '';
+}
+
+// Word's fake list items carry "mso-list" in their style and their number or bullet as text.
+function isMsoListItem(node) {
+  return styleHas(node, /mso-list\s*:\s*l\d/i);
+}
+const NUMBER_MARKER = /^[\s\u00a0]*(?:(?:\d{1,3}|[a-zA-Z]|[ivxIVX]{1,4}|[一二三四五六七八九十]{1,3})[.．、)）]|[(（](?:\d{1,3}|[一二三四五六七八九十]{1,3})[)）])[\s\u00a0]*/;
+const BULLET_MARKER = /^[\s\u00a0]*[·•§o\u00b7\u2022\u25cf\u25aa\u25a0\u2013\u2014\-\uf0a7\uf0b7\uf0d8\uf076\uf0fc][\s\u00a0]*/;
+
+// --- Reading: the DOM becomes a list of blocks -----------------------------------------
+// A block is {kind, runs, align, list} with kind p, h1, h2, h3 or li; or {kind: 'image',
+// image: {src, alt}}; or {kind: 'table', rows}. A run is {text, bold, href}.
+
+function collectBlocks(root) {
+  const blocks = [];
+  const start = (ctx) => ({ kind: ctx.kind, align: ctx.align, list: ctx.list, mso: ctx.mso, runs: [] });
+  const top = { bold: false, href: '', align: '', kind: 'p', list: '', mso: false };
+  let current = start(top);
+  const flush = function (ctx) {
+    if (current.runs.length) blocks.push(current);
+    current = start(ctx);
+  };
+  const walk = function (node, ctx) {
+    if (node.nodeType === 3 || node.nodeType === 4) {
+      current.runs.push({ text: node.nodeValue, bold: ctx.bold, href: ctx.href });
+      return;
+    }
+    if (node.nodeType !== 1 && node.nodeType !== 9 && node.nodeType !== 11) return;
+    const tag = tagOf(node);
+    if (DROPPED.has(tag) || (node.nodeType === 1 && isHidden(node))) return;
+    if (tag === 'img') {
+      const src = safeSrc(attr(node, 'src'));
+      if (!src) return;
+      // An image always stands in its own paragraph.
+      flush(ctx);
+      blocks.push({ kind: 'image', image: { src: src, alt: attr(node, 'alt') } });
+      return;
+    }
+    if (tag === 'table') {
+      flush(ctx);
+      blocks.push({ kind: 'table', rows: tableRows(node) });
+      return;
+    }
+    const inner = Object.assign({}, ctx);
+    inner.bold = ctx.bold || BOLD.has(tag) || HEADINGS.has(tag) || isBoldSpan(node);
+    if (tag === 'a') inner.href = safeHref(attr(node, 'href')) || ctx.href;
+    const align = node.nodeType === 1 ? alignOf(node) : '';
+    if (align) inner.align = align === 'none' ? '' : align;
+    if (tag === 'h1' || tag === 'h2' || tag === 'h3') inner.kind = tag;
+    else if (HEADINGS.has(tag)) inner.kind = 'p';
+    else if (tag === 'ul' || tag === 'ol') inner.list = tag;
+    else if (tag === 'li') inner.kind = 'li';
+    const mso = node.nodeType === 1 && tag === 'p' && isMsoListItem(node);
+    if (mso) inner.kind = 'li';
+    inner.mso = mso;
+    const block = BLOCKS.has(tag) || mso;
+    if (block) flush(inner);
+    const children = node.childNodes || [];
+    for (let i = 0; i < children.length; i++) walk(children[i], inner);
+    if (block) flush(ctx);
+  };
+  walk(root, top);
+  flush(top);
+  return blocks;
+}
+
+function childElements(node, names) {
+  const out = [];
+  const children = node.childNodes || [];
+  for (let i = 0; i < children.length; i++) {
+    if (children[i].nodeType === 1 && names.indexOf(tagOf(children[i])) >= 0) out.push(children[i]);
+  }
+  return out;
+}
+
+// Rows of cells; a cell is {header, colspan, rowspan, lines}, each line a list of runs.
+// A table inside a cell gives its cells' lines to that cell.
+function tableRows(table) {
+  const trs = [];
+  for (const part of childElements(table, ['thead', 'tbody', 'tfoot', 'tr'])) {
+    if (tagOf(part) === 'tr') trs.push(part);
+    else trs.push.apply(trs, childElements(part, ['tr']));
+  }
+  return trs.map(function (tr) {
+    return childElements(tr, ['td', 'th']).map(function (cell) {
+      const lines = [];
+      for (const block of collectBlocks({ nodeType: 11, childNodes: cell.childNodes })) {
+        if (block.kind === 'table') {
+          for (const row of block.rows) for (const c of row) lines.push.apply(lines, c.lines);
+        } else if (block.kind !== 'image') {
+          lines.push(block.runs);
+        }
+      }
+      return {
+        header: tagOf(cell) === 'th',
+        colspan: span(attr(cell, 'colspan')),
+        rowspan: span(attr(cell, 'rowspan')),
+        lines: lines,
+      };
+    });
+  }).filter((row) => row.length > 0);
+}
+
+function span(value) {
+  const n = parseInt(value, 10);
+  return n > 1 && n < 1000 ? n : 1;
+}
+
+// --- Cleaning the text of one paragraph ------------------------------------------------
+
+function collapse(text) {
+  // Line breaks and tabs inside pasted HTML render as one space; so do no-break spaces.
+  return text.replace(/[\t\n\r\f\u00a0 ]+/g, ' ').replace(/[\u200b\ufeff]/g, '');
+}
+
+// Joins neighbouring runs of the same kind and drops empty ones.
+function mergeRuns(runs) {
+  const out = [];
+  for (const run of runs) {
+    if (run.text === '') continue;
+    const last = out[out.length - 1];
+    if (last && last.bold === run.bold && last.href === run.href) last.text += run.text;
+    else out.push({ text: run.text, bold: run.bold, href: run.href });
+  }
+  return out;
+}
+
+function trimRuns(runs) {
+  while (runs.length) {
+    runs[0].text = runs[0].text.replace(/^[\s\u00a0\u3000\u200b\ufeff]+/, '');
+    if (runs[0].text !== '') break;
+    runs.shift();
+  }
+  while (runs.length) {
+    const last = runs[runs.length - 1];
+    last.text = last.text.replace(/[\s\u00a0\u3000\u200b\ufeff]+$/, '');
+    if (last.text !== '') break;
+    runs.pop();
+  }
+  return runs;
+}
+
+function plainText(runs) {
+  return runs.map((r) => r.text).join('');
+}
+
+// Removes prefix from the start of the runs (it may span several runs), if it is there.
+function dropLeading(runs, prefix) {
+  if (!prefix || !plainText(runs).startsWith(prefix)) return false;
+  let rest = prefix.length;
+  while (rest > 0) {
+    const head = runs[0];
+    const take = Math.min(rest, head.text.length);
+    head.text = head.text.slice(take);
+    rest -= take;
+    if (head.text === '') runs.shift();
+  }
+  return true;
+}
+
+// Strips every trailing copy of sign, so that "。。" loses both and a second pass finds none.
+function dropTrailing(runs, sign) {
+  if (!sign) return;
+  for (;;) {
+    trimRuns(runs);
+    const text = plainText(runs);
+    if (!text.endsWith(sign) || text.length === 0) return;
+    let rest = sign.length;
+    while (rest > 0 && runs.length) {
+      const last = runs[runs.length - 1];
+      const take = Math.min(rest, last.text.length);
+      last.text = last.text.slice(0, last.text.length - take);
+      rest -= take;
+      if (last.text === '') runs.pop();
+    }
+  }
+}
+
+function countChars(text) {
+  // Code points without blanks: a Chinese character or an emoji is one.
+  return Array.from(text.replace(/[\s\u00a0\u3000]/g, '')).length;
+}
+
+// --- Deciding what each paragraph is ---------------------------------------------------
+
+const SENTENCE_END = /[。！？；!?;…]$/;
+const DATE_LINE = /^(?:\d{4}\s*年\s*\d{1,2}\s*月\s*\d{1,2}\s*日|\d{4}[-/.]\d{1,2}[-/.]\d{1,2}|[〇○零一二三四五六七八九]{4}年[一二三四五六七八九十]{1,2}月[一二三四五六七八九十]{1,3}日)$/;
+const ORGANISATION = /(公司|集团|委员会|办公室|办公厅|政府|局|厅|部|处|中心|协会|学会|商会|联合会|研究院|研究所|医院|学校|大学|学院|银行|工作室|事务所|编辑部|组委会)$/;
+const TITLE_MAX_CHARS = 40;
+
+// A short line without sentence punctuation: a title, a name, an organisation.
+function isShortLine(text) {
+  return countChars(text) <= TITLE_MAX_CHARS && !SENTENCE_END.test(text) && !/[，。,]/.test(text);
+}
+
+// A leading h1 is the title; so is a short first line that the source centred or set bold.
+function isTitle(block, index, count) {
+  if (block.kind === 'h1') return index === 0;
+  if (index !== 0 || count < 2 || block.kind !== 'p' || !isShortLine(plainText(block.runs))) return false;
+  return block.align === 'center' || block.runs.every((r) => r.bold);
+}
+
+// The trailing signature and date lines (at most three, at least one a date or an
+// organisation, and never the only paragraphs) are right-aligned.
+function markSignature(items) {
+  let first = items.length;
+  let anchored = false;
+  while (first > 1 && items.length - first < 3) {
+    const item = items[first - 1];
+    if (item.kind !== 'p' || item.caption) break;
+    const text = plainText(item.runs);
+    const date = DATE_LINE.test(text);
+    if (!date && (!isShortLine(text) || countChars(text) > 30 || /^特此/.test(text))) break;
+    anchored = anchored || date || ORGANISATION.test(text);
+    first--;
+  }
+  if (!anchored || first === 0) return;
+  for (let i = first; i < items.length; i++) items[i].align = 'right';
+}
+
+// --- Writing ---------------------------------------------------------------------------
+
+function alignStyle(justify) {
+  return justify === 'left' || justify === 'right' || justify === 'center'
+    ? ' style="text-align:' + justify + '"'
+    : '';
+}
+
+function runsHtml(runs) {
+  return runs
+    .map(function (run) {
+      let html = escapeHtml(run.text);
+      if (run.bold) html = '<strong>' + html + '</strong>';
+      if (run.href) html = '<a href="' + escapeAttr(run.href) + '">' + html + '</a>';
+      return html;
+    })
+    .join('');
+}
+
+// Applies a one-for-one character fix to the whole text of the runs, so that a rule may
+// see across bold or link boundaries, and hands each run its part back.
+function fixAcrossRuns(runs, fix) {
+  const text = plainText(runs);
+  const fixed = fix(text);
+  if (fixed === text || fixed.length !== text.length) return;
+  let at = 0;
+  for (const run of runs) {
+    run.text = fixed.slice(at, at + run.text.length);
+    at += run.text.length;
+  }
+}
+
+// Collapsed, transformed (conversion, corrections), punctuated and trimmed runs.
+function cleanRuns(runs, options, keepLinks) {
+  const transform = options.transformText || ((t) => t);
+  const merged = mergeRuns(
+    runs.map((r) => ({ text: r.text, bold: !!options.retainBold && r.bold, href: keepLinks ? r.href : '' })),
+  );
+  for (const run of merged) run.text = transform(collapse(run.text));
+  if (options.punctuate) fixAcrossRuns(merged, options.punctuate);
+  return trimRuns(mergeRuns(merged));
+}
+
+// Word's fake list item: its marker decides the list kind and is dropped from the text.
+function msoListKind(runs) {
+  const text = plainText(runs);
+  const m = NUMBER_MARKER.exec(text) || BULLET_MARKER.exec(text);
+  if (!m) return '';
+  dropLeading(runs, m[0]);
+  trimRuns(runs);
+  return NUMBER_MARKER.test(m[0]) ? 'ol' : 'ul';
+}
+
+const CELL_STYLE = ' style="border:1px solid #000;padding:4px 8px"';
+
+function tableHtml(rows, options) {
+  const body = rows.map(function (row) {
+    const cells = row.map(function (cell) {
+      const lines = cell.lines
+        .map((runs) => cleanRuns(runs, options, false))
+        .filter((runs) => runs.length > 0)
+        .map(runsHtml);
+      const tag = cell.header ? 'th' : 'td';
+      const spans = (cell.colspan > 1 ? ' colspan="' + cell.colspan + '"' : '') +
+        (cell.rowspan > 1 ? ' rowspan="' + cell.rowspan + '"' : '');
+      return '<' + tag + spans + CELL_STYLE + '>' + lines.join('<br>') + '</' + tag + '>';
+    });
+    return '<tr>' + cells.join('') + '</tr>';
+  });
+  return '<table style="border-collapse:collapse"><tbody>' + body.join('') + '</tbody></table>';
+}
+
+// options: paragraphBeforeBlank, imageJustify, captionJustify, captionMaxLength,
+// captionEndSign, retainBold, pageBreakTag, transformText (conversion and corrections, or
+// null) and punctuate (a one-for-one punctuation fix, or null).
+function formatBlocks(blocks, options) {
+  const transform = options.transformText || ((t) => t);
+  const indent = options.paragraphBeforeBlank || '';
+  // The indent without its own blanks: what is left of it after trimming a paragraph.
+  const indentCore = indent.replace(EDGE_BLANKS, '');
+  // First pass: clean every block and drop the empty ones, so that a paragraph emptied by
+  // corrections leaves nothing behind.
+  const items = [];
+  let afterImage = false;
+  for (const block of blocks) {
+    if (block.kind === 'image' || block.kind === 'table') {
+      items.push(block);
+      afterImage = block.kind === 'image';
+      continue;
+    }
+    const runs = cleanRuns(block.runs, options, true);
+    if (runs.length === 0) continue;
+    const item = { kind: block.kind, align: block.align, list: block.list, runs: runs };
+    if (block.mso) {
+      item.list = msoListKind(runs);
+      if (!item.list) item.kind = 'p';
+      if (runs.length === 0) continue;
+    }
+    if (item.kind === 'li' && !item.list) item.list = 'ul';
+    // Headings are bold by their own style; <strong> inside them would only add noise.
+    if (HEADINGS.has(item.kind)) for (const run of runs) run.bold = false;
+    if (options.pageBreakTag && plainText(runs) === options.pageBreakTag) {
+      item.pageBreak = true;
+    } else if (afterImage && item.kind === 'p') {
+      // The paragraph right after an image is its caption.
+      dropTrailing(runs, options.captionEndSign);
+      if (runs.length === 0) continue;
+      item.caption = true;
+    }
+    afterImage = false;
+    items.push(item);
+  }
+  const firstText = items.findIndex((item) => item.runs);
+  if (firstText >= 0 && isTitle(items[firstText], firstText, items.length)) items[firstText].title = true;
+  // Only the title is a first-level heading; any other h1 becomes a subheading.
+  for (const item of items) if (item.kind === 'h1' && !item.title) item.kind = 'h2';
+  markSignature(items);
+
+  const out = [];
+  for (let i = 0; i < items.length; i++) {
+    const item = items[i];
+    if (item.kind === 'image') {
+      const img = item.image;
+      const alt = img.alt ? ' alt="' + escapeAttr(transform(img.alt)) + '"' : '';
+      out.push('<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' + alt + '></p>');
+    } else if (item.kind === 'table') {
+      if (item.rows.length) out.push(tableHtml(item.rows, options));
+    } else if (item.pageBreak) {
+      // The page-break marker stays a bare line for the publishing system to find.
+      out.push('<p>' + escapeHtml(options.pageBreakTag) + '</p>');
+    } else if (item.kind === 'li') {
+      let j = i;
+      const entries = [];
+      while (j < items.length && items[j].kind === 'li' && items[j].list === item.list) {
+        entries.push('<li>' + runsHtml(items[j].runs) + '</li>');
+        j++;
+      }
+      out.push('<' + item.list + '>' + entries.join('') + '</' + item.list + '>');
+      i = j - 1;
+    } else if (item.title) {
+      const tag = item.kind === 'h1' ? 'h1' : 'p';
+      out.push('<' + tag + alignStyle('center') + '>' + runsHtml(item.runs) + '</' + tag + '>');
+    } else if (item.kind === 'h2' || item.kind === 'h3') {
+      out.push('<' + item.kind + alignStyle(item.align) + '>' + runsHtml(item.runs) + '</' + item.kind + '>');
+    } else if (item.caption) {
+      const limit = options.captionMaxLength || 0;
+      const tooLong = limit > 0 && countChars(plainText(item.runs)) > limit;
+      const mark = tooLong ? ' ' + CAPTION_MARK + '="caption-too-long" title="图片配文超过' + limit + '字"' : '';
+      out.push('<p' + alignStyle(options.captionJustify) + mark + '>' + runsHtml(item.runs) + '</p>');
+    } else if (item.align === 'center' || item.align === 'right') {
+      out.push('<p' + alignStyle(item.align) + '>' + runsHtml(item.runs) + '</p>');
+    } else {
+      // A paragraph that already starts with the indent keeps one copy of it.
+      const runs = item.runs;
+      if (dropLeading(runs, indentCore)) trimRuns(runs);
+      if (runs.length === 0) continue;
+      out.push('<p>' + escapeHtml(indent) + runsHtml(runs) + '</p>');
+    }
+  }
+  return out.join('');
+}
+
+function formatNode(root, options) {
+  return formatBlocks(collectBlocks(root), options);
+}
+
+// The article as plain text: one line per paragraph or table cell, images left out.
+function plainTextOf(root) {
+  const lines = [];
+  for (const block of collectBlocks(root)) {
+    if (block.kind === 'image') continue;
+    if (block.kind === 'table') {
+      for (const row of block.rows) for (const cell of row) lines.push.apply(lines, cell.lines);
+    } else {
+      lines.push(block.runs);
+    }
+  }
+  return lines
+    .map((runs) => plainText(runs.map((r) => ({ text: collapse(r.text) }))).replace(EDGE_BLANKS_KEEP_INDENT, ''))
+    .filter((line) => line.replace(EDGE_BLANKS, '') !== '')
+    .join('\n');
+}
+
+export { formatNode, countChars, plainTextOf as plainText, CAPTION_MARK };

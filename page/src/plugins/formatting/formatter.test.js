@@ -1,0 +1,78 @@
+// One-click formatting on real-looking pasted HTML: the result is a clean article that keeps
+// its structure, and formatting it again changes nothing.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import * as formatter from './formatter.js';
+import * as law from '../law-check/law-check.js';
+import * as rules from '../../core/rules.js';
+import * as punctuation from './punctuation.js';
+import { bodyOf, repo } from '../../testing/index.js';
+
+const read = (file) => fs.readFileSync(`${repo}tests/page/${file}`, 'utf8');
+const corrections = rules.corrector(read('../../data/redundant.txt'));
+
+const BASE = {
+  paragraphBeforeBlank: '\u3000\u3000', imageJustify: 'center', captionJustify: 'center', captionMaxLength: 40,
+  captionEndSign: '。', retainBold: true, pageBreakTag: '_ueditor_page_break_tag_', transformText: null,
+  punctuate: punctuation.fix,
+};
+
+function format(html, options) {
+  const opts = { ...BASE, ...options };
+  const once = formatter.formatNode(bodyOf(html), opts);
+  const twice = formatter.formatNode(bodyOf(once), opts);
+  assert.equal(twice, once, 'formatting twice changes nothing');
+  return once;
+}
+
+// Each fixture's input beside its formatted result, one top-level element a line.
+test('pasted articles become clean articles that keep their structure', async (t) => {
+  const cases = [
+    // [fixture, options]
+    ['press-release', { transformText: corrections }], // Word: title, subheadings, fake list, table, signature
+    ['news-page', { transformText: corrections }], // no junk, safe links
+    ['word-paste', {}], // mso junk, <o:p> and font spans go; bold stays; the fake list item becomes a list
+    ['images-captions', { captionMaxLength: 30 }], // captions aligned, without the end sign, marked when long
+    ['web-page-headings-lists-alignment', {}],
+    ['long-first-line-is-body-text', {}],
+    ['bold-short-first-line-is-title', {}],
+    ['word-bullets-and-table-cells', {}],
+    ['tables-plain-bordered', {}], // spans kept
+    ['corrections-leave-no-empty-paragraph', { transformText: corrections }], // nor a doubled blank
+    ['short-last-line-alone-is-body-text', {}], // a signature needs an anchor
+  ];
+  for (const [fixture, options] of cases) {
+    await t.test(fixture, () => {
+      const html = format(read(`fixtures/${fixture}.html`), options);
+      assert.equal(html, read(`fixtures/${fixture}.formatted.html`).replace(/\n/g, ''));
+      // The marks are the page's own: copying the article leaves them out.
+      assert.doesNotMatch(law.stripMarks(html), /data-corvel-mark|title=/);
+    });
+  }
+});
+
+test('settings change the result', () => {
+  const src = '<p>开头正文。</p><p><b>粗</b>体</p><p><img src="a.png"></p><p>配文</p><p>●正文</p><p>_ueditor_page_break_tag_</p>';
+  const cases = [
+    // [options, expected]
+    [{ retainBold: false }, '<p>　　粗体</p>'],
+    [{ imageJustify: 'none', captionJustify: 'right' }, '<p><img src="a.png"></p><p style="text-align:right">配文</p>'],
+    [{ paragraphBeforeBlank: '' }, '<p><strong>粗</strong>体</p>'],
+    [{ paragraphBeforeBlank: '●' }, '<p>●正文</p>'], // an indent already there is not doubled
+  ];
+  for (const [options, expected] of cases) {
+    assert.ok(format(src, options).includes(expected), JSON.stringify(options));
+  }
+  // The page-break marker stays a bare line, without the indent.
+  assert.ok(format(src, {}).endsWith('<p>_ueditor_page_break_tag_</p>'));
+});
+
+test('counting and plain text', () => {
+  assert.equal(formatter.countChars('中文 字数\u3000统计\n😀a'), 8);
+  assert.equal(
+    formatter.plainText(bodyOf('<p>　　第一段</p><p><img src="a.png"></p><p>&nbsp;</p><p>第二段 <b>粗</b></p>' +
+      '<table><tr><td>格甲</td><td>格乙</td></tr></table>')),
+    '　　第一段\n第二段 粗\n格甲\n格乙',
+  );
+});

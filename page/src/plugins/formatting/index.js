@@ -1,0 +1,40 @@
+// 一键排版, the automatic formatting of pastes, and the page-break marker.
+import { parseFragment } from '../../core/html.js';
+import { formatNode } from './formatter.js';
+import { formatOptions, processPaste } from './paste.js';
+import * as pageBreak from './page-break.js';
+
+export default {
+  name: 'corvelFormatting',
+
+  install(page) {
+    const s = page.settings;
+    const format = function () {
+      const editor = page.jodit;
+      const html = formatNode(parseFragment(editor.value), formatOptions(s, page.steps.automatic));
+      if (html === editor.value) return;
+      page.keepVersion('format');
+      page.setArticle(html);
+    };
+    page.api.format = format;
+    page.api.processPaste = (html) => processPaste(html, s, page.steps);
+    page.registry.define({ name: 'corvelFormat', text: '一键排版', tooltip: '一键排版：整理段落、图片和配文', exec: format });
+    page.registry.define({
+      name: 'corvelPageBreak',
+      text: '分页符',
+      tooltip: '插入分页符',
+      exec: () => page.jodit.s.insertHTML(pageBreak.breakHtml(s.pageBreakTag)),
+    });
+  },
+
+  plugin(jodit, page) {
+    // The page-break divider's own attributes never leave the editor.
+    jodit.e.on('afterGetValueFromEditor', (data) => {
+      data.value = pageBreak.undecorate(data.value);
+    });
+    jodit.e.on('postProcessSetEditorValue change', () => {
+      if (jodit.editor) pageBreak.decorate(jodit.editor, page.settings.pageBreakTag);
+    });
+    jodit.e.on('beforePasteInsert', (html) => (typeof html === 'string' ? page.api.processPaste(html) : html));
+  },
+};

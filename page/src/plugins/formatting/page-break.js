@@ -1,0 +1,21 @@
+// The page-break marker shows as a labelled divider in the editor; the stored article keeps
+// the configured tag alone.
+import { escapeHtml } from '../../core/html.js';
+
+const BREAK_ATTRS = ' data-corvel-page-break="" contenteditable="false"';
+
+function decorate(area, tag) {
+  if (!tag) return;
+  for (const p of Array.from(area.querySelectorAll('p'))) {
+    if (p.textContent.trim() === tag && !p.hasAttribute('data-corvel-page-break')) {
+      p.setAttribute('data-corvel-page-break', '');
+      p.setAttribute('contenteditable', 'false');
+    }
+  }
+}
+
+const undecorate = (html) => html.split(BREAK_ATTRS).join('');
+
+const breakHtml = (tag) => '<p' + BREAK_ATTRS + '>' + escapeHtml(tag) + '</p><p><br></p>';
+
+export { decorate, undecorate, breakHtml };

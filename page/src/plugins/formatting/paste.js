@@ -1,0 +1,33 @@
+// Pasted HTML: a short inline snippet only gets the text steps, so that pasting a word into a
+// paragraph does not split it; anything with paragraphs or images is formatted as article text
+// when automatic formatting is on.
+import { escapeHtml, parseFragment } from '../../core/html.js';
+import { eachTextNode } from '../../core/rules.js';
+import { formatNode } from './formatter.js';
+import { fix } from './punctuation.js';
+
+// The formatter's options from the page's settings, with the text steps to run.
+function formatOptions(settings, transformText) {
+  return {
+    paragraphBeforeBlank: settings.paragraphBeforeBlank,
+    imageJustify: settings.imageJustify,
+    captionJustify: settings.captionJustify,
+    captionMaxLength: settings.captionMaxLength,
+    captionEndSign: settings.captionEndSign,
+    retainBold: settings.retainBold,
+    pageBreakTag: settings.pageBreakTag,
+    transformText: transformText,
+    punctuate: fix,
+  };
+}
+
+function processPaste(html, settings, steps) {
+  const isPlain = html.indexOf('<') < 0;
+  const body = parseFragment(isPlain ? escapeHtml(html).replace(/\r?\n/g, '<br>') : html);
+  const structured = /<(p|div|h[1-6]|li|tr|table|img|br|blockquote|section|article)\b/i.test(body.innerHTML);
+  if (settings.autoFormat && structured) return formatNode(body, formatOptions(settings, steps.automatic));
+  eachTextNode(body, steps.automatic);
+  return body.innerHTML;
+}
+
+export { formatOptions, processPaste };

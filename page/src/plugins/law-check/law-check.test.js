@@ -1,0 +1,69 @@
+// 广告法用语检查: hits with reasons, exceptions inside ordinary words, the shipped rule file,
+// and marks that never reach a copy.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import * as law from './law-check.js';
+import { bodyOf, repo } from '../../testing/index.js';
+
+const shipped = law.parseRules(fs.readFileSync(`${repo}data/law-terms.txt`, 'utf8'));
+const terms = (text, rules = shipped) => law.findHits(text, rules).map((h) => h.term);
+
+test('the shipped list: at least 100 terms in groups, each with a reason', () => {
+  assert.ok(shipped.terms.size >= 100, `${shipped.terms.size} terms`);
+  const kinds = new Set(Array.from(shipped.terms.values(), (t) => t.kind));
+  assert.ok(kinds.size >= 4 && !kinds.has(''), Array.from(kinds).join());
+  for (const [term, info] of shipped.terms) assert.ok(info.reason.length > 4, term);
+  for (const word of ['第一季度', '最后']) assert.ok(shipped.exceptions.has(word), word);
+  // An exception is only useful if it holds a term.
+  for (const word of shipped.exceptions) {
+    assert.ok(Array.from(shipped.terms.keys()).some((t) => word.toLowerCase().includes(t.toLowerCase())), word);
+  }
+});
+
+test('hits and exceptions in text', () => {
+  const cases = [
+    // [text, expected terms]
+    ['本品是国家级产品，效果最佳', ['国家级', '最佳']],
+    ['销量第一，全网首发，100%满意', ['销量第一', '全网首发', '100%']],
+    ['唯一的顶级品牌', ['唯一', '顶级']],
+    ['NO.1 和 no.1 和 Top1', ['NO.1', 'no.1', 'Top1']], // Latin terms without regard to case
+    ['第一季度营收增长，第一时间通知', []],
+    ['最后一天，最近很忙，最终结果', []],
+    ['最高人民法院发布', []],
+    ['第一季度第一', ['第一']], // the exception covers only its own text
+    ['', []],
+  ];
+  for (const [text, expected] of cases) assert.deepEqual(terms(text), expected, text);
+});
+
+test('the rule file grammar: reasons, comments, groups, exceptions', () => {
+  const rules = law.parseRules('\ufeff# 说明\r\n# 【甲类】\r\n最牛|||不得夸大\r\n 极好 \r\n!极好的\r\n\r\n#最差|||注释\r\n');
+  assert.deepEqual(Array.from(rules.terms.keys()), ['最牛', '极好']);
+  assert.equal(rules.terms.get('最牛').reason, '不得夸大');
+  assert.equal(rules.terms.get('最牛').kind, '甲类');
+  assert.ok(rules.terms.get('极好').reason.length > 0); // a default reason
+  assert.deepEqual(terms('极好的东西极好', rules), ['极好']);
+});
+
+test('marks go into the article and never reach a copy', () => {
+  const source = '<p>　　我们是<strong>行业第一</strong>，效果最佳。</p><p>第一季度上市</p>' +
+    '<p data-corvel-mark="caption-too-long" title="图片配文超过10字">配文</p>';
+  const body = bodyOf(source);
+  const hits = law.markIn(body, shipped);
+  assert.deepEqual(hits.map((h) => [h.term, h.element.getAttribute('title') === h.reason]),
+    [['行业第一', true], ['最佳', true]]);
+  const marked = body.innerHTML;
+  assert.equal(marked.match(/data-corvel-law/g).length, 2);
+  // Checking again replaces the marks rather than nesting them.
+  law.markIn(body, shipped);
+  assert.equal(body.innerHTML, marked);
+  // Copy and export: every mark of the page goes, the article is as before.
+  const copied = law.stripMarks(marked);
+  assert.doesNotMatch(copied, /data-corvel|title=/);
+  assert.equal(copied, source.replace(' data-corvel-mark="caption-too-long" title="图片配文超过10字"', ''));
+  // A mark the writer edited inside (bold part of it) still unwraps whole.
+  assert.equal(law.stripMarks('<p><span data-corvel-law="x" title="r">最<b>佳</b></span>。</p>'), '<p>最<b>佳</b>。</p>');
+  // Page-break divider attributes are the page's too.
+  assert.equal(law.stripMarks('<p data-corvel-page-break="" contenteditable="false">TAG</p>'), '<p>TAG</p>');
+});

@@ -1,0 +1,94 @@
+// Every image that reaches the article is stored by the host and referred to by the address
+// it returns; what cannot be had becomes a visible placeholder. Copies inline them again.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import * as images from './article-images.js';
+import { eachTextNode } from '../../core/rules.js';
+import { formatNode } from '../formatting/formatter.js';
+import { bodyOf, fakeHost } from '../../testing/index.js';
+
+const PNG = 'iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU5ErkJggg==';
+const WORD_FILE = 'file:///C:/Users/a/AppData/Local/Temp/msohtmlclip1/01/clip_image002.png';
+
+test('each way an image arrives is stored, or replaced by a placeholder', async (t) => {
+  const svg = '<svg xmlns="http://www.w3.org/2000/svg"/>';
+  const cases = [
+    // [name, src, host failure, expected src (or null: placeholder), placeholder text]
+    ['pasted data: address', `data:image/png;base64,${PNG}`, null, /^corvel-article:\/\/a1\//],
+    ['data: address that is not base64', 'data:image/svg+xml,' + encodeURIComponent(svg), null, /^corvel-article:\/\/a1\/.*\.svg\+xml$/],
+    ['Word paste: a local file the host can read', WORD_FILE, null, /^corvel-article:\/\/a1\//],
+    ['Word paste: the temporary file is gone', 'file:///tmp/clip_image009.png', null, null, '［图片缺失：clip_image009.png］'],
+    ['the host cannot store it', `data:image/png;base64,${PNG}`, '磁盘已满。', null, '［图片缺失］'],
+    ['a data: address that is no image', 'data:text/html,<b>x</b>', null, null, '［图片缺失］'],
+    ['an address relative to an opened file', 'images/a.png', null, null, '［图片缺失：a.png］'],
+    ['already stored', 'corvel-article://a1/x.png', null, /^corvel-article:\/\/a1\/x\.png$/],
+    ['a web image stays a web image', 'https://example.com/a.png', null, /^https:\/\/example\.com\/a\.png$/],
+  ];
+  for (const [name, src, failure, expected, placeholder] of cases) {
+    await t.test(name, async () => {
+      const f = fakeHost({ localFiles: { [WORD_FILE]: { base64: PNG, mime: 'image/png' } } });
+      if (failure) f.fail.storeImage = failure;
+      const body = bodyOf(`<p>前<img src="${src.replace(/"/g, '&quot;')}" alt="图">后</p>`);
+      const report = await images.storeImages(body, f.host, 'a1');
+      const img = body.querySelector('img');
+      if (expected) {
+        assert.match(img.getAttribute('src'), expected);
+        assert.equal(report.missing.length, 0);
+      } else {
+        assert.equal(img, null);
+        const mark = body.querySelector('[data-corvel-mark="missing-image"]');
+        assert.equal(mark.textContent, placeholder);
+        assert.equal(report.missing.length, 1);
+        assert.match(mark.getAttribute('title'), /^图片无法保存：/);
+        if (failure) assert.ok(mark.getAttribute('title').includes(failure), 'the host\'s reason is shown');
+      }
+    });
+  }
+});
+
+test('an image removed or replaced while it was being stored is left alone', async () => {
+  const f = fakeHost();
+  const body = bodyOf(`<p><img src="data:image/png;base64,${PNG}"></p>`);
+  const img = body.querySelector('img');
+  const pending = images.storeImages(body, f.host, 'a1');
+  img.setAttribute('src', 'https://example.com/b.png');
+  const report = await pending;
+  assert.equal(img.getAttribute('src'), 'https://example.com/b.png');
+  assert.deepEqual([report.stored, report.missing.length], [0, 0]);
+  // An image already on its way is not sent a second time.
+  const busy = new WeakSet([img]);
+  img.setAttribute('src', `data:image/png;base64,${PNG}`);
+  await images.storeImages(body, f.host, 'a1', { busy });
+  assert.equal(f.calls.filter((c) => c[0] === 'storeImage').length, 1);
+});
+
+test('copies inline each stored image once and count what is missing', async () => {
+  const f = fakeHost();
+  const { url } = await f.host.storeImage('a1', PNG, 'image/png');
+  const body = bodyOf(`<p><img src="${url}"><img src="${url}"><img src="corvel-article://a1/gone.png">` +
+    '<span data-corvel-mark="missing-image">［图片缺失］</span><img src="https://example.com/c.png"></p>');
+  assert.equal(await images.inlineImages(body, f.host), 2);
+  const srcs = [...body.querySelectorAll('img')].map((i) => i.getAttribute('src'));
+  assert.deepEqual(srcs, [`data:image/png;base64,${PNG}`, `data:image/png;base64,${PNG}`, 'corvel-article://a1/gone.png', 'https://example.com/c.png']);
+  assert.equal(f.calls.filter((c) => c[0] === 'readImage' && c[1] === url).length, 1);
+});
+
+test('image alt text goes through the same conversion and corrections as the text', () => {
+  const convert = (text) => text.replace(/软件/g, '軟體');
+  const body = bodyOf('<p>软件<img src="a.png" alt="软件截图"><img src="b.png"></p>');
+  eachTextNode(body, convert);
+  assert.equal(body.innerHTML, '<p>軟體<img src="a.png" alt="軟體截图"><img src="b.png"></p>');
+  const formatted = formatNode(bodyOf('<p><img src="a.png" alt="软件截图"></p>'), { transformText: convert });
+  assert.match(formatted, /alt="軟體截图"/);
+});
+
+test('data: addresses', () => {
+  const cases = [
+    [`data:image/png;base64,${PNG}`, { mime: 'image/png', base64: PNG }],
+    ['data:IMAGE/GIF;name=a.gif;base64,R0lG\nODlh', { mime: 'image/gif', base64: 'R0lGODlh' }],
+    ['data:image/svg+xml,%3Csvg%2F%3E', { mime: 'image/svg+xml', base64: Buffer.from('<svg/>').toString('base64') }],
+    ['data:image/svg+xml,%E0%A4%A', null],
+    ['file:///a.png', null],
+  ];
+  for (const [src, expected] of cases) assert.deepEqual(images.parseDataUrl(src), expected, src);
+});

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Takes docs/editor-toolbar-{all,extended,standard,lite}.png (the built page in a
+# 1000x700 view under Xvfb, once per toolbar set, with a sample article), and
+# docs/editor-press-release.png and docs/editor-law-check.png. The viewer grabs
+# its own window (a root-window grab of a WebEngine view comes out black without a GPU).
+#   tools/screenshots/page/make_screenshots.sh <build dir>
+set -euo pipefail
+build=$(realpath "${1:-build}")
+here=$(cd "$(dirname "$0")" && pwd)
+docs="$here/../../../docs"
+fixtures="$here/../../../tests/page/fixtures"
+viewer="$build/tools/screenshots/page/editor_page_viewer"
+export QTWEBENGINE_DISABLE_SANDBOX=1
+# No GPU under Xvfb: software rendering, or the window grabs come out black.
+export QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu"
+for set in All Extended Standard Lite; do
+  work=$(mktemp -d)
+  cp -r "$build/bin/." "$work/"
+  sed -i "s/^toolbars=.*\r\$/toolbars=$set\r/" "$work/web.ini"
+  name=$(echo "$set" | tr '[:upper:]' '[:lower:]')
+  xvfb-run -a -s "-screen 0 1000x700x24" \
+    "$viewer" "$work/index.html" "$fixtures/screenshot-article.html" "$docs/editor-toolbar-$name.png"
+  rm -rf "$work"
+done
+# The formatted press release and the law check on it, at 1100x780.
+for shot in format-press-release:editor-press-release law-check:editor-law-check; do
+  xvfb-run -a -s "-screen 0 1280x900x24" "$viewer" "$build/bin/index.html" \
+    "$fixtures/press-release.html" "$docs/${shot#*:}.png" "$here/shots/${shot%%:*}.js" 1100x780
+done
