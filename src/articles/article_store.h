@@ -111,7 +111,7 @@ private:
     mutable std::map<std::string, std::int64_t, std::less<>> metaWritten_;
 };
 
-// The whole file, refused when it is larger than `cap` or not a regular file.
+// The options library's ReadCappedFile, its refusals (and a missing file) as ArticleError.
 std::string ReadCappedFile(const std::filesystem::path& path, std::uintmax_t cap);
 
 // Writes the bytes through the same atomic replacement as every store write.
