@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "file_error_text.h"
+#include "option_format.h"
 #include "option_store.h"
 #include "store_path.h"
 #include "text_rules.h"
@@ -117,7 +118,7 @@ bool FileEditDialog::save() {
     }
     try {
         // Edited lines keep the line break the file used.
-        WriteUtf8File(File_path, content_.value(LineEndingOf(content_.loaded())));
+        WriteUtf8File(File_path, content_.value(corvel::options::LineBreakOf(content_.loaded())));
     } catch (const std::exception& error) {
         reportWriteFailure(File_path, error);
         return false;
