@@ -22,8 +22,8 @@
 #include <utility>
 
 #include "fake_host.h"
-#include "test_files.h"
 #include "settings_dialogs.h"
+#include "test_files.h"
 
 inline const std::string kBom = "\xEF\xBB\xBF";
 

@@ -127,20 +127,20 @@ TEST_F(FileEditTest, SwitchingFilesNeverWritesOneFileIntoTheOther) {
     open(kConversionFile);
     EXPECT_TRUE(text().endsWith("edit"));
 
-    host_->choiceAnswer = DialogHost::Choice::Stay;
+    host_->choiceAnswer = MessageBoxes::Choice::Stay;
     open(kRedundantFile);
     EXPECT_EQ(host_->questions.size(), 1);
     EXPECT_EQ(caption(), kConversionCaption);
     EXPECT_TRUE(text().endsWith("edit"));
 
-    host_->choiceAnswer = DialogHost::Choice::Discard;
+    host_->choiceAnswer = MessageBoxes::Choice::Discard;
     open(kRedundantFile);
     EXPECT_EQ(caption(), kRedundantCaption);
     EXPECT_EQ(text(), "的的|||的\n");
     EXPECT_EQ(fileBytes("conversion.txt"), kConversion);
 
     edit("Text_File_content", kEnd, "Z");
-    host_->choiceAnswer = DialogHost::Choice::Save;
+    host_->choiceAnswer = MessageBoxes::Choice::Save;
     open(kConversionFile);
     EXPECT_EQ(fileBytes("redundant.txt"), kRedundant + "Z");
     EXPECT_EQ(caption(), kConversionCaption);

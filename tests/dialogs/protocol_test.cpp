@@ -123,7 +123,7 @@ TEST_P(OptionDialogProtocol, ReopeningCloseBoxCancelEscAndEnter) {
 TEST_P(OptionDialogProtocol, SaveRewritesEveryValueOrReportsAFailedWrite) {
     // web.ini turns into a folder: the file cannot be replaced, even by root. That is a change
     // made outside, which the user chooses to overwrite.
-    host_->choiceAnswer = DialogHost::Choice::Save;
+    host_->choiceAnswer = MessageBoxes::Choice::Save;
     std::filesystem::remove(folder_ / "web.ini");
     std::filesystem::create_directory(folder_ / "web.ini");
     click("Command_Save");

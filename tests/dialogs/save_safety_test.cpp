@@ -90,7 +90,7 @@ TEST_F(WebIniContents, LfFilesSaveWithLfAndKeylessFilesAreReported) {
 
 struct OutsideChangeCase {
     const char* name;
-    DialogHost::Choice answer;
+    MessageBoxes::Choice answer;
     bool overwritten;  // web.ini holds the dialog's values afterwards
     bool open;         // the dialog is still open
     QString toolbars;  // what the list shows afterwards, if still open
@@ -119,18 +119,18 @@ TEST_P(OutsideChange, IsNeverUndoneWithoutAsking) {
     }
 
     // Once overwritten or read again, the next Save asks no more.
-    host_->choiceAnswer = DialogHost::Choice::Stay;
+    host_->choiceAnswer = MessageBoxes::Choice::Stay;
     open(kUeditor);
     click("Command_Save");
-    EXPECT_EQ(host_->questions.size(), c.answer == DialogHost::Choice::Stay ? 2 : 1);
+    EXPECT_EQ(host_->questions.size(), c.answer == MessageBoxes::Choice::Stay ? 2 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, OutsideChange,
-    ::testing::Values(OutsideChangeCase{"overwrite", DialogHost::Choice::Save, true, false, {}},
-                      OutsideChangeCase{"reload", DialogHost::Choice::Discard, false, true,
+    ::testing::Values(OutsideChangeCase{"overwrite", MessageBoxes::Choice::Save, true, false, {}},
+                      OutsideChangeCase{"reload", MessageBoxes::Choice::Discard, false, true,
                                         QStringLiteral("精简 - Lite")},
-                      OutsideChangeCase{"stay", DialogHost::Choice::Stay, false, true,
+                      OutsideChangeCase{"stay", MessageBoxes::Choice::Stay, false, true,
                                         QStringLiteral("标准 - Standard")}),
     [](const auto& param) { return std::string(param.param.name); });
 
