@@ -18,6 +18,7 @@
 #include "article_store.h"
 #include "opened_file.h"
 #include "qt_test_files.h"
+#include "store_path.h"
 #include "utf8_file.h"
 
 namespace {
@@ -43,10 +44,14 @@ bool isChinese(const QString& text) {
     return text.contains(QRegularExpression(QStringLiteral("[\\x{4e00}-\\x{9fff}]")));
 }
 
+std::shared_ptr<corvel::articles::ArticleStore> storeIn(const QString& root) {
+    return std::make_shared<corvel::articles::ArticleStore>(ToStorePath(root));
+}
+
 struct HostTest : ::testing::Test {
     QTemporaryDir folder;
     FakeChooser* chooser = new FakeChooser;
-    ArticleHost host{folder.filePath(QStringLiteral("articles")),
+    ArticleHost host{storeIn(folder.filePath(QStringLiteral("articles"))),
                      std::unique_ptr<FileChooser>(chooser), nullptr};
 
     QString path(const QString& name) const { return folder.filePath(name); }
@@ -188,8 +193,8 @@ TEST_F(HostTest, DiskFailuresKeepTheArticleAndGiveTheReason) {
     // The data folder cannot be made: a file stands where it should be.
     QTemporaryDir other;
     putFile(other.filePath(QStringLiteral("articles")), "not a folder");
-    ArticleHost blocked(other.filePath(QStringLiteral("articles")), std::make_unique<FakeChooser>(),
-                        nullptr);
+    ArticleHost blocked(storeIn(other.filePath(QStringLiteral("articles"))),
+                        std::make_unique<FakeChooser>(), nullptr);
     expectRefused(blocked.createArticle(QStringLiteral("<p>x</p>"), QStringLiteral("x")),
                   QStringLiteral("新建文章"), QStringLiteral("blocked folder"));
     EXPECT_TRUE(blocked.listArticles().value(QStringLiteral("ok")).toBool());
