@@ -1,12 +1,5 @@
-// Saves that cannot store everything, or would undo another program's change, say so; odd rule
-// files are refused at once with a reason.
-#include <QPlainTextEdit>
-
+// Saves that cannot store everything, or would undo another program's change, say so.
 #include "dialog_fixture.h"
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -133,25 +126,3 @@ INSTANTIATE_TEST_SUITE_P(
                       OutsideChangeCase{"stay", MessageBoxes::Choice::Stay, false, true,
                                         QStringLiteral("标准 - Standard")}),
     [](const auto& param) { return std::string(param.param.name); });
-
-using OddRuleFile = DialogTest;
-
-// A rule file that is a FIFO or a device is refused with a reason, before anything blocks.
-TEST_F(OddRuleFile, IsRefusedAtOnceWithAReason) {
-#ifdef _WIN32
-    GTEST_SKIP() << "FIFOs and /dev/zero are POSIX only";
-#else
-    for (const char* name : {"pipe.txt", "zero.txt"}) {
-        start(IniWith({{"conversionFile", name}}));
-        if (std::string_view(name) == "pipe.txt") {
-            ASSERT_EQ(::mkfifo((folder_ / name).c_str(), 0600), 0);
-        } else {
-            std::filesystem::create_symlink("/dev/zero", folder_ / name);
-        }
-        open(kConversionFile);
-        ASSERT_EQ(host_->errors.size(), 1) << name;
-        EXPECT_TRUE(host_->errors[0].contains(QStringLiteral("不是普通文件"))) << name;
-        EXPECT_FALSE(control("Command_Save")->isEnabled());
-    }
-#endif
-}
