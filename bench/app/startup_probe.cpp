@@ -38,11 +38,11 @@ public:
         std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     }
     bool confirm(QWidget*, const QString&) override { return false; }
-    DialogHost::Choice askSaveDiscardStay(QWidget*, const QString&) override {
-        return DialogHost::Choice::Stay;
+    Choice askSaveDiscardStay(QWidget*, const QString&) override {
+        return Choice::Stay;
     }
-    DialogHost::Choice askOverwriteReloadStay(QWidget*, const QString&) override {
-        return DialogHost::Choice::Stay;
+    Choice askOverwriteReloadStay(QWidget*, const QString&) override {
+        return Choice::Stay;
     }
 };
 

@@ -175,7 +175,8 @@ void ListThousand(const fs::path& folder, int rounds) {
     if (store.list().size() < 1000) {
         for (int i = 0; i < 1000; ++i) store.create("<p>草稿" + std::to_string(i) + "</p>", "草稿");
     }
-    ArticleHost host(QString::fromStdString(root.string()), makeDialogFileChooser(), nullptr);
+    ArticleHost host(std::make_shared<corvel::articles::ArticleStore>(root),
+                     makeDialogFileChooser(), nullptr);
     std::vector<double> listed, bridged, raw;
     for (int i = 0; i < rounds; ++i) {
         auto start = Clock::now();
@@ -207,7 +208,8 @@ void ListThousand(const fs::path& folder, int rounds) {
 
 void SwitchDrafts(const fs::path& folder, int rounds) {
     const fs::path root = folder / "switch";
-    ArticleHost host(QString::fromStdString(root.string()), makeDialogFileChooser(), nullptr);
+    ArticleHost host(std::make_shared<corvel::articles::ArticleStore>(root),
+                     makeDialogFileChooser(), nullptr);
     Draft drafts[2] = {MakeDraft(host.store(), 2), MakeDraft(host.store(), 3)};
     std::vector<double> switched;
     for (int i = 0; i < rounds; ++i) {

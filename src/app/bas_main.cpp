@@ -36,7 +36,7 @@ std::unique_ptr<Program> Program::start(std::string appFolder, Platform& platfor
     QApplication::setWindowIcon(programIcon());
     program->profile_ = makeEditorProfile(nullptr);
     installPageScheme(*program->profile_, context);
-    setUpArticleStorage(*program->profile_);
+    context.Articles = setUpArticleStorage(*program->profile_);
     program->mainWindow_ = new Form_Editor_Main(context, *program->profile_, platform);
     program->mainWindow_->show();
     return program;

@@ -36,7 +36,7 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
     WebBrowser_Editor = new QWebEngineView(client);
     WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
     WebBrowser_Editor->setPage(new EditorPage(&profile, platform, page, WebBrowser_Editor));
-    attachArticleHost(*WebBrowser_Editor->page(), this);
+    attachArticleHost(*WebBrowser_Editor->page(), context_.Articles, this);
     WebBrowser_Editor->move(0, 0);
     WebBrowser_Editor->resize(twipsSize(3255, 2175));
     client->setFocusProxy(WebBrowser_Editor);

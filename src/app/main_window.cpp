@@ -151,18 +151,4 @@ void Form_Editor_Main::refreshEditor() {
     if (editor_) editor_->Refresh();
 }
 
-void Form_Editor_Main::showError(QWidget* parent, const QString& text) {
-    platform_.showError(parent, text);
-}
-
-bool Form_Editor_Main::confirm(QWidget* parent, const QString& text) {
-    return platform_.confirm(parent, text);
-}
-
-DialogHost::Choice Form_Editor_Main::askSaveDiscardStay(QWidget* parent, const QString& text) {
-    return platform_.askSaveDiscardStay(parent, text);
-}
-
-DialogHost::Choice Form_Editor_Main::askOverwriteReloadStay(QWidget* parent, const QString& text) {
-    return platform_.askOverwriteReloadStay(parent, text);
-}
+MessageBoxes& Form_Editor_Main::messageBoxes() { return platform_; }

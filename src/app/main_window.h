@@ -37,10 +37,7 @@ public:
     QWidget* ownerWindow() override { return this; }
     void setEditorEnabled(bool enabled) override;
     void refreshEditor() override;
-    void showError(QWidget* parent, const QString& text) override;
-    bool confirm(QWidget* parent, const QString& text) override;
-    Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
-    Choice askOverwriteReloadStay(QWidget* parent, const QString& text) override;
+    MessageBoxes& messageBoxes() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

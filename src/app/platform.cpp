@@ -44,23 +44,23 @@ bool DesktopPlatform::confirm(QWidget* parent, const QString& text) {
                                  QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }
 
-DialogHost::Choice DesktopPlatform::askSaveDiscardStay(QWidget* parent, const QString& text) {
+MessageBoxes::Choice DesktopPlatform::askSaveDiscardStay(QWidget* parent, const QString& text) {
     const auto answer = QMessageBox::question(
         parent, programCaption(), text,
         QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
-    if (answer == QMessageBox::Save) return DialogHost::Choice::Save;
-    if (answer == QMessageBox::Discard) return DialogHost::Choice::Discard;
-    return DialogHost::Choice::Stay;
+    if (answer == QMessageBox::Save) return Choice::Save;
+    if (answer == QMessageBox::Discard) return Choice::Discard;
+    return Choice::Stay;
 }
 
-DialogHost::Choice DesktopPlatform::askOverwriteReloadStay(QWidget* parent, const QString& text) {
+MessageBoxes::Choice DesktopPlatform::askOverwriteReloadStay(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Question, programCaption(), text, QMessageBox::NoButton, parent);
     QPushButton* overwrite = box.addButton(QStringLiteral("覆盖"), QMessageBox::AcceptRole);
     QPushButton* reload = box.addButton(QStringLiteral("重新读取"), QMessageBox::DestructiveRole);
     box.addButton(QStringLiteral("取消"), QMessageBox::RejectRole);
     box.setDefaultButton(overwrite);
     box.exec();
-    if (box.clickedButton() == overwrite) return DialogHost::Choice::Save;
-    if (box.clickedButton() == reload) return DialogHost::Choice::Discard;
-    return DialogHost::Choice::Stay;
+    if (box.clickedButton() == overwrite) return Choice::Save;
+    if (box.clickedButton() == reload) return Choice::Discard;
+    return Choice::Stay;
 }

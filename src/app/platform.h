@@ -5,11 +5,11 @@
 #include <QString>
 #include <QUrl>
 
-#include "dialog_host.h"
+#include "message_boxes.h"
 
 class QWidget;
 
-class Platform {
+class Platform : public MessageBoxes {
 public:
     virtual ~Platform() = default;
 
@@ -20,11 +20,6 @@ public:
     virtual bool startTool(const QString& program) = 0;
     // True when `program` can be found the way startTool() would find it.
     virtual bool hasTool(const QString& program) const = 0;
-
-    virtual void showError(QWidget* parent, const QString& text) = 0;
-    virtual bool confirm(QWidget* parent, const QString& text) = 0;
-    virtual DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) = 0;
-    virtual DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) = 0;
 };
 
 // Whether a message box can be seen and answered: not on the offscreen or minimal platform,
@@ -40,6 +35,6 @@ public:
     bool hasTool(const QString& program) const override;
     void showError(QWidget* parent, const QString& text) override;
     bool confirm(QWidget* parent, const QString& text) override;
-    DialogHost::Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
-    DialogHost::Choice askOverwriteReloadStay(QWidget* parent, const QString& text) override;
+    Choice askSaveDiscardStay(QWidget* parent, const QString& text) override;
+    Choice askOverwriteReloadStay(QWidget* parent, const QString& text) override;
 };

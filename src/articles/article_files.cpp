@@ -6,29 +6,28 @@
 #include "article_names.h"
 #include "article_store.h"
 #include "file_io.h"
+#include "utf8_file.h"
 
 namespace corvel::articles {
 
 namespace fs = std::filesystem;
 
 std::string ReadCappedFile(const fs::path& path, std::uintmax_t cap) {
-    std::error_code ec;
-    const fs::file_status status = fs::status(path, ec);
-    if (!fs::exists(status)) {
-        if (!ec || ec == std::errc::no_such_file_or_directory) {
+    try {
+        return options::ReadCappedFile(path, cap);
+    } catch (const Utf8FileError& error) {
+        const std::error_code code = error.code();
+        if (code == std::errc::no_such_file_or_directory) {
             throw ArticleError(Refusal::NotFound, "no such file: " + path.string());
         }
-        throw fs::filesystem_error("cannot read", path, ec);
+        if (code == std::errc::not_supported || code == std::errc::is_a_directory) {
+            throw ArticleError(Refusal::NotAFile, "not a file: " + path.string());
+        }
+        if (code == std::errc::value_too_large) {
+            throw ArticleError(Refusal::TooLarge, "too large: " + path.string());
+        }
+        throw;
     }
-    if (!fs::is_regular_file(status)) {
-        throw ArticleError(Refusal::NotAFile, "not a file: " + path.string());
-    }
-    if (fs::file_size(path) > cap)
-        throw ArticleError(Refusal::TooLarge, "too large: " + path.string());
-    std::string bytes = options::ReadWholeFile(path, {});
-    // It may have grown between the look and the read.
-    if (bytes.size() > cap) throw ArticleError(Refusal::TooLarge, "too large: " + path.string());
-    return bytes;
 }
 
 void WriteFileAtomically(const fs::path& path, std::string_view bytes) {

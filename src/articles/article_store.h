@@ -6,6 +6,10 @@
 //
 // Failures throw: ArticleError for a refusal, the options library's Utf8FileError (or
 // std::filesystem::filesystem_error) for a failing disk.
+//
+// ArticleStore is defined over four files: article_store.cpp (state, list, text and metadata,
+// recycling), article_history.cpp (snapshots), article_images.cpp (images) and
+// article_files.cpp (the paths inside an article's folder, and the free functions below).
 
 #include <cstdint>
 #include <filesystem>
@@ -82,20 +86,24 @@ public:
     // Removes recycled articles older than the keeping time; returns how many went.
     int purgeRecycle();
 
+    // article_history.cpp
     // False when skipped: an "auto" snapshot less than the gap after the last "auto" one.
     bool addSnapshot(std::string_view id, std::string_view html, std::string_view reason);
     std::vector<Snapshot> listSnapshots(std::string_view id) const;
     std::string readSnapshot(std::string_view id, std::string_view sid) const;
 
+    // article_images.cpp
     // Stores the bytes once, by content; returns the image's name in the article.
     std::string storeImage(std::string_view id, std::string_view bytes);
     // A stored image's bytes, and its name's extension.
     std::string readImage(std::string_view id, std::string_view name) const;
 
 private:
+    // article_files.cpp
     std::filesystem::path articleFolder(std::string_view id) const;
     // A file inside the article's folder: never through a link, never outside it.
     std::filesystem::path fileIn(std::string_view id, const std::filesystem::path& relative) const;
+    // article_store.cpp
     ArticleMeta readMeta(const std::filesystem::path& folder, const std::string& id) const;
     void writeMeta(const ArticleMeta& meta) const;
     void writeState(const StoreState& state) const;
@@ -111,7 +119,8 @@ private:
     mutable std::map<std::string, std::int64_t, std::less<>> metaWritten_;
 };
 
-// The whole file, refused when it is larger than `cap` or not a regular file.
+// article_files.cpp
+// The options library's ReadCappedFile, its refusals (and a missing file) as ArticleError.
 std::string ReadCappedFile(const std::filesystem::path& path, std::uintmax_t cap);
 
 // Writes the bytes through the same atomic replacement as every store write.

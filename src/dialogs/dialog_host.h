@@ -4,14 +4,13 @@
 
 #include <string>
 
+#include "message_boxes.h"
+
 class Class_Option;
-class QString;
 class QWidget;
 
 class DialogHost {
 public:
-    enum class Choice { Save, Discard, Stay };
-
     virtual ~DialogHost() = default;
 
     virtual Class_Option& optionStore() = 0;
@@ -27,11 +26,6 @@ public:
     virtual void setEditorEnabled(bool enabled) = 0;
     // Reloads the editor page so that it reads the settings again.
     virtual void refreshEditor() = 0;
-
-    // Message boxes, routed through the host so that tests can answer them.
-    virtual void showError(QWidget* parent, const QString& text) = 0;
-    virtual bool confirm(QWidget* parent, const QString& text) = 0;  // true for "yes"
-    virtual Choice askSaveDiscardStay(QWidget* parent, const QString& text) = 0;
-    // For a file changed on disk by another program: Save overwrites it, Discard reads it again.
-    virtual Choice askOverwriteReloadStay(QWidget* parent, const QString& text) = 0;
+    // The program's message boxes, so that tests can answer them.
+    virtual MessageBoxes& messageBoxes() = 0;
 };

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "file_error_text.h"
+#include "option_format.h"
 #include "option_store.h"
 #include "store_path.h"
 #include "text_rules.h"
@@ -41,12 +42,12 @@ void FileEditDialog::openRuleFile(RuleFile which) {
     std::string path = pathInAppFolder(host().optionStore().GetOption("format", key));
     if (isLoaded() && (which != ruleFile_ || path != File_path)) {
         if (readable_ && content_.changed()) {
-            const auto choice = host().askSaveDiscardStay(
+            const auto choice = host().messageBoxes().askSaveDiscardStay(
                 this,
                 QStringLiteral("“%1”有未保存的修改。\n切换到另一个规则文件之前，是否保存这些修改？")
                     .arg(FromStorePath(File_path)));
-            if (choice == DialogHost::Choice::Stay ||
-                (choice == DialogHost::Choice::Save && !saveAndRefresh())) {
+            if (choice == MessageBoxes::Choice::Stay ||
+                (choice == MessageBoxes::Choice::Save && !saveAndRefresh())) {
                 openFromMenu();
                 return;
             }
@@ -100,7 +101,7 @@ void FileEditDialog::formLoad() {
 void FileEditDialog::tellUser() {
     if (notice_.isEmpty()) return;
     const QString notice = std::exchange(notice_, {});
-    host().showError(this, notice);
+    host().messageBoxes().showError(this, notice);
 }
 
 bool FileEditDialog::save() {
@@ -109,7 +110,7 @@ bool FileEditDialog::save() {
     // mark to a file that had none, which could make a GBK file read as broken UTF-8.
     if (!content_.changed()) return true;
     if (!utf8_ && content_.changed() &&
-        !host().confirm(
+        !host().messageBoxes().confirm(
             this, QStringLiteral("规则文件“%1”不是有效的 UTF-8 文本。\n保存后，"
                                  "其中无法识别的字节将被替换，原内容无法恢复。\n\n是否仍要保存？")
                       .arg(FromStorePath(File_path)))) {
@@ -117,7 +118,7 @@ bool FileEditDialog::save() {
     }
     try {
         // Edited lines keep the line break the file used.
-        WriteUtf8File(File_path, content_.value(LineEndingOf(content_.loaded())));
+        WriteUtf8File(File_path, content_.value(corvel::options::LineBreakOf(content_.loaded())));
     } catch (const std::exception& error) {
         reportWriteFailure(File_path, error);
         return false;

@@ -75,9 +75,9 @@ void SettingsDialog::reject() { unload(); }
 
 bool SettingsDialog::saveAndRefresh() {
     if (host_.settingsReadOnly()) {
-        host_.showError(this,
-                        QStringLiteral("本次启动时设置文件夹不可用，程序以只读方式使用默认设置，"
-                                       "修改无法保存。\n您的修改仍在对话框中。"));
+        host_.messageBoxes().showError(
+            this, QStringLiteral("本次启动时设置文件夹不可用，程序以只读方式使用默认设置，"
+                                 "修改无法保存。\n您的修改仍在对话框中。"));
         return false;
     }
     if (!save()) return false;
@@ -90,8 +90,9 @@ void SettingsDialog::commandSave() {
 }
 
 void SettingsDialog::reportWriteFailure(const std::string& path, const std::exception& error) {
-    host_.showError(this, QStringLiteral("无法保存文件“%1”。\n原因：%2\n\n您的修改仍在对话框中。")
-                              .arg(FromStorePath(path), FileErrorReason(error)));
+    host_.messageBoxes().showError(
+        this, QStringLiteral("无法保存文件“%1”。\n原因：%2\n\n您的修改仍在对话框中。")
+                  .arg(FromStorePath(path), FileErrorReason(error)));
 }
 
 std::string SettingsDialog::pathInAppFolder(std::string_view name) const {

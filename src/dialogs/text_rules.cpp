@@ -44,13 +44,6 @@ std::string BoxToStoredList(std::string_view boxText) {
     return ReplaceAll(boxText, kCrLf, kListSeparator);
 }
 
-std::string_view LineEndingOf(std::string_view text) {
-    const auto at = text.find_first_of("\r\n");
-    if (at == std::string_view::npos) return kCrLf;
-    if (text[at] == '\n') return "\n";
-    return text.substr(at + 1, 1) == "\n" ? kCrLf : "\r";
-}
-
 std::string WithLineEnding(std::string_view lfText, std::string_view ending) {
     return ending == "\n" ? std::string(lfText) : ReplaceAll(lfText, "\n", ending);
 }

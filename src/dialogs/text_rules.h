@@ -25,8 +25,5 @@ std::string ReplaceAll(std::string_view text, std::string_view from, std::string
 std::string StoredListToBox(std::string_view stored);
 std::string BoxToStoredList(std::string_view boxText);
 
-// The line break a text uses: its first CR LF, LF or lone CR; CR LF when it has none.
-std::string_view LineEndingOf(std::string_view text);
-
 // Rejoins LF-separated lines (as Qt's text widgets give them) with `ending`.
 std::string WithLineEnding(std::string_view lfText, std::string_view ending);

@@ -101,7 +101,8 @@ std::vector<std::filesystem::path> NamesIn(const std::filesystem::path& folder) 
 
 void RemoveQuietly(const std::filesystem::path& file) { ::unlink(file.c_str()); }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
+std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix,
+                          std::uintmax_t cap) {
     // Non-blocking, so that a FIFO put in the file's place is refused below instead of waiting
     // for a writer; reads of a regular file are not affected.
     Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
@@ -110,11 +111,10 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
     if (::fstat(file.get(), &st) != 0) Fail("cannot read", path, errno);
     if (S_ISDIR(st.st_mode)) Fail("cannot read", path, EISDIR, "a folder, not a file");
     if (!S_ISREG(st.st_mode)) Fail("cannot read", path, ENOTSUP, "not a regular file");
-    constexpr std::size_t kLimit = kMaxTextFileSize;
-    auto tooLarge = [&path] {
-        Fail("cannot read", path, EOVERFLOW, "larger than the limit of 64 MiB");
+    auto tooLarge = [&path, cap] {
+        Fail("cannot read", path, EOVERFLOW, "larger than the limit of " + CapText(cap));
     };
-    if (static_cast<std::uintmax_t>(st.st_size) > kLimit) tooLarge();
+    if (static_cast<std::uintmax_t>(st.st_size) > cap) tooLarge();
     // Read straight into the text: sized from the file with one byte to spare, so that the read
     // which finds the end needs no room, and grown only if the file grows meanwhile.
     std::string text(static_cast<std::size_t>(st.st_size) + 1, '\0');
@@ -132,7 +132,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
         if (n == 0) break;
         filled += static_cast<std::size_t>(n);
         // A file that grows past the limit while it is read is refused as well.
-        if (filled + dropped > kLimit) tooLarge();
+        if (filled + dropped > cap) tooLarge();
         if (!prefixChecked && filled == dropPrefix.size()) {
             prefixChecked = true;
             if (std::string_view(text.data(), filled) == dropPrefix) dropped = filled, filled = 0;

@@ -45,9 +45,9 @@ namespace {
     Fail("cannot read", path, make_error_code(std::errc::not_supported), "not a regular file");
 }
 
-[[noreturn]] void FailTooLarge(const std::filesystem::path& path) {
+[[noreturn]] void FailTooLarge(const std::filesystem::path& path, std::uintmax_t cap) {
     Fail("cannot read", path, make_error_code(std::errc::value_too_large),
-         "larger than the limit of 64 MiB");
+         "larger than the limit of " + CapText(cap));
 }
 
 // The name to hand to the W functions. Past MAX_PATH the classic form fails on Windows unless
@@ -205,7 +205,8 @@ FileStamp StampOf(const std::filesystem::path& path) {
     return stamp;
 }
 
-std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix) {
+std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dropPrefix,
+                          std::uintmax_t cap) {
     const std::filesystem::path name = SystemName(path);
     Handle file(CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -226,7 +227,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
     if (!GetFileInformationByHandle(file.get(), &info)) Fail("cannot read", path, GetLastError());
     if (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) FailNotAFile(path, true);
     const std::uint64_t size = (std::uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
-    if (size > kMaxTextFileSize) FailTooLarge(path);
+    if (size > cap) FailTooLarge(path, cap);
 
     std::string text;
     text.reserve(static_cast<std::size_t>(size));
@@ -239,7 +240,7 @@ std::string ReadWholeFile(const std::filesystem::path& path, std::string_view dr
         if (n == 0) break;
         text.append(buffer, n);
         // A file that grows past the limit while it is read is refused as well.
-        if (text.size() > kMaxTextFileSize) FailTooLarge(path);
+        if (text.size() > cap) FailTooLarge(path, cap);
     }
     if (std::string_view(text).starts_with(dropPrefix)) text.erase(0, dropPrefix.size());
     return text;

@@ -15,6 +15,9 @@ public:
     // Reads and parses the file at once. Throws Utf8FileError when it cannot be read.
     explicit Class_Option(const corvel::options::Utf8Path& optionFilePath);
 
+    // The file's name, UTF-8 (utf8_path.h), for messages.
+    std::string optionFilePath() const { return corvel::options::Utf8FromPath(OptionFilePath); }
+
     std::string readOptionFile() const;
     // Writes every line back, whatever another program wrote meanwhile: ask changedOnDisk first.
     void writeOptionFile() const;

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "byte_sink.h"
+#include "capped_file.h"
 #include "utf8_path.h"
 
 // Raised when a file cannot be read or written. what() names the path and the system's reason;
@@ -24,14 +25,9 @@ private:
     std::error_code code_;
 };
 
-// The largest file that is read: a settings or rule file is a few kilobytes, and a link to a
-// device that never ends must not fill the memory.
-inline constexpr std::uintmax_t kMaxTextFileSize = std::uintmax_t{64} << 20;
-
 // Returns the whole file, without one leading UTF-8 byte-order mark. Throws Utf8FileError, also
-// for anything but a regular file (a FIFO would block, a device never ends; code
-// std::errc::not_supported) and for a file larger than kMaxTextFileSize (code
-// std::errc::value_too_large).
+// for anything but a regular file and for a file larger than kMaxTextFileSize, with the codes of
+// ReadCappedFile (capped_file.h).
 std::string ReadUtf8File(const corvel::options::Utf8Path& path);
 
 // Replaces the file atomically with a byte-order mark followed by `text`. Throws Utf8FileError

@@ -12,6 +12,7 @@ namespace corvel::settings {
 namespace {
 
 using corvel::options::ForEachLine;
+using corvel::options::LineBreakOf;
 using corvel::options::LineInfo;
 using corvel::options::LineKind;
 
@@ -32,10 +33,12 @@ std::string_view WithoutLeadingSpaces(std::string_view line) {
 std::string AddMissingKeys(std::string_view user, std::string_view shipped) {
     const std::string_view userBody = WithoutBom(user);
     const std::size_t bodyStart = user.size() - userBody.size();
+    // Added lines end as the user's own lines do.
+    const std::string_view lineBreak = LineBreakOf(userBody);
 
     // What the user's file has: its keys, and per section where a new key line would go.
     std::set<std::pair<std::string_view, std::string_view>> userKeys;
-    std::map<std::string_view, std::size_t> insertAt;  // offset in `user`, before a CR LF
+    std::map<std::string_view, std::size_t> insertAt;  // offset in `user`, before a line break
     insertAt.emplace(std::string_view(), bodyStart);   // the empty section heads the file
     bool emptySectionHasKeys = false;
     ForEachLine(userBody, [&](const LineInfo& info) {
@@ -73,16 +76,16 @@ std::string AddMissingKeys(std::string_view user, std::string_view shipped) {
         const auto place = insertAt.find(section);
         if (place != insertAt.end() && (!section.empty() || emptySectionHasKeys)) {
             std::string text;
-            for (std::string_view line : lines) (text += "\r\n") += line;
+            for (std::string_view line : lines) (text += lineBreak) += line;
             inserts.emplace_back(place->second, std::move(text));
         } else if (section.empty()) {
             // Keys before any header have to stay before the first header.
             std::string text;
-            for (std::string_view line : lines) (text += line) += "\r\n";
+            for (std::string_view line : lines) (text += line) += lineBreak;
             inserts.emplace_back(bodyStart, std::move(text));
         } else {
-            ((newSections += "\r\n[") += section) += "]";
-            for (std::string_view line : lines) (newSections += "\r\n") += line;
+            (((newSections += lineBreak) += "[") += section) += "]";
+            for (std::string_view line : lines) (newSections += lineBreak) += line;
         }
     }
     std::stable_sort(inserts.begin(), inserts.end(),
@@ -99,10 +102,10 @@ std::string AddMissingKeys(std::string_view user, std::string_view shipped) {
     if (!newSections.empty()) {
         // The file's last line keeps its line break; the new section starts on a line of its own
         // after one blank line.
-        const bool endsWithBreak = merged.size() > bodyStart && merged.ends_with("\r\n");
-        if (merged.size() > bodyStart && !endsWithBreak) merged += "\r\n";
-        if (merged.size() == bodyStart) newSections.erase(0, 2);
-        (merged += newSections) += "\r\n";
+        const bool endsWithBreak = merged.size() > bodyStart && merged.ends_with(lineBreak);
+        if (merged.size() > bodyStart && !endsWithBreak) merged += lineBreak;
+        if (merged.size() == bodyStart) newSections.erase(0, lineBreak.size());
+        (merged += newSections) += lineBreak;
     }
     return merged;
 }

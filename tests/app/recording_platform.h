@@ -18,12 +18,8 @@ public:
     bool hasTool(const QString& program) const override { return installed.contains(program); }
     void showError(QWidget*, const QString& text) override { errors.push_back(text); }
     bool confirm(QWidget*, const QString&) override { return true; }
-    DialogHost::Choice askSaveDiscardStay(QWidget*, const QString&) override {
-        return DialogHost::Choice::Stay;
-    }
-    DialogHost::Choice askOverwriteReloadStay(QWidget*, const QString&) override {
-        return DialogHost::Choice::Stay;
-    }
+    Choice askSaveDiscardStay(QWidget*, const QString&) override { return Choice::Stay; }
+    Choice askOverwriteReloadStay(QWidget*, const QString&) override { return Choice::Stay; }
 
     QSet<QString> installed;
     bool toolsStart = true;

@@ -13,6 +13,7 @@
 
 #include "article_host.h"
 #include "article_setup.h"
+#include "article_store.h"
 #include "qt_test_files.h"
 #include "web_script.h"
 
@@ -20,15 +21,14 @@ namespace {
 
 TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
     QWebEngineProfile profile;  // off the record
-    setUpArticleStorage(profile);
+    const auto store = setUpArticleStorage(profile);
     QWebEnginePage page(&profile);
-    attachArticleHost(page, nullptr);
+    attachArticleHost(page, store, nullptr);
 
-    // The same store the page's host uses: the user's data folder, here a temporary one.
-    corvel::articles::ArticleStore store(articlesRoot().toStdString());
-    const std::string id = store.create("<p>x</p>", "x").id;
+    // In the user's data folder, here a temporary one.
+    const std::string id = store->create("<p>x</p>", "x").id;
     const QByteArray png = PngBytes(Qt::green, 7, 5);
-    const std::string name = store.storeImage(id, std::string(png.constData(), png.size()));
+    const std::string name = store->storeImage(id, std::string(png.constData(), png.size()));
     const QString good = QStringLiteral("corvel-article://%1/%2")
                              .arg(QString::fromStdString(id), QString::fromStdString(name));
     const QString missing = QStringLiteral("corvel-article://%1/%2.png")

@@ -12,18 +12,13 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "fake_host.h"
-#include "test_files.h"
 #include "settings_dialogs.h"
+#include "test_files.h"
 
 inline const std::string kBom = "\xEF\xBB\xBF";
 
@@ -63,14 +58,11 @@ protected:
     }
 
     void writeFile(const std::string& name, std::string_view bytes) {
-        std::filesystem::create_directories((folder_ / name).parent_path());
-        std::ofstream(folder_ / name, std::ios::binary) << bytes;
+        fs::create_directories((folder_ / name).parent_path());
+        WriteBytes(folder_ / name, bytes);
     }
     std::string fileBytes(const std::string& name) const {
-        std::ifstream in(folder_ / name, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return in ? bytes.str() : "<missing>";
+        return fs::exists(folder_ / name) ? ReadBytes(folder_ / name) : "<missing>";
     }
 
     QDialog* dialog(const char* name) const {

@@ -12,7 +12,7 @@
 #include "dialog_host.h"
 #include "option_store.h"
 
-class FakeHost : public DialogHost {
+class FakeHost : public DialogHost, public MessageBoxes {
 public:
     explicit FakeHost(const std::filesystem::path& folder)
         : folder_(folder.string()), store_(std::make_unique<Class_Option>(folder / "web.ini")) {
@@ -25,6 +25,7 @@ public:
     QWidget* ownerWindow() override { return &owner_; }
     void setEditorEnabled(bool enabled) override { editorEnabled = enabled; }
     void refreshEditor() override { ++refreshes; }
+    MessageBoxes& messageBoxes() override { return *this; }
     void showError(QWidget*, const QString& text) override { errors << text; }
     bool confirm(QWidget*, const QString& text) override {
         confirms << text;

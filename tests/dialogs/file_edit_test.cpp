@@ -1,4 +1,5 @@
 // Form_Option_File_Edit: the two rule files, read and written whole.
+#include <sys/stat.h>
 #include <QLabel>
 #include <QPushButton>
 
@@ -70,15 +71,25 @@ TEST_F(FileEditTest, EachCommandShowsItsFileAndSavesItBack) {
     EXPECT_EQ(host_->refreshes, 4);
 }
 
-class UnreadableRuleFile : public FileEditTest,
-                           public ::testing::WithParamInterface<const char*> {};
+struct UnreadableCase {
+    const char* file;
+    void (*make)(const fs::path&);  // puts something odd in its place; null: nothing there
+    const char* reason;
+};
 
-TEST_P(UnreadableRuleFile, IsNamedAndCannotBeSavedOver) {
-    start(IniWith({{"conversionFile", GetParam()}}));
+class UnreadableRuleFile : public FileEditTest,
+                           public ::testing::WithParamInterface<UnreadableCase> {};
+
+// Also a FIFO or a device, refused at once before any read blocks.
+TEST_P(UnreadableRuleFile, IsNamedWithAReasonAndCannotBeSavedOver) {
+    const UnreadableCase& c = GetParam();
+    start(IniWith({{"conversionFile", c.file}}));
+    if (c.make) c.make(folder_ / c.file);
     QDialog* d = open(kConversionFile);
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains(QString::fromStdString(folder_.string())));
-    EXPECT_TRUE(host_->errors[0].contains(GetParam()));
+    EXPECT_TRUE(host_->errors[0].contains(c.file));
+    EXPECT_TRUE(host_->errors[0].contains(QString::fromUtf8(c.reason))) << c.reason;
     EXPECT_FALSE(control("Command_Save")->isEnabled());
     EXPECT_TRUE(control<QPlainTextEdit>("Text_File_content")->isReadOnly());
     click("Command_Save");
@@ -90,7 +101,15 @@ TEST_P(UnreadableRuleFile, IsNamedAndCannotBeSavedOver) {
     EXPECT_TRUE(control("Command_Save")->isEnabled());
     EXPECT_EQ(host_->refreshes, 0);
 }
-INSTANTIATE_TEST_SUITE_P(Cases, UnreadableRuleFile, ::testing::Values("missing.txt", ""));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, UnreadableRuleFile,
+    ::testing::Values(
+        UnreadableCase{"missing.txt", nullptr, "不存在"}, UnreadableCase{"", nullptr, "文件夹"},
+        UnreadableCase{"pipe.txt",
+                       [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
+                       "不是普通文件"},
+        UnreadableCase{"zero.txt", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+                       "不是普通文件"}));
 
 TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
     const std::string gbk = "\xBC\xF2\xB7\xB1|||\xBC\xF2\r\n";
@@ -127,20 +146,20 @@ TEST_F(FileEditTest, SwitchingFilesNeverWritesOneFileIntoTheOther) {
     open(kConversionFile);
     EXPECT_TRUE(text().endsWith("edit"));
 
-    host_->choiceAnswer = DialogHost::Choice::Stay;
+    host_->choiceAnswer = MessageBoxes::Choice::Stay;
     open(kRedundantFile);
     EXPECT_EQ(host_->questions.size(), 1);
     EXPECT_EQ(caption(), kConversionCaption);
     EXPECT_TRUE(text().endsWith("edit"));
 
-    host_->choiceAnswer = DialogHost::Choice::Discard;
+    host_->choiceAnswer = MessageBoxes::Choice::Discard;
     open(kRedundantFile);
     EXPECT_EQ(caption(), kRedundantCaption);
     EXPECT_EQ(text(), "的的|||的\n");
     EXPECT_EQ(fileBytes("conversion.txt"), kConversion);
 
     edit("Text_File_content", kEnd, "Z");
-    host_->choiceAnswer = DialogHost::Choice::Save;
+    host_->choiceAnswer = MessageBoxes::Choice::Save;
     open(kConversionFile);
     EXPECT_EQ(fileBytes("redundant.txt"), kRedundant + "Z");
     EXPECT_EQ(caption(), kConversionCaption);

@@ -1,12 +1,5 @@
-// Saves that cannot store everything, or would undo another program's change, say so; odd rule
-// files are refused at once with a reason.
-#include <QPlainTextEdit>
-
+// Saves that cannot store everything, or would undo another program's change, say so.
 #include "dialog_fixture.h"
-
-#ifndef _WIN32
-#include <sys/stat.h>
-#endif
 
 namespace {
 
@@ -90,7 +83,7 @@ TEST_F(WebIniContents, LfFilesSaveWithLfAndKeylessFilesAreReported) {
 
 struct OutsideChangeCase {
     const char* name;
-    DialogHost::Choice answer;
+    MessageBoxes::Choice answer;
     bool overwritten;  // web.ini holds the dialog's values afterwards
     bool open;         // the dialog is still open
     QString toolbars;  // what the list shows afterwards, if still open
@@ -119,39 +112,17 @@ TEST_P(OutsideChange, IsNeverUndoneWithoutAsking) {
     }
 
     // Once overwritten or read again, the next Save asks no more.
-    host_->choiceAnswer = DialogHost::Choice::Stay;
+    host_->choiceAnswer = MessageBoxes::Choice::Stay;
     open(kUeditor);
     click("Command_Save");
-    EXPECT_EQ(host_->questions.size(), c.answer == DialogHost::Choice::Stay ? 2 : 1);
+    EXPECT_EQ(host_->questions.size(), c.answer == MessageBoxes::Choice::Stay ? 2 : 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Answers, OutsideChange,
-    ::testing::Values(OutsideChangeCase{"overwrite", DialogHost::Choice::Save, true, false, {}},
-                      OutsideChangeCase{"reload", DialogHost::Choice::Discard, false, true,
+    ::testing::Values(OutsideChangeCase{"overwrite", MessageBoxes::Choice::Save, true, false, {}},
+                      OutsideChangeCase{"reload", MessageBoxes::Choice::Discard, false, true,
                                         QStringLiteral("精简 - Lite")},
-                      OutsideChangeCase{"stay", DialogHost::Choice::Stay, false, true,
+                      OutsideChangeCase{"stay", MessageBoxes::Choice::Stay, false, true,
                                         QStringLiteral("标准 - Standard")}),
     [](const auto& param) { return std::string(param.param.name); });
-
-using OddRuleFile = DialogTest;
-
-// A rule file that is a FIFO or a device is refused with a reason, before anything blocks.
-TEST_F(OddRuleFile, IsRefusedAtOnceWithAReason) {
-#ifdef _WIN32
-    GTEST_SKIP() << "FIFOs and /dev/zero are POSIX only";
-#else
-    for (const char* name : {"pipe.txt", "zero.txt"}) {
-        start(IniWith({{"conversionFile", name}}));
-        if (std::string_view(name) == "pipe.txt") {
-            ASSERT_EQ(::mkfifo((folder_ / name).c_str(), 0600), 0);
-        } else {
-            std::filesystem::create_symlink("/dev/zero", folder_ / name);
-        }
-        open(kConversionFile);
-        ASSERT_EQ(host_->errors.size(), 1) << name;
-        EXPECT_TRUE(host_->errors[0].contains(QStringLiteral("不是普通文件"))) << name;
-        EXPECT_FALSE(control("Command_Save")->isEnabled());
-    }
-#endif
-}

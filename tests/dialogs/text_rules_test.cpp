@@ -1,8 +1,9 @@
-#include "text_rules.h"
-
 #include <gtest/gtest.h>
 
 #include <utility>
+
+#include "option_format.h"
+#include "text_rules.h"
 
 // Edge cases of the pure text rules that the dialog tests do not reach.
 TEST(TextRules, ItemWordIsThePieceAfterTheFirstSeparator) {
@@ -19,11 +20,13 @@ TEST(TextRules, StoredListsConvertBothWaysLeftToRight) {
     }
 }
 
-TEST(TextRules, LineEndingIsTheFirstBreakOrCrLf) {
-    EXPECT_EQ(LineEndingOf("a\nb\r\nc"), "\n");
-    EXPECT_EQ(LineEndingOf("a\r\nb\nc"), "\r\n");
-    EXPECT_EQ(LineEndingOf("a\rb"), "\r");
-    EXPECT_EQ(LineEndingOf("no break"), "\r\n");
+// Rule files break their lines as web.ini does: CR LF once a pair occurs, else LF if any.
+TEST(TextRules, RuleFilesBreakLinesAsWebIniDoes) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"a\nb\r\nc", "\r\n"}, {"a\nb", "\n"}, {"a\rb", "\r\n"}, {"no break", "\r\n"}};
+    for (const auto& [text, lineBreak] : cases) {
+        EXPECT_EQ(corvel::options::LineBreakOf(text), lineBreak) << text;
+    }
     EXPECT_EQ(WithLineEnding("a\nb\n", "\r\n"), "a\r\nb\r\n");
 }
 

@@ -54,6 +54,11 @@ INSTANTIATE_TEST_SUITE_P(
                   "top=1\r\n[a]\r\n", kBom + "top=1\r\n;c\r\n[a]\r\n"},
         MergeCase{"empty_user_file_gets_the_whole_shipped_section", kBom,
                   kBom + ";comment\r\n[a]\r\nx=1\r\n", kBom + "[a]\r\nx=1\r\n"},
+        // A file from a Unix editor: added lines end at LF too, and nothing else moves.
+        MergeCase{"lf_file_gains_lf_lines_and_keeps_every_other_byte",
+                  kBom + ";c\n[a]\nx=1\n;about b\n[b]\n",
+                  "top=1\r\n[a]\r\nx=9\r\nz=new\r\n[b]\r\ny=2\r\n[system]\r\nalwaysTop=false\r\n",
+                  kBom + "top=1\n;c\n[a]\nx=1\nz=new\n;about b\n[b]\ny=2\n\n[system]\nalwaysTop=false\n"},
         MergeCase{
             "chinese_values_are_copied_byte_for_byte", "[format]\r\nretainBold=false\r\n",
             "[format]\r\nparagraphBeforeBlank=\xE3\x80\x80\xE3\x80\x80\r\nretainBold=true\r\n",

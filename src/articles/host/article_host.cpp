@@ -11,6 +11,7 @@
 #include "article_url.h"
 #include "opened_file.h"
 #include "store_path.h"
+#include "utf8_path.h"
 
 namespace {
 
@@ -72,44 +73,46 @@ QVariantMap imageUrl(const std::string& id, const std::string& name) {
 
 }  // namespace
 
-ArticleHost::ArticleHost(const QString& root, std::unique_ptr<FileChooser> chooser,
-                         QWidget* dialogParent, QObject* parent)
+ArticleHost::ArticleHost(std::shared_ptr<corvel::articles::ArticleStore> store,
+                         std::unique_ptr<FileChooser> chooser, QWidget* dialogParent,
+                         QObject* parent)
     : QObject(parent),
-      store_(ToStorePath(root)),
+      store_(std::move(store)),
       chooser_(std::move(chooser)),
       dialogParent_(dialogParent) {}
 
-ArticleHost::~ArticleHost() { store_.flush(); }
+ArticleHost::~ArticleHost() { store_->flush(); }
 
 QVariantMap ArticleHost::state() {
     return answer(QStringLiteral("读取文章状态"), [&] {
-        const corvel::articles::StoreState state = store_.state();
+        const corvel::articles::StoreState state = store_->state();
         return QVariantMap{{QStringLiteral("currentId"), qt(state.currentId)},
                            {QStringLiteral("migrated"), state.migrated},
-                           {QStringLiteral("articlesFolder"), qt(store_.root().string())}};
+                           {QStringLiteral("articlesFolder"),
+                            FromStorePath(corvel::options::Utf8FromPath(store_->root()))}};
     });
 }
 
 QVariantMap ArticleHost::markMigrated() {
     return answer(QStringLiteral("记录文章迁移"), [&] {
-        store_.markMigrated();
+        store_->markMigrated();
         return QVariantMap();
     });
 }
 
 QVariantMap ArticleHost::listArticles() {
-    return answer(QStringLiteral("读取文章列表"), [&] { return metaList(store_.list()); });
+    return answer(QStringLiteral("读取文章列表"), [&] { return metaList(store_->list()); });
 }
 
 QVariantMap ArticleHost::createArticle(const QString& html, const QString& autoTitle) {
     return answer(QStringLiteral("新建文章"),
-                  [&] { return metaMap(store_.create(utf8(html), utf8(autoTitle))); });
+                  [&] { return metaMap(store_->create(utf8(html), utf8(autoTitle))); });
 }
 
 QVariantMap ArticleHost::openArticle(const QString& id) {
     return answer(QStringLiteral("打开文章"), [&] {
         std::string html;
-        QVariantMap result = metaMap(store_.open(utf8(id), html));
+        QVariantMap result = metaMap(store_->open(utf8(id), html));
         result.insert(QStringLiteral("html"), qt(html));
         return result;
     });
@@ -119,46 +122,46 @@ QVariantMap ArticleHost::saveArticle(const QString& id, const QString& html,
                                      const QString& autoTitle, double chars) {
     return answer(QStringLiteral("保存文章"), [&] {
         const qint64 modified =
-            store_.save(utf8(id), utf8(html), utf8(autoTitle), static_cast<qint64>(chars));
+            store_->save(utf8(id), utf8(html), utf8(autoTitle), static_cast<qint64>(chars));
         return QVariantMap{{QStringLiteral("modified"), modified}};
     });
 }
 
 QVariantMap ArticleHost::renameArticle(const QString& id, const QString& title) {
     return answer(QStringLiteral("重命名文章"), [&] {
-        store_.rename(utf8(id), utf8(title.trimmed()));
+        store_->rename(utf8(id), utf8(title.trimmed()));
         return QVariantMap();
     });
 }
 
 QVariantMap ArticleHost::deleteArticle(const QString& id) {
     return answer(QStringLiteral("删除文章"), [&] {
-        store_.remove(utf8(id));
+        store_->remove(utf8(id));
         return QVariantMap();
     });
 }
 
 QVariantMap ArticleHost::listDeleted() {
-    return answer(QStringLiteral("读取回收站"), [&] { return metaList(store_.listDeleted()); });
+    return answer(QStringLiteral("读取回收站"), [&] { return metaList(store_->listDeleted()); });
 }
 
 QVariantMap ArticleHost::restoreArticle(const QString& id) {
     return answer(QStringLiteral("恢复文章"), [&] {
-        store_.restore(utf8(id));
+        store_->restore(utf8(id));
         return QVariantMap();
     });
 }
 
 QVariantMap ArticleHost::emptyRecycle() {
     return answer(QStringLiteral("清空回收站"), [&] {
-        return QVariantMap{{QStringLiteral("removed"), store_.emptyRecycle()}};
+        return QVariantMap{{QStringLiteral("removed"), store_->emptyRecycle()}};
     });
 }
 
 QVariantMap ArticleHost::addSnapshot(const QString& id, const QString& html,
                                      const QString& reason) {
     return answer(QStringLiteral("保存历史版本"), [&] {
-        const bool stored = store_.addSnapshot(utf8(id), utf8(html), utf8(reason));
+        const bool stored = store_->addSnapshot(utf8(id), utf8(html), utf8(reason));
         return QVariantMap{{QStringLiteral("skipped"), !stored}};
     });
 }
@@ -166,7 +169,7 @@ QVariantMap ArticleHost::addSnapshot(const QString& id, const QString& html,
 QVariantMap ArticleHost::listSnapshots(const QString& id) {
     return answer(QStringLiteral("读取历史版本"), [&] {
         QVariantList list;
-        for (const corvel::articles::Snapshot& s : store_.listSnapshots(utf8(id))) {
+        for (const corvel::articles::Snapshot& s : store_->listSnapshots(utf8(id))) {
             list.append(QVariantMap{{QStringLiteral("sid"), qt(s.sid)},
                                     {QStringLiteral("time"), qint64(s.time)},
                                     {QStringLiteral("reason"), qt(s.reason)},
@@ -178,7 +181,7 @@ QVariantMap ArticleHost::listSnapshots(const QString& id) {
 
 QVariantMap ArticleHost::readSnapshot(const QString& id, const QString& sid) {
     return answer(QStringLiteral("读取历史版本"), [&] {
-        return QVariantMap{{QStringLiteral("html"), qt(store_.readSnapshot(utf8(id), utf8(sid)))}};
+        return QVariantMap{{QStringLiteral("html"), qt(store_->readSnapshot(utf8(id), utf8(sid)))}};
     });
 }
 
@@ -192,7 +195,7 @@ QVariantMap ArticleHost::storeImage(const QString& id, const QString& base64, co
         }
         const QByteArray bytes = decodeBase64(encoded);
         const std::string idText = utf8(id);
-        return imageUrl(idText, store_.storeImage(idText, view(bytes)));
+        return imageUrl(idText, store_->storeImage(idText, view(bytes)));
     });
 }
 
@@ -200,17 +203,17 @@ QVariantMap ArticleHost::importLocalImage(const QString& id, const QString& file
     return answer(QStringLiteral("导入本地图片"), [&] {
         const QUrl url(fileUrl);
         if (!url.isLocalFile()) throw ArticleError(Refusal::NotAFile, "not a local file");
-        const std::string bytes = corvel::articles::ReadCappedFile(
-            ToStorePath(url.toLocalFile()), corvel::articles::kImageCap);
+        const std::string bytes = corvel::articles::ReadCappedFile(ToStorePath(url.toLocalFile()),
+                                                                   corvel::articles::kImageCap);
         const std::string idText = utf8(id);
-        return imageUrl(idText, store_.storeImage(idText, bytes));
+        return imageUrl(idText, store_->storeImage(idText, bytes));
     });
 }
 
 QVariantMap ArticleHost::readImage(const QString& url) {
     return answer(QStringLiteral("读取图片"), [&] {
         const ArticleImageAddress address = parseArticleImageUrl(QUrl(url));
-        const std::string bytes = store_.readImage(address.id, address.name);
+        const std::string bytes = store_->readImage(address.id, address.name);
         return QVariantMap{
             {QStringLiteral("base64"),
              QString::fromLatin1(
@@ -236,8 +239,7 @@ QVariantMap ArticleHost::chooseSaveFile(const QString& suggestedName, const QStr
         if (chosen.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
         const QString path = withExtension(chosen, kind);
         const QByteArray bytes = isBase64 ? decodeBase64(data) : data.toUtf8();
-        corvel::articles::WriteFileAtomically(ToStorePath(path),
-                                              view(bytes));
+        corvel::articles::WriteFileAtomically(ToStorePath(path), view(bytes));
         return QVariantMap{{QStringLiteral("cancelled"), false}, {QStringLiteral("path"), path}};
     });
 }

@@ -10,25 +10,16 @@
 
 #include "article_store.h"
 
+#include "opened_file.h"
+
 class QWidget;
-
-// The native file dialogs behind 打开 and 导出; tests put their own in.
-class FileChooser {
-public:
-    virtual ~FileChooser() = default;
-    // Empty when the user cancelled.
-    virtual QString chooseOpenPath(QWidget* parent) = 0;
-    virtual QString chooseSavePath(QWidget* parent, const QString& suggestedName,
-                                   const QString& kind) = 0;
-};
-
-// The dialogs themselves, in Chinese.
-std::unique_ptr<FileChooser> makeDialogFileChooser();
 
 class ArticleHost final : public QObject {
     Q_OBJECT
 public:
-    ArticleHost(const QString& root, std::unique_ptr<FileChooser> chooser, QWidget* dialogParent,
+    // `store` is the one store on its folder, shared with the image scheme's handler.
+    ArticleHost(std::shared_ptr<corvel::articles::ArticleStore> store,
+                std::unique_ptr<FileChooser> chooser, QWidget* dialogParent,
                 QObject* parent = nullptr);
     ~ArticleHost() override;
 
@@ -56,10 +47,10 @@ public:
     Q_INVOKABLE QVariantMap chooseSaveFile(const QString& suggestedName, const QString& kind,
                                            const QString& data, bool isBase64);
 
-    corvel::articles::ArticleStore& store() { return store_; }
+    corvel::articles::ArticleStore& store() { return *store_; }
 
 private:
-    corvel::articles::ArticleStore store_;
+    std::shared_ptr<corvel::articles::ArticleStore> store_;
     std::unique_ptr<FileChooser> chooser_;
     QWidget* dialogParent_;
 };

@@ -6,22 +6,26 @@
 
 #include "article_host.h"
 #include "article_url.h"
+#include "store_path.h"
 
-void setUpArticleStorage(QWebEngineProfile& profile) {
+std::shared_ptr<corvel::articles::ArticleStore> setUpArticleStorage(QWebEngineProfile& profile) {
+    auto store = std::make_shared<corvel::articles::ArticleStore>(ToStorePath(articlesRoot()));
     profile.installUrlSchemeHandler(QByteArrayLiteral("corvel-article"),
-                                    new ArticleSchemeHandler(articlesRoot(), &profile));
+                                    new ArticleSchemeHandler(store, &profile));
     try {
-        corvel::articles::ArticleStore(articlesRoot().toStdString()).purgeRecycle();
+        store->purgeRecycle();
     } catch (const std::exception& error) {
         // Old drafts stay for the next start; nothing the user needs to act on.
         qWarning("recycle purge failed: %s", error.what());
     }
+    return store;
 }
 
-void attachArticleHost(QWebEnginePage& page, QWidget* dialogParent) {
+void attachArticleHost(QWebEnginePage& page, std::shared_ptr<corvel::articles::ArticleStore> store,
+                       QWidget* dialogParent) {
     auto* channel = new QWebChannel(&page);
     channel->registerObject(
         QStringLiteral("corvelHost"),
-        new ArticleHost(articlesRoot(), makeDialogFileChooser(), dialogParent, channel));
+        new ArticleHost(std::move(store), makeDialogFileChooser(), dialogParent, channel));
     page.setWebChannel(channel);
 }

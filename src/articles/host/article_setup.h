@@ -2,6 +2,11 @@
 // Wires article storage into the program: the image scheme on the browser profile, the
 // recycle purge at start-up, and the corvelHost object on the editor page's web channel.
 
+#include <memory>
+
+namespace corvel::articles {
+class ArticleStore;
+}
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWidget;
@@ -9,8 +14,11 @@ class QWidget;
 // Before the QApplication is made (the web engine reads custom schemes once).
 void registerArticleScheme();
 
-// Serves stored images on the profile and drops drafts deleted more than 30 days ago.
-void setUpArticleStorage(QWebEngineProfile& profile);
+// Makes the one store on articlesRoot(), serves its images on the profile and drops drafts
+// deleted more than 30 days ago. The store goes on to every page's corvelHost.
+std::shared_ptr<corvel::articles::ArticleStore> setUpArticleStorage(QWebEngineProfile& profile);
 
-// Puts corvelHost on the page's web channel; dialogs open over `dialogParent`.
-void attachArticleHost(QWebEnginePage& page, QWidget* dialogParent);
+// Puts corvelHost, working on `store`, on the page's web channel; dialogs open over
+// `dialogParent`.
+void attachArticleHost(QWebEnginePage& page, std::shared_ptr<corvel::articles::ArticleStore> store,
+                       QWidget* dialogParent);

@@ -51,8 +51,9 @@ void registerArticleScheme() {
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
-ArticleSchemeHandler::ArticleSchemeHandler(const QString& root, QObject* parent)
-    : QWebEngineUrlSchemeHandler(parent), store_(ToStorePath(root)) {}
+ArticleSchemeHandler::ArticleSchemeHandler(std::shared_ptr<corvel::articles::ArticleStore> store,
+                                           QObject* parent)
+    : QWebEngineUrlSchemeHandler(parent), store_(std::move(store)) {}
 
 void ArticleSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     if (job->requestMethod() != QByteArrayLiteral("GET")) {
@@ -61,7 +62,7 @@ void ArticleSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     }
     try {
         const ArticleImageAddress address = parseArticleImageUrl(job->requestUrl());
-        const std::string bytes = store_.readImage(address.id, address.name);
+        const std::string bytes = store_->readImage(address.id, address.name);
         auto* buffer = new QBuffer(job);
         buffer->setData(bytes.data(), static_cast<qsizetype>(bytes.size()));
         job->reply(storedImageMime(address.name), buffer);

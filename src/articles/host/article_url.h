@@ -4,6 +4,7 @@
 
 #include <QUrl>
 #include <QWebEngineUrlSchemeHandler>
+#include <memory>
 #include <string>
 
 #include "article_store.h"
@@ -25,9 +26,9 @@ QByteArray storedImageMime(const std::string& name);
 class ArticleSchemeHandler final : public QWebEngineUrlSchemeHandler {
     Q_OBJECT
 public:
-    ArticleSchemeHandler(const QString& root, QObject* parent);
+    ArticleSchemeHandler(std::shared_ptr<corvel::articles::ArticleStore> store, QObject* parent);
     void requestStarted(QWebEngineUrlRequestJob* job) override;
 
 private:
-    corvel::articles::ArticleStore store_;
+    std::shared_ptr<corvel::articles::ArticleStore> store_;
 };

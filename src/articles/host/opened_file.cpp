@@ -7,7 +7,6 @@
 #include <QStringDecoder>
 
 #include "article_error.h"
-#include "article_host.h"
 #include "article_store.h"
 #include "store_path.h"
 
@@ -103,8 +102,8 @@ QString decodeText(const QByteArray& bytes) {
 QVariantMap readOpenedFile(const QString& path) {
     const Kind* kind = kindOfPath(path);
     if (!kind) throw ArticleError(Refusal::Unsupported, "unsupported file kind");
-    const std::string bytes = corvel::articles::ReadCappedFile(
-        ToStorePath(path), corvel::articles::kOpenedFileCap);
+    const std::string bytes =
+        corvel::articles::ReadCappedFile(ToStorePath(path), corvel::articles::kOpenedFileCap);
     const QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
     QVariantMap result{{QStringLiteral("name"), QFileInfo(path).fileName()},
                        {QStringLiteral("kind"), QString::fromLatin1(kind->kind)}};

@@ -4,6 +4,22 @@
 #include <QByteArray>
 #include <QString>
 #include <QVariantMap>
+#include <memory>
+
+class QWidget;
+
+// The native file dialogs behind 打开 and 导出; tests put their own in.
+class FileChooser {
+public:
+    virtual ~FileChooser() = default;
+    // Empty when the user cancelled.
+    virtual QString chooseOpenPath(QWidget* parent) = 0;
+    virtual QString chooseSavePath(QWidget* parent, const QString& suggestedName,
+                                   const QString& kind) = 0;
+};
+
+// The dialogs themselves, in Chinese.
+std::unique_ptr<FileChooser> makeDialogFileChooser();
 
 // name, kind ("docx", "html", "txt") and text (decoded) or base64 (docx). Throws ArticleError
 // for an unsupported kind or a file over the cap, and the store's errors for a failing disk.
