@@ -9,32 +9,26 @@
 #include "fit_browser.h"
 #include "navigation_policy.h"
 #include "page_scheme.h"
+#include "qt_test_files.h"
 #include "window_metrics.h"
 
 namespace {
 
-struct FitCase {
-    TwipSize form;
-    TwipSize browser;
-    std::int16_t minWidth = 600, minHeight = 600;
-};
-
-class FitBrowserToFormTest : public ::testing::TestWithParam<FitCase> {};
-
-TEST_P(FitBrowserToFormTest, SubtractsOffsetsAndKeepsMinimums) {
-    const FitCase& c = GetParam();
-    EXPECT_EQ(FitBrowserToForm(c.form, c.minWidth, c.minHeight), c.browser);
+TEST(FitBrowserToForm, SubtractsOffsetsAndKeepsMinimums) {
+    struct Case {
+        TwipSize form;
+        TwipSize browser;
+        std::int16_t minWidth = 600, minHeight = 600;
+    };
+    for (const Case& c : {Case{{9510, 6855}, {9494, 6390}},      // a roomy window: the offsets only
+                          Case{{617, 1066}, {601, 601}},         // one twip above the minimums
+                          Case{{616, 1065}, {600, 600}},         // exactly at them: the minimum
+                          Case{{615, 1064}, {600, 600}},         // below them
+                          Case{{0, 0}, {600, 600}},              // a collapsed window
+                          Case{{40000, 70000}, {39984, 69535}},  // more than 16 bits hold
+                          Case{{1000, 1000}, {2000, 535}, 2000, 100}})  // the caller's minimums
+        EXPECT_EQ(FitBrowserToForm(c.form, c.minWidth, c.minHeight), c.browser) << c.form.width;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Sizes, FitBrowserToFormTest,
-    ::testing::Values(FitCase{{9510, 6855}, {9494, 6390}},      // a roomy window: the offsets only
-                      FitCase{{617, 1066}, {601, 601}},         // one twip above the minimums
-                      FitCase{{616, 1065}, {600, 600}},         // exactly at them: the minimum
-                      FitCase{{615, 1064}, {600, 600}},         // below them
-                      FitCase{{0, 0}, {600, 600}},              // a collapsed window
-                      FitCase{{40000, 70000}, {39984, 69535}},  // larger than 16 bits can hold
-                      FitCase{{1000, 1000}, {2000, 535}, 2000, 100}));  // the caller's minimums
 
 TEST(TwipConversion, DesignSizesAreWholePixelsAndOffsetsRound) {
     EXPECT_EQ(twipsToPixels(9510), 634);
@@ -44,50 +38,42 @@ TEST(TwipConversion, DesignSizesAreWholePixelsAndOffsetsRound) {
     EXPECT_EQ(twipsToPixels(-16), -1);
 }
 
-struct NavCase {
-    const char* target;
-    QWebEnginePage::NavigationType type;
-    bool mainFrame;
-    NavigationVerdict verdict;
-};
-
-class JudgeNavigationTest : public ::testing::TestWithParam<NavCase> {};
-
-TEST_P(JudgeNavigationTest, MainFrameNeverLeavesTheEditor) {
+// The main frame never leaves the editor.
+TEST(JudgeNavigation, WebLinksGoOutsideTheEditorPageStaysAndTheRestIsRefused) {
+    using P = QWebEnginePage;
+    using V = NavigationVerdict;
+    struct Case {
+        const char* target;
+        P::NavigationType type;
+        bool mainFrame;
+        V verdict;
+    };
     const QUrl editor = QUrl::fromLocalFile(QStringLiteral("/opt/corvel/index.html"));
-    const NavCase& c = GetParam();
-    EXPECT_EQ(judgeNavigation(QUrl(QString::fromUtf8(c.target)), c.type, c.mainFrame, editor),
-              c.verdict)
-        << c.target;
-}
+    for (const Case& c : {
 
-using P = QWebEnginePage;
-using V = NavigationVerdict;
-INSTANTIATE_TEST_SUITE_P(
-    Requests, JudgeNavigationTest,
-    ::testing::Values(
         // Loading and reloading the editor page itself.
-        NavCase{"file:///opt/corvel/index.html", P::NavigationTypeTyped, true, V::Allow},
-        NavCase{"file:///opt/corvel/index.html#top", P::NavigationTypeOther, true, V::Allow},
-        NavCase{"file:///opt/corvel/index.html", P::NavigationTypeReload, true, V::Allow},
+        Case{"file:///opt/corvel/index.html", P::NavigationTypeTyped, true, V::Allow},
+        Case{"file:///opt/corvel/index.html#top", P::NavigationTypeOther, true, V::Allow},
+        Case{"file:///opt/corvel/index.html", P::NavigationTypeReload, true, V::Allow},
         // Clicked web links go to the user's browser.
-        NavCase{"https://example.org/", P::NavigationTypeLinkClicked, true, V::OpenOutside},
-        NavCase{"http://example.org/a", P::NavigationTypeLinkClicked, false, V::OpenOutside},
+        Case{"https://example.org/", P::NavigationTypeLinkClicked, true, V::OpenOutside},
+        Case{"http://example.org/a", P::NavigationTypeLinkClicked, false, V::OpenOutside},
         // Anything else that would replace the article is refused: local links, dropped files
         // and addresses, scripts, forms, history.
-        NavCase{"file:///opt/corvel/other.html", P::NavigationTypeLinkClicked, true, V::Refuse},
-        NavCase{"file:///home/me/photo.png", P::NavigationTypeTyped, true, V::Refuse},
-        NavCase{"https://example.org/", P::NavigationTypeTyped, true, V::Refuse},
-        NavCase{"https://example.org/", P::NavigationTypeOther, true, V::Refuse},
-        NavCase{"https://example.org/", P::NavigationTypeFormSubmitted, true, V::Refuse},
-        NavCase{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
-        NavCase{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
+        Case{"file:///opt/corvel/other.html", P::NavigationTypeLinkClicked, true, V::Refuse},
+        Case{"file:///home/me/photo.png", P::NavigationTypeTyped, true, V::Refuse},
+        Case{"https://example.org/", P::NavigationTypeTyped, true, V::Refuse},
+        Case{"https://example.org/", P::NavigationTypeOther, true, V::Refuse},
+        Case{"https://example.org/", P::NavigationTypeFormSubmitted, true, V::Refuse},
+        Case{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
+        Case{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
         // The editor's own frames load freely.
-        NavCase{"about:blank", P::NavigationTypeOther, false, V::Allow}));
-
-}  // namespace
-
-namespace {
+        Case{"about:blank", P::NavigationTypeOther, false, V::Allow}}) {
+        EXPECT_EQ(judgeNavigation(QUrl(QString::fromUtf8(c.target)), c.type, c.mainFrame, editor),
+                  c.verdict)
+            << c.target << " " << c.type;
+    }
+}
 
 // Two folders as the installed program has them: what the page asks for is served from the
 // settings folder where the user has it, from the program folder otherwise, and nothing else.
@@ -100,11 +86,8 @@ TEST(PageSchemeFile, SettingsFromTheUsersFolderPageFromTheProgramAndNothingOutsi
           program + QStringLiteral("/adlaw.txt"), program + QStringLiteral("/editor/js/app.js"),
           settings + QStringLiteral("/web.ini"), settings + QStringLiteral("/index.html"),
           settings + QStringLiteral("/editor/js/app.js"), settings + QStringLiteral("/规则 1.txt"),
-          root.filePath(QStringLiteral("secret.txt"))}) {
-        QDir().mkpath(QFileInfo(file).path());
-        QFile f(file);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    }
+          root.filePath(QStringLiteral("secret.txt"))})
+        ASSERT_TRUE(WriteFileBytes(file));
     struct Case {
         const char* url;
         QString expected;  // empty: refused

@@ -6,7 +6,7 @@
 
 #include "option_format.h"
 #include "option_store.h"
-#include "temp_folder.h"
+#include "option_file_test.h"
 #include "utf8_file.h"
 
 namespace {

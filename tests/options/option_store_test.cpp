@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "option_store.h"
-#include "temp_folder.h"
+#include "option_file_test.h"
 #include "utf8_file.h"
 
 namespace {
