@@ -1,9 +1,13 @@
-// The shell's pure rules: browser sizing in twips and the navigation policy.
+// The shell's pure rules: browser sizing in twips, the navigation policy and the page scheme's
+// files.
 
 #include <gtest/gtest.h>
 
 #include <QDir>
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 
 #include "fit_browser.h"
@@ -51,71 +55,49 @@ TEST(JudgeNavigation, WebLinksGoOutsideTheEditorPageStaysAndTheRestIsRefused) {
     const QUrl editor = QUrl::fromLocalFile(QStringLiteral("/opt/corvel/index.html"));
     for (const Case& c : {
 
-        // Loading and reloading the editor page itself.
-        Case{"file:///opt/corvel/index.html", P::NavigationTypeTyped, true, V::Allow},
-        Case{"file:///opt/corvel/index.html#top", P::NavigationTypeOther, true, V::Allow},
-        Case{"file:///opt/corvel/index.html", P::NavigationTypeReload, true, V::Allow},
-        // Clicked web links go to the user's browser.
-        Case{"https://example.org/", P::NavigationTypeLinkClicked, true, V::OpenOutside},
-        Case{"http://example.org/a", P::NavigationTypeLinkClicked, false, V::OpenOutside},
-        // Anything else that would replace the article is refused: local links, dropped files
-        // and addresses, scripts, forms, history.
-        Case{"file:///opt/corvel/other.html", P::NavigationTypeLinkClicked, true, V::Refuse},
-        Case{"file:///home/me/photo.png", P::NavigationTypeTyped, true, V::Refuse},
-        Case{"https://example.org/", P::NavigationTypeTyped, true, V::Refuse},
-        Case{"https://example.org/", P::NavigationTypeOther, true, V::Refuse},
-        Case{"https://example.org/", P::NavigationTypeFormSubmitted, true, V::Refuse},
-        Case{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
-        Case{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
-        // The editor's own frames load freely.
-        Case{"about:blank", P::NavigationTypeOther, false, V::Allow}}) {
+             // Loading and reloading the editor page itself.
+             Case{"file:///opt/corvel/index.html", P::NavigationTypeTyped, true, V::Allow},
+             Case{"file:///opt/corvel/index.html#top", P::NavigationTypeOther, true, V::Allow},
+             Case{"file:///opt/corvel/index.html", P::NavigationTypeReload, true, V::Allow},
+             // Clicked web links go to the user's browser.
+             Case{"https://example.org/", P::NavigationTypeLinkClicked, true, V::OpenOutside},
+             Case{"http://example.org/a", P::NavigationTypeLinkClicked, false, V::OpenOutside},
+             // Anything else that would replace the article is refused: local links, dropped files
+             // and addresses, scripts, forms, history.
+             Case{"file:///opt/corvel/other.html", P::NavigationTypeLinkClicked, true, V::Refuse},
+             Case{"file:///home/me/photo.png", P::NavigationTypeTyped, true, V::Refuse},
+             Case{"https://example.org/", P::NavigationTypeTyped, true, V::Refuse},
+             Case{"https://example.org/", P::NavigationTypeOther, true, V::Refuse},
+             Case{"https://example.org/", P::NavigationTypeFormSubmitted, true, V::Refuse},
+             Case{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
+             Case{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
+             // The editor's own frames load freely.
+             Case{"about:blank", P::NavigationTypeOther, false, V::Allow}}) {
         EXPECT_EQ(judgeNavigation(QUrl(QString::fromUtf8(c.target)), c.type, c.mainFrame, editor),
                   c.verdict)
             << c.target << " " << c.type;
     }
 }
 
-// Two folders as the installed program has them: what the page asks for is served from the
-// settings folder where the user has it, from the program folder otherwise, and nothing else.
+// The shared table of the page scheme's addresses, in tests/data/page_scheme_cases.json.
 TEST(PageSchemeFile, SettingsFromTheUsersFolderPageFromTheProgramAndNothingOutside) {
+    const QJsonObject table =
+        QJsonDocument::fromJson(
+            FileBytes(QStringLiteral(CORVEL_TEST_DATA_DIR "/page_scheme_cases.json")))
+            .object();
     QTemporaryDir root;
-    const QString program = root.filePath(QStringLiteral("program"));
-    const QString settings = root.filePath(QStringLiteral("settings"));
-    for (const QString& file :
-         {program + QStringLiteral("/index.html"), program + QStringLiteral("/web.ini"),
-          program + QStringLiteral("/adlaw.txt"), program + QStringLiteral("/editor/js/app.js"),
-          settings + QStringLiteral("/web.ini"), settings + QStringLiteral("/index.html"),
-          settings + QStringLiteral("/editor/js/app.js"), settings + QStringLiteral("/规则 1.txt"),
-          root.filePath(QStringLiteral("secret.txt"))})
-        ASSERT_TRUE(WriteFileBytes(file));
-    struct Case {
-        const char* url;
-        QString expected;  // empty: refused
-    };
-    const Case cases[] = {
-        {"corvel-page://editor/index.html", program + QStringLiteral("/index.html")},
-        {"corvel-page://editor/editor/js/app.js", program + QStringLiteral("/editor/js/app.js")},
-        {"corvel-page://editor/web.ini", settings + QStringLiteral("/web.ini")},
-        {"corvel-page://editor/%E8%A7%84%E5%88%99%201.txt",
-         settings + QStringLiteral("/规则 1.txt")},
-        // A rule file the user's folder lacks: the shipped one.
-        {"corvel-page://editor/adlaw.txt", program + QStringLiteral("/adlaw.txt")},
-        {"corvel-page://editor/web.ini?reload=1", settings + QStringLiteral("/web.ini")},
-        {"corvel-page://editor/missing.txt", {}},
-        {"corvel-page://editor/../secret.txt", {}},
-        {"corvel-page://editor/%2E%2E/secret.txt", {}},
-        {"corvel-page://editor/editor/..%2F..%2Fsecret.txt", {}},
-        {"corvel-page://editor/..%5Csecret.txt", {}},
-        {"corvel-page://editor//etc/passwd", {}},
-        {"corvel-page://editor/", {}},
-        {"corvel-page://editor/editor", {}},
-        {"corvel-page://other/index.html", {}},
-        {"file:///etc/passwd", {}},
-    };
-    for (const Case& c : cases) {
+    for (const QJsonValue& file : table[QStringLiteral("files")].toArray())
+        ASSERT_TRUE(WriteFileBytes(root.filePath(file.toString())));
+    const QJsonArray cases = table[QStringLiteral("cases")].toArray();
+    ASSERT_FALSE(cases.isEmpty());
+    for (const QJsonValue& c : cases) {
+        const QJsonArray row = c.toArray();
         const std::optional<QString> file =
-            pageSchemeFile(QUrl(QString::fromUtf8(c.url)), program, settings);
-        EXPECT_EQ(file.value_or(QString()), c.expected) << c.url;
+            pageSchemeFile(QUrl(row[0].toString()), root.filePath(QStringLiteral("program")),
+                           root.filePath(QStringLiteral("settings")));
+        EXPECT_EQ(file.value_or(QString()),
+                  row[1].isNull() ? QString() : root.filePath(row[1].toString()))
+            << row[0].toString().toStdString() << ": " << row[2].toString().toStdString();
     }
 }
 

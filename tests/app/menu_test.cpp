@@ -12,7 +12,8 @@
 namespace {
 
 bool isChinese(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) { return c >= u'\u4E00' && c <= u'\u9FFF'; });
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c >= u'\u4E00' && c <= u'\u9FFF'; });
 }
 
 // The configured address of the role a command opens, by the command's name; null for the

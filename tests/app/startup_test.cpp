@@ -27,7 +27,8 @@ TEST_F(ShellTest, StartUpFixesTheContextAndShowsTheMaximisedEditor) {
     EXPECT_EQ(area->subWindowList(), QList<QMdiSubWindow*>{editor()});
     EXPECT_TRUE(editor()->isMaximized());
     EXPECT_EQ(editor()->geometry(), area->viewport()->rect());
-    EXPECT_FALSE(editor()->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_FALSE(editor()->windowFlags() &
+                 (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
     EXPECT_FALSE(editor()->close());
     EXPECT_TRUE(editor()->isVisible());
 }

@@ -48,8 +48,7 @@ constexpr int kImageWidth = 37;  // the pasted picture's size, to recognise it w
 qint64 nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 
 void say(const QByteArray& line) {
-    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
-    std::fputc('\n', stdout);
+    std::printf("%s\n", line.constData());
     std::fflush(stdout);
 }
 
@@ -74,9 +73,9 @@ QByteArray report(const EditorDriver& page) {
 // The current article's HTML as the host has it on disk.
 QByteArray savedArticle() {
     const corvel::articles::ArticleStore store(articlesRoot().toStdString());
-    QFile file(articlesRoot() + QLatin1Char('/') + QString::fromStdString(store.state().currentId) +
-               QStringLiteral("/article.html"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return FileBytes(articlesRoot() + QLatin1Char('/') +
+                     QString::fromStdString(store.state().currentId) +
+                     QStringLiteral("/article.html"));
 }
 
 void pasteWordFragment(QWidget* input, const QString& imagePath) {
@@ -208,17 +207,15 @@ TEST(ArticleCrash, TypedTextAndPastedWordImageSurviveSigkill) {
     QFile::remove(clip);
 
     const QJsonObject shown = user.restartAndReport();
-    EXPECT_TRUE(shown.value(QStringLiteral("text")).toString().contains(kTypedLine));
-    EXPECT_TRUE(
-        shown.value(QStringLiteral("text")).toString().contains(QStringLiteral("配图如下")));
-    const QJsonArray images = shown.value(QStringLiteral("images")).toArray();
+    const QString text = shown[QStringLiteral("text")].toString();
+    EXPECT_TRUE(text.contains(kTypedLine) && text.contains(QStringLiteral("配图如下")))
+        << text.toStdString();
+    const QJsonArray images = shown[QStringLiteral("images")].toArray();
     ASSERT_EQ(images.size(), 1);
-    EXPECT_TRUE(images[0]
-                    .toObject()
-                    .value(QStringLiteral("src"))
-                    .toString()
-                    .startsWith(QStringLiteral("corvel-article://")));
-    EXPECT_EQ(images[0].toObject().value(QStringLiteral("width")).toInt(), kImageWidth);
+    const QJsonObject image = images[0].toObject();
+    EXPECT_TRUE(
+        image[QStringLiteral("src")].toString().startsWith(QStringLiteral("corvel-article://")));
+    EXPECT_EQ(image[QStringLiteral("width")].toInt(), kImageWidth);
 }
 
 TEST(ArticleCrash, KillsAtRandomMomentsLoseAtMostTheLastSecond) {

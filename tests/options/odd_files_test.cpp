@@ -97,7 +97,8 @@ TEST_F(OddFiles, NonRegularAndOversizedFilesAreRefusedAtOnceTheLimitItselfIsRead
              return p;
          },
          std::errc::is_a_directory, "folder"},
-        {"one byte over 64 MiB", [](const fs::path& p) { return FileOfSize(p, kMaxTextFileSize + 1); },
+        {"one byte over 64 MiB",
+         [](const fs::path& p) { return FileOfSize(p, kMaxTextFileSize + 1); },
          std::errc::value_too_large, "64 MiB"},
     };
     for (const Case& c : cases) {

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <nlohmann/json.hpp>
 
+#include "option_file_test.h"
 #include "option_format.h"
 #include "option_store.h"
-#include "option_file_test.h"
 #include "utf8_file.h"
 #include "utf8_text.h"
 

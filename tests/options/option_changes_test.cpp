@@ -4,9 +4,9 @@
 
 #include <chrono>
 
-#include "option_store.h"
 #include "line_breaks.h"
 #include "option_file_test.h"
+#include "option_store.h"
 #include "utf8_file.h"
 
 namespace {

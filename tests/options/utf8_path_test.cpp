@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "folder_path.h"
-#include "option_store.h"
 #include "option_file_test.h"
+#include "option_store.h"
 #include "utf8_file.h"
 #include "utf8_path.h"
 

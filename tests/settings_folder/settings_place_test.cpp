@@ -128,8 +128,7 @@ TEST_F(InstalledFolders, SettingsFolderNobodyCanWriteMeansShippedDefaultsReadOnl
         if (c.reason == std::errc::permission_denied && ::geteuid() == 0) continue;
         fs::remove_all(config);
         c.block(*this);
-        const SettingsPlace place =
-            c.xdg.empty() ? start() : FindSettingsPlace(program, c.xdg, "");
+        const SettingsPlace place = c.xdg.empty() ? start() : FindSettingsPlace(program, c.xdg, "");
         EXPECT_EQ(place.layout, Layout::Installed);
         EXPECT_TRUE(place.readOnly);
         EXPECT_EQ(place.folder, program);

@@ -21,7 +21,8 @@ public:
     explicit FreshFolder(std::string_view prefix = "corvel-test") {
         std::random_device random;
         do {
-            path_ = fs::temp_directory_path() / (std::string(prefix) + "-" + std::to_string(random()));
+            path_ =
+                fs::temp_directory_path() / (std::string(prefix) + "-" + std::to_string(random()));
         } while (!fs::create_directory(path_));
     }
     ~FreshFolder() {
@@ -67,10 +68,12 @@ inline std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
 }
 
 // Of the files of a program folder, the settings files: web.ini and the rule files at its top.
-inline std::map<std::string, std::string> SettingsFilesOf(std::map<std::string, std::string> files) {
+inline std::map<std::string, std::string> SettingsFilesOf(
+    std::map<std::string, std::string> files) {
     std::erase_if(files, [](const auto& entry) {
         const std::string& name = entry.first;
-        return name.find('/') != std::string::npos || (name != "web.ini" && !name.ends_with(".txt"));
+        return name.find('/') != std::string::npos ||
+               (name != "web.ini" && !name.ends_with(".txt"));
     });
     return files;
 }
