@@ -67,9 +67,6 @@ TEST_F(ProcessTest, SecondStartRaisesTheRunningWindowAndEnds) {
 }
 
 TEST_F(ProcessTest, ASocketLeftByACrashNeverBlocksAStart) {
-#ifdef _WIN32
-    GTEST_SKIP() << "named pipes vanish with their process";
-#else
     const QString name = SingleInstance::serverNameForUser();
     ASSERT_TRUE(name.startsWith(sockets.path()));
     // A bound socket whose process is gone: the file stays, and nobody accepts on it.
@@ -87,7 +84,6 @@ TEST_F(ProcessTest, ASocketLeftByACrashNeverBlocksAStart) {
     // It now runs as the one copy: the next start hands over to it.
     SingleInstance second(name);
     EXPECT_TRUE(second.handOverToRunningCopy());
-#endif
 }
 
 // A copy of the program in a folder of its own, without web.ini. (What is no regular file is

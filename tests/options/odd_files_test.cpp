@@ -60,51 +60,39 @@ void ExpectRefusedAtOnce(const std::function<void()>& read, std::errc code,
 }
 
 // A file of `size` bytes that starts like a settings file; the rest reads as zero bytes.
-fs::path FileOfSize(const fs::path& path, std::uintmax_t size) {
+void MakeFileOfSize(const fs::path& path, std::uintmax_t size) {
     WriteBytes(path, "[ueditor]\r\nk=v\r\n");
     fs::resize_file(path, size);
-    return path;
 }
 
 TEST_F(OddFiles, NonRegularAndOversizedFilesAreRefusedAtOnceTheLimitItselfIsRead) {
     struct Case {
         const char* name;
-        std::function<fs::path(const fs::path&)> make;  // given web.ini, gives the file to read
+        void (*make)(const fs::path& webIni);
         std::errc code;
         std::string words;
+        fs::path read = {};  // when not web.ini
     };
+    const auto notRegular = std::errc::not_supported;
     const Case cases[] = {
 #ifdef _WIN32
-        {"NUL device", [](const fs::path&) { return fs::path(LR"(\\.\NUL)"); },
-         std::errc::not_supported, "not a regular file"},
+        {"NUL device", [](const fs::path&) {}, notRegular, "not a regular file", LR"(\\.\NUL)"},
 #else
-        {"FIFO",
-         [](const fs::path& p) {
-             EXPECT_EQ(::mkfifo(p.c_str(), 0600), 0);
-             return p;
-         },
-         std::errc::not_supported, "not a regular file"},
-        {"link to /dev/zero",
-         [](const fs::path& p) {
-             fs::create_symlink("/dev/zero", p);
-             return p;
-         },
-         std::errc::not_supported, "not a regular file"},
+        {"FIFO", [](const fs::path& p) { ::mkfifo(p.c_str(), 0600); }, notRegular,
+         "not a regular file"},
+        {"link to /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
+         notRegular, "not a regular file"},
 #endif
-        {"folder",
-         [](const fs::path& p) {
-             fs::create_directory(p);
-             return p;
-         },
-         std::errc::is_a_directory, "folder"},
-        {"one byte over 64 MiB",
-         [](const fs::path& p) { return FileOfSize(p, kMaxTextFileSize + 1); },
+        {"folder", [](const fs::path& p) { fs::create_directory(p); }, std::errc::is_a_directory,
+         "folder"},
+        {"one byte over 64 MiB", [](const fs::path& p) { MakeFileOfSize(p, kMaxTextFileSize + 1); },
          std::errc::value_too_large, "64 MiB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         fs::remove_all(file);
-        const fs::path path = c.make(file);
+        c.make(file);
+        const fs::path path = c.read.empty() ? file : c.read;
         // The store at start-up, the rule-file editor's read, and the platform's read alone,
         // which must hold even when the file is swapped after the check by name.
         ExpectRefusedAtOnce([&] { Class_Option store(path); }, c.code, c.words);
@@ -113,7 +101,8 @@ TEST_F(OddFiles, NonRegularAndOversizedFilesAreRefusedAtOnceTheLimitItselfIsRead
     }
     // The limit itself is still read, mark included: the check counts the file's bytes.
     fs::remove_all(file);
-    Class_Option store(FileOfSize(file, kMaxTextFileSize));
+    MakeFileOfSize(file, kMaxTextFileSize);
+    Class_Option store(file);
     EXPECT_EQ(store.GetOption("ueditor", "k"), "v");
     EXPECT_EQ(store.readOptionFile().size(), kMaxTextFileSize);
 }
