@@ -21,6 +21,7 @@
 #include "recording_platform.h"
 #include "scratch_web_storage.h"
 #include "store_path.h"
+#include "test_files.h"
 #include "url_schemes.h"
 
 namespace {
@@ -29,15 +30,6 @@ namespace {
 const QString kTypedLine = QStringLiteral("Corvel 2.3 ships today.");
 // Five more, committed by an input method; each counts as one.
 const QString kChineseText = QStringLiteral("新品发布会");
-
-// The line `from` (a whole line, CR LF included) replaced by `to`; empty unless `from` is
-// there exactly once.
-QByteArray withLineReplaced(const QByteArray& text, const QByteArray& from, const QByteArray& to) {
-    const QByteArray whole = "\r\n" + from + "\r\n";
-    if (text.count(whole) != 1) return {};
-    QByteArray result = text;
-    return result.replace(whole, "\r\n" + to + "\r\n");
-}
 
 }  // namespace
 
@@ -130,11 +122,11 @@ void EditorSettingsSession::articleSurvivesANewToolbarSetAndCounterSetting() {
     QCOMPARE(page.articleText(), kTypedLine + kChineseText);
 
     // Two lines changed; everything else, byte-order mark and CR LF included, is as it was.
-    const QByteArray expected =
-        withLineReplaced(withLineReplaced(iniBefore, "toolbars=Standard", "toolbars=All"),
-                         "wordCount=true", "wordCount=false");
-    QVERIFY(!expected.isEmpty());
-    QCOMPARE(FileBytes(webIni), expected);
+    const std::string expected = WithLineReplaced(
+        WithLineReplaced(iniBefore.toStdString(), "toolbars=Standard", "toolbars=All"),
+        "wordCount=true", "wordCount=false");
+    QVERIFY(!expected.empty());
+    QCOMPARE(FileBytes(webIni), QByteArray::fromStdString(expected));
     QVERIFY(platform.errors.isEmpty());
 }
 

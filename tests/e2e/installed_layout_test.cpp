@@ -124,10 +124,9 @@ void InstalledLayout::firstStartSeedsAndSaveChangesOnlyTheUsersFile() {
                  qPrintable(scheme));
     }
 
-    std::string ini = shipped_.at("web.ini");
-    const std::string from = "\r\ntoolbars=Standard\r\n";
-    ini.replace(ini.find(from), from.size(), "\r\ntoolbars=All\r\n");
-    QVERIFY(ReadBytes(userFolder_ / "web.ini") == ini);
+    const std::string ini =
+        WithLineReplaced(shipped_.at("web.ini"), "toolbars=Standard", "toolbars=All");
+    QVERIFY(!ini.empty() && ReadBytes(userFolder_ / "web.ini") == ini);
     QVERIFY(FilesBelow(programFolder_) == shipped_);
 }
 

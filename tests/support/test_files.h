@@ -77,3 +77,13 @@ inline std::map<std::string, std::string> SettingsFilesOf(
     });
     return files;
 }
+
+// The text with the line `from` (whole, between CR LFs) replaced by `to`; empty unless `from` is
+// there exactly once.
+inline std::string WithLineReplaced(const std::string& text, const std::string& from,
+                                    const std::string& to) {
+    const std::string whole = "\r\n" + from + "\r\n";
+    const std::size_t at = text.find(whole);
+    if (at == std::string::npos || text.find(whole, at + 1) != std::string::npos) return {};
+    return text.substr(0, at) + "\r\n" + to + "\r\n" + text.substr(at + whole.size());
+}
