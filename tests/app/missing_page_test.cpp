@@ -1,19 +1,6 @@
 // The editor page with files missing: the editor window shows the program's own page naming
 // them, in Chinese, and the rest of the program runs as usual.
-#include <gtest/gtest.h>
-
-#include <QDir>
-#include <QFile>
-#include <QSignalSpy>
-#include <QTemporaryDir>
-#include <QWebEngineView>
-
-#include "bas_main.h"
-#include "editor_window.h"
-#include "main_window.h"
-#include "recording_platform.h"
-#include "store_path.h"
-#include "web_script.h"
+#include "shell_fixture.h"
 
 namespace {
 
@@ -31,30 +18,22 @@ TEST_P(MissingPage, EditorWindowNamesWhatIsMissing) {
     const MissingPageCase& c = GetParam();
     QTemporaryDir folder;
     ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_SHIPPED_WEB_INI), folder.filePath("web.ini")));
-    QFile index(folder.filePath("index.html"));
-    ASSERT_TRUE(index.open(QIODevice::WriteOnly));
-    index.write(
+    ASSERT_TRUE(WriteFileBytes(
+        folder.filePath("index.html"),
         "<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
         "<link rel=\"stylesheet\" href=\"editor/css/page.css\"></head><body>the page"
         "<script src=\"editor/js/app.js\"></script><script src='editor/vendor/x.js'></script>"
-        "<a href=\"https://example.org/\">web</a></body></html>");
-    index.close();
-    for (const QString& name : kPageFiles) {
-        ASSERT_TRUE(QDir(folder.path()).mkpath(QFileInfo(name).path()));
-        QFile file(folder.filePath(name));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    }
+        "<a href=\"https://example.org/\">web</a></body></html>"));
+    for (const QString& name : kPageFiles) ASSERT_TRUE(WriteFileBytes(folder.filePath(name)));
     for (const QString& name : c.removed) {
         ASSERT_TRUE(name == "editor" ? QDir(folder.filePath(name)).removeRecursively()
                                      : QFile::remove(folder.filePath(name)));
     }
 
     RecordingPlatform platform;
-    const std::unique_ptr<Program> program = Program::start(ToStorePath(folder.path()), platform);
+    const std::unique_ptr<Program> program = StartAndLoad(folder.path(), platform);
     ASSERT_TRUE(program);
     QWebEngineView* view = program->mainWindow()->editor()->browser();
-    QSignalSpy loaded(view, &QWebEngineView::loadFinished);
-    ASSERT_TRUE(loaded.wait(30000));
     const QString text =
         RunScript(view->page(), QStringLiteral("document.body.innerText")).value().toString();
     if (c.named.isEmpty()) {

@@ -5,7 +5,7 @@
 
 namespace {
 
-TEST_F(ShellTest, PageComesFromTheProgramFolderAndTheDialogsCanReloadAndDisableIt) {
+TEST_F(ShellTest, PageComesFromTheProgramFolderAndTheDialogsCanReloadIt) {
     EXPECT_EQ(view()->url(), QUrl::fromLocalFile(file("index.html")));
     js(QStringLiteral("window.marker = 'kept'"));
     QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
@@ -14,11 +14,6 @@ TEST_F(ShellTest, PageComesFromTheProgramFolderAndTheDialogsCanReloadAndDisableI
     EXPECT_TRUE(loaded.takeFirst().at(0).toBool());
     EXPECT_EQ(view()->url(), QUrl::fromLocalFile(file("index.html")));
     EXPECT_FALSE(js(QStringLiteral("window.marker")).isValid());
-
-    main()->setEditorEnabled(false);
-    EXPECT_FALSE(view()->isEnabled());
-    main()->setEditorEnabled(true);
-    EXPECT_TRUE(view()->isEnabled());
 }
 
 TEST_F(ShellTest, BrowserFollowsTheWindowSize) {

@@ -20,25 +20,30 @@
 #include "bas_main.h"
 #include "editor_window.h"
 #include "main_window.h"
+#include "qt_test_files.h"
 #include "recording_platform.h"
 #include "store_path.h"
 #include "web_script.h"
+
+// Starts the program on a program folder and waits until its editor page has loaded; null when
+// it does not start or the page does not load.
+inline std::unique_ptr<Program> StartAndLoad(const QString& folder, Platform& platform) {
+    std::unique_ptr<Program> program = Program::start(ToStorePath(folder), platform);
+    if (!program) return nullptr;
+    QSignalSpy loaded(program->mainWindow()->editor()->browser(), &QWebEngineView::loadFinished);
+    return loaded.wait(30000) && loaded.first().at(0).toBool() ? std::move(program) : nullptr;
+}
 
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_SHIPPED_WEB_INI), file("web.ini")));
-        QFile page(file("index.html"));
-        ASSERT_TRUE(page.open(QIODevice::WriteOnly));
-        page.write(
+        ASSERT_TRUE(WriteFileBytes(
+            file("index.html"),
             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>page</title></head>"
-            "<body><a id=\"web\" href=\"https://example.org/page\">web</a></body></html>");
-        page.close();
-        program = Program::start(ToStorePath(folder.path()), platform);
+            "<body><a id=\"web\" href=\"https://example.org/page\">web</a></body></html>"));
+        program = StartAndLoad(folder.path(), platform);
         ASSERT_TRUE(program);
-        QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
-        ASSERT_TRUE(loaded.wait(30000));
-        ASSERT_TRUE(loaded.takeFirst().at(0).toBool());
     }
 
     QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }

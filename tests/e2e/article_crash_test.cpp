@@ -29,10 +29,13 @@
 
 #include "article_host.h"
 #include "bas_main.h"
+#include "editor_driver.h"
 #include "editor_window.h"
 #include "main_window.h"
 #include "program_folder.h"
+#include "qt_test_files.h"
 #include "recording_platform.h"
+#include "scratch_web_storage.h"
 #include "url_schemes.h"
 #include "web_script.h"
 
@@ -45,8 +48,7 @@ constexpr int kImageWidth = 37;  // the pasted picture's size, to recognise it w
 qint64 nowMs() { return QDateTime::currentMSecsSinceEpoch(); }
 
 void say(const QByteArray& line) {
-    std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), stdout);
-    std::fputc('\n', stdout);
+    std::printf("%s\n", line.constData());
     std::fflush(stdout);
 }
 
@@ -55,52 +57,25 @@ QChar typedChar(int n) { return QLatin1Char(static_cast<char>('a' + n % 26)); }
 
 // ---- the child: the program itself ---------------------------------------------------------
 
-class Session {
-public:
-    explicit Session(QWebEngineView* view) : view_(view) {}
-
-    QVariant js(const QString& script) const {
-        return RunScript(view_->page(), script, 10000).value_or(QVariant());
-    }
-    bool waitFor(const QString& script, int timeoutMs) const {
-        return WaitFor([&] { return js(script).toBool(); }, timeoutMs, 20);
-    }
-    QWidget* input() const { return view_->focusProxy(); }
-
-    bool clickIntoEditingArea() const {
-        const QVariantList at =
-            js(QStringLiteral(
-                   "(() => { const r = corvelEditor.jodit.iframe.getBoundingClientRect();"
-                   " return [Math.round(r.left + 40), Math.round(r.top + 15)]; })()"))
-                .toList();
-        if (at.size() != 2 || !input()) return false;
-        QTest::mouseClick(input(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
-        return waitFor(QStringLiteral("corvelEditor.jodit.editorDocument.hasFocus()"), 5000);
-    }
-
-    // What the editor holds: its text and, for each image, its address and shown width.
-    QByteArray report() const {
-        waitFor(QStringLiteral("[...corvelEditor.jodit.editor.querySelectorAll('img')]"
-                               ".every(i => i.complete)"),
-                10000);
-        return js(QStringLiteral(
-                      "JSON.stringify({text: corvelEditor.jodit.editor.textContent,"
-                      " images: [...corvelEditor.jodit.editor.querySelectorAll('img')]"
-                      ".map(i => ({src: i.getAttribute('src'), width: i.naturalWidth}))})"))
-            .toString()
-            .toUtf8();
-    }
-
-private:
-    QWebEngineView* view_;
-};
+// What the editor holds: its text and, for each image, its address and shown width.
+QByteArray report(const EditorDriver& page) {
+    page.waitFor(QStringLiteral("[...corvelEditor.jodit.editor.querySelectorAll('img')]"
+                                ".every(i => i.complete)"),
+                 10000);
+    return page
+        .js(QStringLiteral("JSON.stringify({text: corvelEditor.jodit.editor.textContent,"
+                           " images: [...corvelEditor.jodit.editor.querySelectorAll('img')]"
+                           ".map(i => ({src: i.getAttribute('src'), width: i.naturalWidth}))})"))
+        .toString()
+        .toUtf8();
+}
 
 // The current article's HTML as the host has it on disk.
 QByteArray savedArticle() {
     const corvel::articles::ArticleStore store(articlesRoot().toStdString());
-    QFile file(articlesRoot() + QLatin1Char('/') + QString::fromStdString(store.state().currentId) +
-               QStringLiteral("/article.html"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return FileBytes(articlesRoot() + QLatin1Char('/') +
+                     QString::fromStdString(store.state().currentId) +
+                     QStringLiteral("/article.html"));
 }
 
 void pasteWordFragment(QWidget* input, const QString& imagePath) {
@@ -130,21 +105,18 @@ int runSession(const QString& mode, const QString& folder, const QString& extra,
     Form_Editor_Main* main = program->mainWindow();
     if (!QTest::qWaitForWindowExposed(main)) return 4;
     main->activateWindow();
-    Session session(main->editor()->browser());
-    if (!session.waitFor(QStringLiteral("!!(window.corvelEditor && corvelEditor.ready)"),
-                         kStartMs)) {
-        return 5;
-    }
+    const EditorDriver page(main);
+    if (!page.waitUntilReady(kStartMs)) return 5;
     if (mode == QLatin1String("report")) {
-        say("REPORT " + session.report());
+        say("REPORT " + report(page));
         return 0;
     }
-    if (!session.clickIntoEditingArea()) return 6;
+    if (!page.clickIntoEditingArea()) return 6;
 
     if (mode == QLatin1String("paste")) {
-        QTest::keyClicks(session.input(), kTypedLine);
-        QTest::keyClick(session.input(), Qt::Key_Return);
-        pasteWordFragment(session.input(), extra);
+        QTest::keyClicks(page.input(), kTypedLine);
+        QTest::keyClick(page.input(), Qt::Key_Return);
+        pasteWordFragment(page.input(), extra);
         // Killed once the host holds both, as a user would be after a second's pause.
         if (!WaitFor(
                 [] {
@@ -162,7 +134,7 @@ int runSession(const QString& mode, const QString& folder, const QString& extra,
         auto* typing = new QTimer(&app);
         int typed = 0;
         QObject::connect(typing, &QTimer::timeout, [&] {
-            QTest::keyClick(session.input(), typedChar(typed).toLatin1());
+            QTest::keyClick(page.input(), typedChar(typed).toLatin1());
             ++typed;
             say("TYPED " + QByteArray::number(typed) + " " + QByteArray::number(nowMs()));
         });
@@ -187,14 +159,7 @@ struct User {
 
     std::unique_ptr<QProcess> start(const QString& mode, const QString& extra = {}) const {
         auto process = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_DATA_HOME"), home.filePath(QStringLiteral("data")));
-        env.insert(QStringLiteral("XDG_CACHE_HOME"), home.filePath(QStringLiteral("cache")));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), home.filePath(QStringLiteral("config")));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), home.path());
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-        env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
-        process->setProcessEnvironment(env);
+        process->setProcessEnvironment(ScratchWebEnvironment(home.path()));
         process->setProcessChannelMode(QProcess::SeparateChannels);
         process->setStandardErrorFile(QProcess::nullDevice());
         process->start(self, {QStringLiteral("--session"), mode, program(), extra});
@@ -231,12 +196,8 @@ void killHard(QProcess& process) {
 TEST(ArticleCrash, TypedTextAndPastedWordImageSurviveSigkill) {
     User user;
     // Word's temporary file for the picture.
-    const QString clipFolder = user.home.filePath(QStringLiteral("msohtmlclip1/01"));
-    QDir().mkpath(clipFolder);
-    const QString clip = clipFolder + QStringLiteral("/clip_image002.png");
-    QImage picture(kImageWidth, 20, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(picture.save(clip, "PNG"));
+    const QString clip = user.home.filePath(QStringLiteral("msohtmlclip1/01/clip_image002.png"));
+    ASSERT_TRUE(WriteFileBytes(clip, PngBytes(Qt::darkCyan, kImageWidth, 20)));
 
     const std::unique_ptr<QProcess> program = user.start(QStringLiteral("paste"), clip);
     const QByteArray line = nextLine(*program, kStartMs + 30000);
@@ -246,17 +207,15 @@ TEST(ArticleCrash, TypedTextAndPastedWordImageSurviveSigkill) {
     QFile::remove(clip);
 
     const QJsonObject shown = user.restartAndReport();
-    EXPECT_TRUE(shown.value(QStringLiteral("text")).toString().contains(kTypedLine));
-    EXPECT_TRUE(
-        shown.value(QStringLiteral("text")).toString().contains(QStringLiteral("配图如下")));
-    const QJsonArray images = shown.value(QStringLiteral("images")).toArray();
+    const QString text = shown[QStringLiteral("text")].toString();
+    EXPECT_TRUE(text.contains(kTypedLine) && text.contains(QStringLiteral("配图如下")))
+        << text.toStdString();
+    const QJsonArray images = shown[QStringLiteral("images")].toArray();
     ASSERT_EQ(images.size(), 1);
-    EXPECT_TRUE(images[0]
-                    .toObject()
-                    .value(QStringLiteral("src"))
-                    .toString()
-                    .startsWith(QStringLiteral("corvel-article://")));
-    EXPECT_EQ(images[0].toObject().value(QStringLiteral("width")).toInt(), kImageWidth);
+    const QJsonObject image = images[0].toObject();
+    EXPECT_TRUE(
+        image[QStringLiteral("src")].toString().startsWith(QStringLiteral("corvel-article://")));
+    EXPECT_EQ(image[QStringLiteral("width")].toInt(), kImageWidth);
 }
 
 TEST(ArticleCrash, KillsAtRandomMomentsLoseAtMostTheLastSecond) {

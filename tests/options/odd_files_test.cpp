@@ -1,7 +1,6 @@
 // Files that are not plain settings files: a FIFO, a device, a folder and a file over the size
 // limit are refused with an error that names the reason, each at once rather than after
 // blocking or filling the memory.
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -9,8 +8,8 @@
 #include <system_error>
 
 #include "file_io.h"
+#include "option_file_test.h"
 #include "option_store.h"
-#include "temp_folder.h"
 #include "utf8_file.h"
 
 #ifndef _WIN32
@@ -18,102 +17,94 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include "forked_child.h"
 #endif
 
 namespace {
 
-using ::testing::HasSubstr;
+using OddFiles = FileTest;
 
-struct OddFiles : FileTest {
-    // Runs `read` in a child process that is killed after a second and may use 1 GiB at most,
-    // so that a read that blocks or never ends fails the test instead of hanging it. The child
-    // exits with 0 when `read` throws Utf8FileError with `code` and a message holding `words`.
-    void ExpectRefusedAtOnce(const std::function<void()>& read, std::errc code,
-                             const std::string& words) {
-#ifdef _WIN32
-        (void)read, (void)code, (void)words;
-        GTEST_SKIP() << "FIFOs, /dev/zero and fork are POSIX only";
-#else
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            ::alarm(1);
-            const rlimit memory{1 << 30, 1 << 30};
-            ::setrlimit(RLIMIT_AS, &memory);
-            int status = 1;  // read without an error: the worst outcome
-            try {
-                read();
-            } catch (const Utf8FileError& error) {
-                status = error.code() == code &&
-                                 std::string(error.what()).find(words) != std::string::npos
-                             ? 0
-                             : 2;
-            } catch (...) {
-                status = 3;
-            }
-            ::_exit(status);
-        }
-        int status = 0;
-        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
-        ASSERT_TRUE(WIFEXITED(status))
-            << "killed by signal " << WTERMSIG(status) << " (14: still reading after a second)";
-        EXPECT_EQ(WEXITSTATUS(status), 0) << "1: read, 2: wrong code or message, 3: other error";
-#endif
+// 0 when `read` throws Utf8FileError with `code` and a message holding `words`.
+int Refusal(const std::function<void()>& read, std::errc code, const std::string& words) {
+    try {
+        read();
+        return 1;  // read without an error: the worst outcome
+    } catch (const Utf8FileError& error) {
+        return error.code() == code && std::string(error.what()).find(words) != std::string::npos
+                   ? 0
+                   : 2;
+    } catch (...) {
+        return 3;
     }
-};
+}
 
-#ifndef _WIN32
-void MakeSparseFile(const fs::path& path, std::uintmax_t size) {
+// On POSIX in a child process that is killed after a second and may use 1 GiB at most, so that
+// a read that blocks or never ends fails the test instead of hanging it.
+void ExpectRefusedAtOnce(const std::function<void()>& read, std::errc code,
+                         const std::string& words) {
+    const char* meaning = "1: read, 2: wrong code or message, 3: other error";
+#ifdef _WIN32
+    EXPECT_EQ(Refusal(read, code, words), 0) << meaning;
+#else
+    const int status = Wait(Spawn([&] {
+        ::alarm(1);
+        const rlimit memory{1 << 30, 1 << 30};
+        ::setrlimit(RLIMIT_AS, &memory);
+        return Refusal(read, code, words);
+    }));
+    ASSERT_TRUE(WIFEXITED(status))
+        << "killed by signal " << WTERMSIG(status) << " (14: still reading after a second)";
+    EXPECT_EQ(WEXITSTATUS(status), 0) << meaning;
+#endif
+}
+
+// A file of `size` bytes that starts like a settings file; the rest reads as zero bytes.
+void MakeFileOfSize(const fs::path& path, std::uintmax_t size) {
     WriteBytes(path, "[ueditor]\r\nk=v\r\n");
     fs::resize_file(path, size);
 }
-#endif
 
-TEST_F(OddFiles, NonRegularAndOversizedFilesAreRefusedAtOnce) {
-#ifdef _WIN32
-    GTEST_SKIP() << "FIFOs and /dev/zero are POSIX only; devices, folders and the size limit on "
-                    "Windows: WindowsFile.DevicesFoldersAndOversizedFilesAreRefused";
-#else
+TEST_F(OddFiles, NonRegularAndOversizedFilesAreRefusedAtOnceTheLimitItselfIsRead) {
     struct Case {
         const char* name;
-        std::function<void(const fs::path&)> make;
+        void (*make)(const fs::path& webIni);
         std::errc code;
         std::string words;
+        fs::path read = {};  // when not web.ini
     };
+    const auto notRegular = std::errc::not_supported;
     const Case cases[] = {
-        {"FIFO", [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
-         std::errc::not_supported, "not a regular file"},
+#ifdef _WIN32
+        {"NUL device", [](const fs::path&) {}, notRegular, "not a regular file", LR"(\\.\NUL)"},
+#else
+        {"FIFO", [](const fs::path& p) { ::mkfifo(p.c_str(), 0600); }, notRegular,
+         "not a regular file"},
         {"link to /dev/zero", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-         std::errc::not_supported, "not a regular file"},
+         notRegular, "not a regular file"},
+#endif
         {"folder", [](const fs::path& p) { fs::create_directory(p); }, std::errc::is_a_directory,
          "folder"},
-        {"one byte over 64 MiB", [](const fs::path& p) { MakeSparseFile(p, kMaxTextFileSize + 1); },
+        {"one byte over 64 MiB", [](const fs::path& p) { MakeFileOfSize(p, kMaxTextFileSize + 1); },
          std::errc::value_too_large, "64 MiB"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const fs::path path = folder / "web.ini";
-        fs::remove_all(path);
-        c.make(path);
+        fs::remove_all(file);
+        c.make(file);
+        const fs::path path = c.read.empty() ? file : c.read;
         // The store at start-up, the rule-file editor's read, and the platform's read alone,
         // which must hold even when the file is swapped after the check by name.
         ExpectRefusedAtOnce([&] { Class_Option store(path); }, c.code, c.words);
         ExpectRefusedAtOnce([&] { ReadUtf8File(path); }, c.code, c.words);
         ExpectRefusedAtOnce([&] { corvel::options::ReadWholeFile(path, ""); }, c.code, c.words);
     }
-#endif
-}
-
-// The limit itself is still read, mark included: the check counts the file's bytes.
-TEST_F(OddFiles, AFileOfExactlyTheLimitIsRead) {
-#ifdef _WIN32
-    GTEST_SKIP() << "sparse files are POSIX; on Windows the file of exactly the limit is read in "
-                    "WindowsFile.DevicesFoldersAndOversizedFilesAreRefused";
-#else
-    MakeSparseFile(file, kMaxTextFileSize);
+    // The limit itself is still read, mark included: the check counts the file's bytes.
+    fs::remove_all(file);
+    MakeFileOfSize(file, kMaxTextFileSize);
     Class_Option store(file);
     EXPECT_EQ(store.GetOption("ueditor", "k"), "v");
     EXPECT_EQ(store.readOptionFile().size(), kMaxTextFileSize);
-#endif
 }
 
 }  // namespace

@@ -1,12 +1,12 @@
-// How the store stands to its file over time: LF files kept LF, keys the file lacks told apart,
-// and changes made on disk by another program noticed before a save would undo them.
+// How the store stands to its file over time: LF files kept LF, and changes made on disk by
+// another program noticed before a save would undo them.
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <tuple>
 
+#include "line_breaks.h"
+#include "option_file_test.h"
 #include "option_store.h"
-#include "temp_folder.h"
 #include "utf8_file.h"
 
 namespace {
@@ -14,11 +14,6 @@ namespace {
 using OptionChanges = FileTest;
 
 std::string ShippedFile() { return ReadBytes(CORVEL_DATA_DIR "/web.ini"); }
-
-std::string WithLf(std::string text) {
-    for (std::size_t at = 0; (at = text.find("\r\n", at)) != std::string::npos;) text.erase(at, 1);
-    return text;
-}
 
 // The shipped file, and the same file as git or a Unix editor leaves it, save back byte for
 // byte; a changed value changes its own line only, with the file's own line break.
@@ -41,24 +36,6 @@ TEST_F(OptionChanges, ShippedFileWithEitherLineBreakRoundTrips) {
                          lf ? "wordCount=false\n" : "wordCount=false\r\n");
         EXPECT_EQ(ReadBytes(file), expected);
         EXPECT_EQ(CountOtherFiles(folder), 0);
-    }
-}
-
-TEST_F(OptionChanges, HasOptionNamesExactlyTheKeysSetOptionCanStore) {
-    WriteUtf8File(file, "[ueditor]\r\ntoolbars=Lite\r\nwordCount\r\n;elementPathEnabled=true");
-    Class_Option store(file);
-    // [section, key, held]
-    const std::tuple<const char*, const char*, bool> cases[] = {
-        {"ueditor", "toolbars", true},
-        {"ueditor", "wordCount", true},            // no "=": still a key, with the empty value
-        {"ueditor", "elementPathEnabled", false},  // only in a comment
-        {"format", "toolbars", false},
-        {"ueditor", "Toolbars", false},
-    };
-    for (const auto& [section, key, held] : cases) {
-        EXPECT_EQ(store.HasOption(section, key), held) << section << "/" << key;
-        // Storing the empty value is no proof: SetOption gives "" for a missing key as well.
-        EXPECT_EQ(store.SetOption(section, key, "x"), held ? "x" : "") << section << "/" << key;
     }
 }
 

@@ -4,9 +4,9 @@
 
 #include <random>
 
+#include "option_file_test.h"
 #include "option_format.h"
 #include "option_store.h"
-#include "temp_folder.h"
 #include "utf8_file.h"
 
 namespace {

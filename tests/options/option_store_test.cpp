@@ -3,8 +3,8 @@
 // shared with the editor page in tests/data/option_file_cases.json.
 #include <gtest/gtest.h>
 
+#include "option_file_test.h"
 #include "option_store.h"
-#include "temp_folder.h"
 #include "utf8_file.h"
 
 namespace {

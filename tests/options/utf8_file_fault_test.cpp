@@ -18,72 +18,55 @@
 #ifndef _WIN32
 #include "forked_child.h"
 #endif
-#include "temp_folder.h"
+#include "option_file_test.h"
 #include "utf8_file.h"
 
 namespace {
 
 using Utf8FileFaults = FileTest;
 
+// Ids of this process, of another one alive until the test ends and of one that has ended.
 #ifdef _WIN32
 using ProcessId = DWORD;
 
-// This test program again, doing nothing: started suspended it stays alive until ended.
-class OtherProcess {
-public:
-    explicit OtherProcess(bool suspended) {
+struct Processes {
+    // This test program again, doing nothing; the one started suspended lives until ended. The
+    // handles stay open to the end, so that the ids are not reused meanwhile.
+    static PROCESS_INFORMATION Start(bool suspended) {
         wchar_t program[MAX_PATH];
         GetModuleFileNameW(nullptr, program, MAX_PATH);
         std::wstring commandLine = L"x --gtest_list_tests --gtest_filter=-*";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (!CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE,
-                            suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup, &info_)) {
-            ADD_FAILURE() << "cannot start a process: " << GetLastError();
-        }
-        CloseHandle(info_.hThread);
+        PROCESS_INFORMATION info{};
+        EXPECT_TRUE(CreateProcessW(program, commandLine.data(), nullptr, nullptr, FALSE,
+                                   suspended ? CREATE_SUSPENDED : 0, nullptr, nullptr, &startup,
+                                   &info));
+        CloseHandle(info.hThread);
+        return info;
     }
-    OtherProcess(const OtherProcess&) = delete;
-    OtherProcess& operator=(const OtherProcess&) = delete;
-    // The handle stays open to the end, so that the id is not reused meanwhile.
-    ~OtherProcess() {
-        TerminateProcess(info_.hProcess, 0);
-        CloseHandle(info_.hProcess);
+    Processes() { WaitForSingleObject(done.hProcess, INFINITE); }
+    ~Processes() {
+        TerminateProcess(running.hProcess, 0);
+        CloseHandle(running.hProcess);
+        CloseHandle(done.hProcess);
     }
-    ProcessId id() const { return info_.dwProcessId; }
-    void waitForEnd() const { WaitForSingleObject(info_.hProcess, INFINITE); }
-
-private:
-    PROCESS_INFORMATION info_{};
+    PROCESS_INFORMATION running = Start(true), done = Start(false);
+    const ProcessId own = GetCurrentProcessId(), live = running.dwProcessId,
+                    ended = done.dwProcessId;
 };
-
-ProcessId OwnId() { return GetCurrentProcessId(); }
 #else
 using ProcessId = pid_t;
 
-// A forked child that stays alive until ended.
-class OtherProcess {
-public:
-    explicit OtherProcess(bool suspended) : pid_(Spawn([] { return ::pause(); })) {
-        if (!suspended) waitForEnd();
+struct Processes {
+    Processes() { Wait(ended); }
+    ~Processes() {
+        ::kill(live, SIGKILL);
+        Wait(live);
     }
-    OtherProcess(const OtherProcess&) = delete;
-    OtherProcess& operator=(const OtherProcess&) = delete;
-    ~OtherProcess() { waitForEnd(); }
-    ProcessId id() const { return pid_; }
-    void waitForEnd() {
-        if (ended_) return;
-        ::kill(pid_, SIGKILL);
-        Wait(pid_);
-        ended_ = true;
-    }
-
-private:
-    pid_t pid_;
-    bool ended_ = false;
+    const ProcessId own = ::getpid(), live = Spawn([] { return ::pause(); }),
+                    ended = Spawn([] { return 0; });
 };
-
-ProcessId OwnId() { return ::getpid(); }
 #endif
 
 std::string TempName(ProcessId pid, std::string_view n, std::string_view target = "web.ini") {
@@ -104,38 +87,26 @@ TEST_F(Utf8FileFaults, SourceFailingHalfWayLeavesTargetAndNoTemporaryFile) {
 
 TEST_F(Utf8FileFaults, CleanUpRemovesOnlyTempFilesOfEndedProcesses) {
     WriteUtf8File(file, "old");
-    OtherProcess live(true);
-    OtherProcess ended(false);
-    ended.waitForEnd();
-
+    const Processes ids;
     const std::vector<std::string> kept = {
-        TempName(live.id(), "0"),  TempName(OwnId(), "7"),
-        TempName(ended.id(), "x"), TempName(ended.id(), "0", "other.ini"),
-        ".web.ini.tmp-abc-1",      "web.ini.bak"};
+        TempName(ids.live, "0"),  TempName(ids.own, "7"),
+        TempName(ids.ended, "x"), TempName(ids.ended, "0", "other.ini"),
+        ".web.ini.tmp-abc-1",     "web.ini.bak"};
     for (const std::string& name : kept) WriteBytes(folder / name, "keep");
-    WriteBytes(folder / TempName(ended.id(), "0"), "stale");
-    WriteBytes(folder / TempName(ended.id(), "12"), "stale");
+    WriteBytes(folder / TempName(ids.ended, "0"), "stale");
+    WriteBytes(folder / TempName(ids.ended, "12"), "stale");
 
     WriteUtf8File(file, "new");
 
     EXPECT_EQ(ReadUtf8File(file), "new");
-    EXPECT_FALSE(fs::exists(folder / TempName(ended.id(), "0")) ||
-                 fs::exists(folder / TempName(ended.id(), "12")));
+    EXPECT_FALSE(fs::exists(folder / TempName(ids.ended, "0")) ||
+                 fs::exists(folder / TempName(ids.ended, "12")));
     for (const std::string& name : kept) EXPECT_TRUE(fs::exists(folder / name)) << name;
 }
 
-#ifdef _WIN32
-TEST_F(Utf8FileFaults, SaveFailingHalfWayReportsAndLeavesTargetUntouched) {
-    GTEST_SKIP() << "a file-size limit (RLIMIT_FSIZE) in a forked child has no Windows "
-                    "counterpart; the failing text source runs in "
-                    "SourceFailingHalfWayLeavesTargetAndNoTemporaryFile";
-}
-
-TEST_F(Utf8FileFaults, SaveKilledAtRandomMomentsLeavesOldOrNewBytes) {
-    GTEST_SKIP() << "needs fork and SIGKILL; the clean-up after an ended process runs in "
-                    "CleanUpRemovesOnlyTempFilesOfEndedProcesses";
-}
-#else
+// A file-size limit in a forked child, and SIGKILL, are POSIX only; on Windows the failing text
+// source and the clean-up after an ended process run above.
+#ifndef _WIN32
 TEST_F(Utf8FileFaults, SaveFailingHalfWayReportsAndLeavesTargetUntouched) {
     WriteUtf8File(file, "old");
     // The file system refuses more bytes: RLIMIT_FSIZE in a child.

@@ -7,7 +7,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
+#include "option_file_test.h"
 #include "utf8_file.h"
 
 namespace {
@@ -41,15 +41,8 @@ TEST_F(Utf8File, ReadDropsExactlyOneLeadingMark) {
     }
 }
 
-TEST_F(Utf8File, MissingFileOrFolderFailsNamingPathAndReason) {
-    EXPECT_THAT([&] { ReadUtf8File(file); },
-                FailsNaming(file, std::errc::no_such_file_or_directory));
-    EXPECT_THROW(ReadUtf8File(folder), Utf8FileError);  // a folder is no file
-    const fs::path lost = folder / "no-such-folder" / "web.ini";
-    EXPECT_THAT([&] { WriteUtf8File(lost, "x"); },
-                FailsNaming(lost, std::errc::no_such_file_or_directory));
-    EXPECT_TRUE(fs::is_empty(folder));
-    // A folder in the target's place stays as it is.
+// (A missing file or folder: Utf8Paths; a folder read as a file: OddFiles.)
+TEST_F(Utf8File, AFolderInTheTargetsPlaceStaysAsItIs) {
     fs::create_directory(file);
     EXPECT_THROW(WriteUtf8File(file, "x"), Utf8FileError);
     EXPECT_TRUE(fs::is_directory(file));
@@ -57,12 +50,8 @@ TEST_F(Utf8File, MissingFileOrFolderFailsNamingPathAndReason) {
 }
 
 // A save keeps the permission bits; a file without any write bit is read-only, even for root.
-#ifdef _WIN32
-TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
-    GTEST_SKIP() << "POSIX permission bits; Windows has the read-only attribute instead "
-                    "(WindowsFile.ReadOnlyAttributeRefusesTheSaveOthersStay)";
-}
-#else
+// (Windows: the read-only attribute, in windows_file_test.cpp.)
+#ifndef _WIN32
 TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
     for (mode_t mode : {0640, 0604, 0200, 0755, 0444, 0400, 0000}) {
         WriteBytes(file, "old");
@@ -81,13 +70,7 @@ TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
     }
 }
 
-#endif
-
-#ifdef _WIN32
-TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
-    GTEST_SKIP() << "symbolic links need a privilege on Windows that tests do not have";
-}
-#else
+// Symbolic links need a privilege on Windows that tests do not have.
 TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
     fs::create_directory(folder / "real");
     WriteBytes(folder / "real" / "web.ini", "old");

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "folder_path.h"
+#include "option_file_test.h"
 #include "option_store.h"
-#include "temp_folder.h"
 #include "utf8_file.h"
 #include "utf8_path.h"
 
@@ -22,24 +22,19 @@ struct Names {
     std::u16string file16;
 };
 
-std::string Repeat(std::string_view piece, int times) {
-    std::string text;
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
-}
-
-std::u16string Repeat(std::u16string_view piece, int times) {
-    std::u16string text;
-    for (int i = 0; i < times; ++i) text += piece;
-    return text;
+// Four folders of 80 Chinese characters: past 260 characters, each name within 255 bytes.
+template <typename Text>
+Text Deep(const Text& character, typename Text::value_type separator) {
+    Text name, path;
+    for (int i = 0; i < 80; ++i) name += character;
+    for (int i = 0; i < 4; ++i) path += (i ? Text(1, separator) : Text()) + name;
+    return path;
 }
 
 std::vector<Names> Cases() {
-    const std::string sep(1, static_cast<char>(fs::path::preferred_separator));
-    const std::u16string sep16(1, static_cast<char16_t>(fs::path::preferred_separator));
-    // Four folders of 80 Chinese characters: past 260 characters, each name within 255 bytes.
-    const std::string deep = Repeat(Repeat("长", 80) + sep, 3) + Repeat("长", 80);
-    const std::u16string deep16 = Repeat(Repeat(u"长", 80) + sep16, 3) + Repeat(u"长", 80);
+    const auto sep = fs::path::preferred_separator;
+    const std::string deep = Deep(std::string("长"), static_cast<char>(sep));
+    const std::u16string deep16 = Deep(std::u16string(u"长"), static_cast<char16_t>(sep));
     return {
         {"corvel-测试", "web.ini", u"corvel-测试", u"web.ini"},
         {"张三的设置", "网页设置.ini", u"张三的设置", u"网页设置.ini"},

@@ -1,5 +1,5 @@
 // What only Windows has: the read-only and other attributes, and a target that another program
-// holds open while a save replaces it.
+// holds open while a save replaces it. Devices and the size limit: odd_files_test.cpp.
 #ifdef _WIN32
 
 #include <windows.h>
@@ -7,12 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <cstdint>
 #include <thread>
 
-#include "file_io.h"
-#include "option_store.h"
-#include "temp_folder.h"
+#include "option_file_test.h"
 #include "utf8_file.h"
 
 namespace {
@@ -80,52 +77,6 @@ TEST_F(WindowsFile, TargetHeldOpenByAnotherHandleDelaysOrFailsTheSave) {
         EXPECT_EQ(ReadUtf8File(file), c.saved ? "new" : "old");
         EXPECT_EQ(CountOtherFiles(folder), 0);
     }
-}
-
-// A file of `size` bytes that starts like a settings file; the rest reads as zero bytes.
-void MakeFileOfSize(const fs::path& path, std::uint64_t size) {
-    WriteBytes(path, "[ueditor]\r\nk=v\r\n");
-    const HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    LARGE_INTEGER end;
-    end.QuadPart = static_cast<LONGLONG>(size);
-    EXPECT_TRUE(SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
-    CloseHandle(h);
-}
-
-// What is no settings file is refused with its reason by the store, by ReadUtf8File and by the
-// platform's read alone (which a swap after the check by name would reach); a file of exactly
-// the size limit is still read.
-TEST_F(WindowsFile, DevicesFoldersAndOversizedFilesAreRefused) {
-    const fs::path big = folder / "big.ini";
-    const fs::path sub = folder / "sub";
-    MakeFileOfSize(big, kMaxTextFileSize + 1);
-    MakeFileOfSize(file, kMaxTextFileSize);
-    fs::create_directory(sub);
-    struct Case {
-        fs::path path;
-        std::errc code;
-        const char* words;
-    };
-    const Case cases[] = {
-        {LR"(\\.\NUL)", std::errc::not_supported, "not a regular file"},
-        {sub, std::errc::is_a_directory, "a folder"},
-        {big, std::errc::value_too_large, "64 MiB"},
-    };
-    using namespace ::testing;
-    for (const Case& c : cases) {
-        SCOPED_TRACE(corvel::options::Utf8FromPath(c.path));
-        const auto refused = Throws<Utf8FileError>(
-            AllOf(Property("code", &Utf8FileError::code, Eq(std::make_error_condition(c.code))),
-                  Property("what", &Utf8FileError::what, HasSubstr(c.words))));
-        EXPECT_THAT([&] { Class_Option store(c.path); }, refused);
-        EXPECT_THAT([&] { ReadUtf8File(c.path); }, refused);
-        EXPECT_THAT([&] { corvel::options::ReadWholeFile(c.path, ""); }, refused);
-    }
-    Class_Option store(file);
-    EXPECT_EQ(store.GetOption("ueditor", "k"), "v");
-    EXPECT_EQ(store.readOptionFile().size(), kMaxTextFileSize);
 }
 
 }  // namespace

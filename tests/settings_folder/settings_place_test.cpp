@@ -2,12 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <map>
 #include <string>
 
+#include "option_file_test.h"
 #include "settings_place.h"
 #include "settings_seeding.h"
-#include "temp_folder.h"
 
 namespace {
 
@@ -17,16 +16,6 @@ using corvel::settings::SettingsPlace;
 
 const std::string kShippedIni =
     "\xEF\xBB\xBF;defaults\r\n[ueditor]\r\ntoolbars=Standard\r\nwordCount=true\r\n";
-
-// Every regular file below `folder`, by relative path, with its bytes.
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        if (entry.is_regular_file())
-            files[fs::relative(entry.path(), folder).string()] = ReadBytes(entry.path());
-    }
-    return files;
-}
 
 // A program folder as the package installs it, and a configuration folder for the user.
 struct InstalledFolders : FileTest {
@@ -64,100 +53,92 @@ TEST(UserSettingsFolder, FollowsXdgThenHome) {
     }
 }
 
-TEST_F(FileTest, LayoutFollowsTheMarkerEvenWhereTheFolderIsWritable) {
-    EXPECT_EQ(corvel::settings::ChooseLayout(folder), Layout::Portable);
-    WriteBytes(folder / corvel::settings::kInstalledMarker, "");
-    EXPECT_EQ(corvel::settings::ChooseLayout(folder), Layout::Installed);
-}
-
-TEST_F(FileTest, FolderTheUserCannotWriteIsInstalled) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder; the marker decides";
-    ::chmod(folder.c_str(), 0555);
-    EXPECT_EQ(corvel::settings::ChooseLayout(folder), Layout::Installed);
-    ::chmod(folder.c_str(), 0755);
-}
-
-TEST_F(FileTest, PortableFolderIsUsedAsItIs) {
-    WriteBytes(folder / "web.ini", kShippedIni);
+// The marker decides even where the folder is writable; a folder the user cannot write is
+// installed without it. A portable folder is used as it is, with nothing made elsewhere.
+TEST_F(FileTest, LayoutFollowsTheMarkerOrAFolderNobodyCanWrite) {
+    WriteBytes(file, kShippedIni);
     const SettingsPlace place = FindSettingsPlace(folder, (folder / "cfg").string(), "");
     EXPECT_EQ(place.layout, Layout::Portable);
     EXPECT_EQ(place.folder, folder);
     EXPECT_FALSE(place.readOnly);
     EXPECT_FALSE(fs::exists(folder / "cfg"));
+    if (::geteuid() != 0) {  // root writes into any folder
+        ::chmod(folder.c_str(), 0555);
+        EXPECT_EQ(corvel::settings::ChooseLayout(folder), Layout::Installed);
+        ::chmod(folder.c_str(), 0755);
+    }
+    WriteBytes(folder / corvel::settings::kInstalledMarker, "");
+    EXPECT_EQ(corvel::settings::ChooseLayout(folder), Layout::Installed);
 }
 
-TEST_F(InstalledFolders, FirstStartSeedsEverySettingsFileByteForByte) {
-    const auto shipped = Snapshot(program);
-    const SettingsPlace place = start();
+// The first start copies every settings file byte for byte and nothing of the page; later
+// starts keep the user's files, add the ones the user lacks, and after an upgrade add the new
+// shipped key and nothing else. The program folder never changes.
+TEST_F(InstalledFolders, FirstStartSeedsLaterStartsKeepTheUsersFilesAndAddNewOnes) {
+    const auto shipped = FilesBelow(program);
+    SettingsPlace place = start();
     EXPECT_EQ(place.layout, Layout::Installed);
     EXPECT_EQ(place.folder, user);
     EXPECT_FALSE(place.readOnly);
-    const std::map<std::string, std::string> expected{
-        {"adlaw.txt", shipped.at("adlaw.txt")},
-        {"conversion.txt", shipped.at("conversion.txt")},
-        {"redundant.txt", shipped.at("redundant.txt")},
-        {"web.ini", shipped.at("web.ini")}};
-    EXPECT_EQ(Snapshot(user), expected);
-    EXPECT_EQ(Snapshot(program), shipped);
-}
+    const auto expected = SettingsFilesOf(shipped);
+    EXPECT_EQ(expected.size(), 4u);
+    EXPECT_EQ(FilesBelow(user), expected);
 
-TEST_F(InstalledFolders, LaterStartsKeepTheUsersFilesAndAddOnlyNewOnes) {
-    start();
-    const std::string usersIni =
-        "\xEF\xBB\xBF;mine\r\n[ueditor]\r\ntoolbars=All\r\nwordCount=false\r\n";
+    const std::string usersIni = "\xEF\xBB\xBF[ueditor]\r\ntoolbars=All\r\nwordCount=false\r\n";
     WriteBytes(user / "web.ini", usersIni);
     WriteBytes(user / "redundant.txt", "my rules");
     fs::remove(user / "adlaw.txt");
-
     start();
     EXPECT_EQ(ReadBytes(user / "web.ini"), usersIni);
     EXPECT_EQ(ReadBytes(user / "redundant.txt"), "my rules");
     EXPECT_EQ(ReadBytes(user / "adlaw.txt"), ReadBytes(program / "adlaw.txt"));
-}
+    EXPECT_EQ(FilesBelow(program), shipped);
 
-TEST_F(InstalledFolders, UpgradeAddsTheNewShippedKeyAndNothingElse) {
-    start();
-    const std::string usersIni = "\xEF\xBB\xBF[ueditor]\r\ntoolbars=All\r\nwordCount=false\r\n";
-    WriteBytes(user / "web.ini", usersIni);
     WriteBytes(program / "web.ini",
                kShippedIni + "elementPathEnabled=false\r\n[system]\r\nalwaysTop=false\r\n");
-
     start();
     EXPECT_EQ(ReadBytes(user / "web.ini"),
-              "\xEF\xBB\xBF[ueditor]\r\ntoolbars=All\r\nwordCount=false\r\n"
-              "elementPathEnabled=false\r\n\r\n[system]\r\nalwaysTop=false\r\n");
+              usersIni + "elementPathEnabled=false\r\n\r\n[system]\r\nalwaysTop=false\r\n");
 }
 
-TEST_F(InstalledFolders, UnusableSettingsFolderMeansShippedDefaultsReadOnly) {
-    // A file where the configuration folder should be: no user, root included, can create it.
-    WriteBytes(config, "not a folder");
-    const auto shipped = Snapshot(program);
-    const SettingsPlace place = start();
-    EXPECT_EQ(place.layout, Layout::Installed);
-    EXPECT_TRUE(place.readOnly);
-    EXPECT_EQ(place.folder, program);
-    EXPECT_EQ(place.userFolder, user);
-    ASSERT_TRUE(place.problem.has_value());
-    EXPECT_EQ(place.problem->code(), std::errc::not_a_directory);
-    EXPECT_EQ(Snapshot(program), shipped);
-}
-
-TEST_F(InstalledFolders, SettingsFolderTheUserCannotWriteIsReported) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into any folder";
-    fs::create_directories(user);
-    ::chmod(user.c_str(), 0555);
-    const SettingsPlace place = start();
-    ::chmod(user.c_str(), 0755);
-    EXPECT_TRUE(place.readOnly);
-    ASSERT_TRUE(place.problem.has_value());
-    EXPECT_EQ(place.problem->code(), std::errc::permission_denied);
-}
-
-TEST_F(InstalledFolders, NoHomeAtAllIsReportedToo) {
-    const SettingsPlace place = FindSettingsPlace(program, "", "");
-    EXPECT_TRUE(place.readOnly);
-    EXPECT_TRUE(place.problem.has_value());
-    EXPECT_EQ(place.folder, program);
+// A settings folder that cannot be made or written: the shipped files, read-only, and the
+// reason. ("Write" in the name: CTest runs it again as an ordinary user.)
+TEST_F(InstalledFolders, SettingsFolderNobodyCanWriteMeansShippedDefaultsReadOnly) {
+    struct Case {
+        const char* name;
+        void (*block)(const InstalledFolders&);
+        std::string_view xdg;
+        std::optional<std::errc> reason;  // none: any reason
+    };
+    const Case cases[] = {
+        // A file where the configuration folder should be: nobody, root included, can make it.
+        {"file in the way", [](const InstalledFolders& f) { WriteBytes(f.config, "x"); }, "",
+         std::errc::not_a_directory},
+        {"no write bit",
+         [](const InstalledFolders& f) {
+             fs::create_directories(f.user);
+             ::chmod(f.user.c_str(), 0555);
+         },
+         "", std::errc::permission_denied},
+        {"no home at all", [](const InstalledFolders&) {}, "relative", std::nullopt},
+    };
+    const auto shipped = FilesBelow(program);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.reason == std::errc::permission_denied && ::geteuid() == 0) continue;
+        fs::remove_all(config);
+        c.block(*this);
+        const SettingsPlace place = c.xdg.empty() ? start() : FindSettingsPlace(program, c.xdg, "");
+        EXPECT_EQ(place.layout, Layout::Installed);
+        EXPECT_TRUE(place.readOnly);
+        EXPECT_EQ(place.folder, program);
+        EXPECT_EQ(place.userFolder, c.xdg.empty() ? user : fs::path());
+        ASSERT_TRUE(place.problem.has_value());
+        if (c.reason) {
+            EXPECT_EQ(place.problem->code(), *c.reason);
+        }
+        EXPECT_EQ(FilesBelow(program), shipped);
+    }
 }
 
 }  // namespace

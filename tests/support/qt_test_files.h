@@ -4,7 +4,9 @@
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QString>
 
@@ -12,6 +14,13 @@
 inline QByteArray FileBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes the file whole, making its folder first; false when it cannot.
+inline bool WriteFileBytes(const QString& path, const QByteArray& bytes = {}) {
+    QFile file(path);
+    return QDir().mkpath(QFileInfo(path).path()) && file.open(QIODevice::WriteOnly) &&
+           file.write(bytes) == bytes.size();
 }
 
 // A real PNG of `width` x `height` pixels in one colour.

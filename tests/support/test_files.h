@@ -1,9 +1,11 @@
 #pragma once
-// Files in tests: a fresh folder removed afterwards, and raw bytes in and out. Standard library
+// Files in tests: a fresh folder removed afterwards, raw bytes in and out, and every file below a
+// folder at once. Standard library
 // only, so that the option store's tests use it on Windows too.
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -19,7 +21,8 @@ public:
     explicit FreshFolder(std::string_view prefix = "corvel-test") {
         std::random_device random;
         do {
-            path_ = fs::temp_directory_path() / (std::string(prefix) + "-" + std::to_string(random()));
+            path_ =
+                fs::temp_directory_path() / (std::string(prefix) + "-" + std::to_string(random()));
         } while (!fs::create_directory(path_));
     }
     ~FreshFolder() {
@@ -53,4 +56,34 @@ inline std::string ReadBytes(const fs::path& path) {
     std::ostringstream bytes;
     bytes << std::ifstream(path, std::ios::binary).rdbuf();
     return bytes.str();
+}
+
+// Every regular file below `folder`, by relative path with '/' between names, with its bytes.
+inline std::map<std::string, std::string> FilesBelow(const fs::path& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            files[fs::relative(entry.path(), folder).generic_string()] = ReadBytes(entry.path());
+    return files;
+}
+
+// Of the files of a program folder, the settings files: web.ini and the rule files at its top.
+inline std::map<std::string, std::string> SettingsFilesOf(
+    std::map<std::string, std::string> files) {
+    std::erase_if(files, [](const auto& entry) {
+        const std::string& name = entry.first;
+        return name.find('/') != std::string::npos ||
+               (name != "web.ini" && !name.ends_with(".txt"));
+    });
+    return files;
+}
+
+// The text with the line `from` (whole, between CR LFs) replaced by `to`; empty unless `from` is
+// there exactly once.
+inline std::string WithLineReplaced(const std::string& text, const std::string& from,
+                                    const std::string& to) {
+    const std::string whole = "\r\n" + from + "\r\n";
+    const std::size_t at = text.find(whole);
+    if (at == std::string::npos || text.find(whole, at + 1) != std::string::npos) return {};
+    return text.substr(0, at) + "\r\n" + to + "\r\n" + text.substr(at + whole.size());
 }
