@@ -70,12 +70,5 @@ test('image alt text goes through the same conversion and corrections as the tex
 });
 
 test('data: addresses', () => {
-  const cases = [
-    [`data:image/png;base64,${PNG}`, { mime: 'image/png', base64: PNG }],
-    ['data:IMAGE/GIF;name=a.gif;base64,R0lG\nODlh', { mime: 'image/gif', base64: 'R0lGODlh' }],
-    ['data:image/svg+xml,%3Csvg%2F%3E', { mime: 'image/svg+xml', base64: Buffer.from('<svg/>').toString('base64') }],
-    ['data:image/svg+xml,%E0%A4%A', null],
-    ['file:///a.png', null],
-  ];
-  for (const [src, expected] of cases) assert.deepEqual(images.parseDataUrl(src), expected, src);
+  for (const [src, expected] of fixture('image_arrivals').dataUrls) assert.deepEqual(images.parseDataUrl(src), expected, src);
 });
