@@ -40,6 +40,18 @@ class EditorPageTest : public QObject {
     }
     QWidget* input() { return loader_->view.focusProxy(); }
 
+    // Rows of text columns from fixtures/<table>.json: {"rows": [[row name, column...], ...]};
+    // a JSON null is a null string.
+    static void addRows(const char* table, std::initializer_list<const char*> columns) {
+        QFile file(QStringLiteral(CORVEL_PAGE_TEST_DIR "/fixtures/%1.json").arg(table));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        for (const char* column : columns) QTest::addColumn<QString>(column);  // kept, not copied
+        for (const QJsonValue row : QJsonDocument::fromJson(file.readAll())["rows"].toArray()) {
+            QTestData& data = QTest::newRow(row[0].toString().toUtf8());
+            for (qsizetype i = 1; i <= qsizetype(columns.size()); ++i) data << row[i].toString();
+        }
+    }
+
 private slots:
     void init() {
         app_.emplace();
@@ -57,44 +69,20 @@ private slots:
         QTest::qWait(1500);
         QCOMPARE(loader_->recorder.remote, QStringList());
         QCOMPARE(loader_->page->errors, QStringList());
-        // Outside the program the only notice says that articles are not kept.
-        QCOMPARE(eval("corvelEditor.notices.join()").toString(),
-                 QStringLiteral(
-                     "未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。"));
-        QVERIFY(!eval("!!document.querySelector('.jodit-toolbar-button_corvelArticles')").toBool());
-        QVERIFY(eval("!!document.querySelector('.jodit-wysiwyg_iframe')").toBool());
+        // Outside the program the only notice says that articles are not kept, and there is no
+        // article button.
+        QCOMPARE(eval("[corvelEditor.notices.join(), ...['.jodit-toolbar-button_corvelArticles', "
+                      "'.jodit-wysiwyg_iframe'].map((c) => !!document.querySelector(c))].join('|')")
+                     .toString(),
+                 QStringLiteral("未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。"
+                                "|false|true"));
     }
 
     // The whole web.ini as read from disk: a null file is none at all, an empty one is empty.
-    void webIniReachesTheEditor_data() {
-        QTest::addColumn<QByteArray>("file");
-        // Toolbar set, counter setting, counter shown, least editing height and whether the
-        // editing area has at least that height, one-click format button (every set has it),
-        // and the web.ini notice: a missing file or one from which nothing can be read.
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("lite") << QByteArray("[ueditor]\r\ntoolbars=Lite\r\nwordCount=true\r\n"
-                                            "initialFrameHeight=300\r\n")
-                              << "Lite,true,true,300,true,true,none";
-        QTest::newRow("all") << QByteArray("[ueditor]\r\ntoolbars=All\r\nwordCount=false\r\n")
-                             << "All,false,false,520,true,true,none";
-        QTest::newRow("unknown") << QByteArray("[ueditor]\r\ntoolbars=lite\r\nwordCount=TRUE\r\n"
-                                               "initialFrameHeight=abc\r\n")
-                                 << "Standard,false,false,520,true,true,none";
-        QTest::newRow("LF line ends") << QByteArray("[ueditor]\ntoolbars=Lite\nwordCount=true\n")
-                                      << "Lite,true,true,520,true,true,none";
-        QTest::newRow("missing") << QByteArray() << "Standard,true,true,520,true,true,missing";
-        QTest::newRow("empty") << QByteArray("") << "Standard,true,true,520,true,true,unreadable";
-        QTest::newRow("garbage") << QByteArray("\x00\x01\xff\xfe garbage", 12)
-                                 << "Standard,true,true,520,true,true,unreadable";
-        const QString utf16 = QStringLiteral("[ueditor]\r\ntoolbars=Lite\r\n");
-        QTest::newRow("UTF-16")
-            << QByteArray("\xff\xfe") +
-                   QByteArray(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2)
-            << "Standard,true,true,520,true,true,unreadable";
-    }
+    void webIniReachesTheEditor_data() { addRows("web_ini_cases", {"file", "expected"}); }
     void webIniReachesTheEditor() {
-        QFETCH(QByteArray, file);
-        QVERIFY(writeIni(file));
+        QFETCH(QString, file);
+        QVERIFY(writeIni(file.isNull() ? QByteArray() : file.toLatin1()));
         QVERIFY(open());
         QTEST(eval("[corvelEditor.toolbarSet, corvelEditor.wordCountShown, "
                    "!!document.querySelector('.corvel-word-count'), "
@@ -127,12 +115,11 @@ private slots:
             "corvelEditor.jodit.s.insertHTML('<img src=\"data:image/png;base64,"
             "iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAYAAAAfFcSJAAAADUlEQVR42mP8z8BQDwAEhQGAhKmMIQAAAABJRU"
             "5ErkJggg==\">')");
-        QVERIFY(waitTrue(stored + ".html.includes('corvel-article://')"));
-        QVERIFY(!eval(stored + ".html.includes('data:')").toBool());
+        QVERIFY(waitTrue(stored + ".html.includes('corvel-article://') && !" + stored +
+                         ".html.includes('data:')"));
         // The in-memory store serves no image files: the image is framed and a notice says so.
-        QVERIFY(waitTrue("document.getElementById('corvel-notices').textContent"
-                         ".includes('有图片文件缺失')"));
-        QVERIFY(html().contains("data-corvel-mark=\"broken-image\""));
+        QVERIFY(waitTrue("document.getElementById('corvel-notices').textContent.includes("
+                         "'有图片文件缺失') && corvelEditor.html.includes('data-corvel-mark=\"broken-image\"')"));
 
         eval("corvelEditor.format()");
         QVERIFY(waitTrue(stored + ".snapshots.some((s) => s.reason === 'format')"));
@@ -140,11 +127,10 @@ private slots:
         // The Word writer runs in this browser, with the image inlined from the store.
         eval("corvelEditor.articles.exportAs('docx')");
         QVERIFY(waitTrue("!!corvelFake.saved", 5000));
-        QCOMPARE(eval("[corvelFake.saved.kind, corvelFake.saved.isBase64, "
-                      "corvelFake.saved.data.startsWith('UEsD')].join()")
+        QCOMPARE(eval("[corvelFake.saved.kind, corvelFake.saved.isBase64, corvelFake.saved.data"
+                      ".startsWith('UEsD'), typeof mammoth.convertToHtml].join()")
                      .toString(),
-                 QStringLiteral("docx,true,true"));
-        QVERIFY(eval("typeof mammoth.convertToHtml === 'function'").toBool());
+                 QStringLiteral("docx,true,true,function"));
 
         // Ctrl+S typed into the editor saves at once and says so.
         eval("corvelEditor.jodit.s.focus()");
@@ -163,9 +149,10 @@ private slots:
              "dt.setData('text/html', " + PageLoader::jsString(QString::fromUtf8(fixture.readAll())) +
              "); j.editor.dispatchEvent(new ClipboardEvent('paste', {clipboardData: dt, "
              "bubbles: true, cancelable: true})); })()");
-        QTRY_VERIFY(eval("corvelEditor.jodit.value.includes('<ol><li>第一项安排</li></ol>')").toBool());
-        QVERIFY(eval("corvelEditor.jodit.value.includes('<strong>活动亮点</strong>')").toBool());
-        QVERIFY(!eval("corvelEditor.jodit.value.includes('隐藏批注')").toBool());
+        QTRY_COMPARE(eval("['<ol><li>第一项安排</li></ol>', '<strong>活动亮点</strong>', '隐藏批注']"
+                          ".map((t) => corvelEditor.jodit.value.includes(t)).join()")
+                         .toString(),
+                     QStringLiteral("true,true,false"));
     }
 
     void wheelAndKeyboardScrollTheEditingArea() {
@@ -293,59 +280,10 @@ private slots:
         QCOMPARE(texts["latin"].toArray(), QJsonArray());
     }
 
-    // The whole-article commands on the live editor. Each script runs once, with e the page's
-    // API, j the editor, before the article as set, and undo() telling whether one undo step
-    // brings it back; then the page reloads when there is a second script.
+    // The whole-article commands on the live editor; the page reloads when there is a second
+    // script.
     void commandsOnTheArticle_data() {
-        QTest::addColumn<QString>("article");
-        QTest::addColumn<QString>("script");
-        QTest::addColumn<QString>("afterReload");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("formatting")
-            << R"(<p class="MsoNormal"><span style="font-family:宋体">第一段</span></p><p>&nbsp;</p>)"
-            << "e.format(); return [e.html, undo()]" << ""
-            << "<p>　　第一段</p>,true";
-        // The user's pair first (软件 -> 軟體), the rest by the Taiwan standard until the Hong
-        // Kong one is chosen, which the page remembers.
-        QTest::newRow("conversion")
-            << "<p>　　这款软件里面</p>"
-            << "e.tools.convert('traditional'); const tw = [e.html, undo()]; "
-               "e.tools.setStandard('hk'); e.tools.convert('traditional'); "
-               "return [...tw, e.html, undo()]"
-            << "j.value = '<p>這款軟體</p>'; e.tools.convert('simplified'); "
-               "return [e.tools.standard(), e.html]"
-            << "<p>　　這款軟體裡面</p>,true,<p>　　這款軟體裏面</p>,true"
-               "|hk,<p>这款软件</p>";
-        // Clicking an item selects its place; copies leave the marks out, and 清除标记 leaves
-        // the article as it was.
-        QTest::newRow("law check")
-            << "<p>　　本品销量第一，第一季度上市，效果最佳。</p>"
-            << "const terms = e.tools.lawCheck().map(h => h.term).join('/'); "
-               "const items = document.querySelectorAll('#corvel-law-panel .corvel-law-item'); "
-               "items[1].click(); const selected = j.s.sel.toString(), copy = e.cleanHtml(); "
-               "document.querySelector('#corvel-law-panel button').click(); "
-               "return [terms, items.length, selected, copy, e.html]"
-            << ""
-            << "销量第一/最佳,2,最佳,<p>　　本品销量第一，第一季度上市，效果最佳。</p>,"
-               "<p>　　本品销量第一，第一季度上市，效果最佳。</p>";
-        QTest::newRow("corrections")
-            << "<p>　　再接再励，迫不急待</p><p>【打印本页】</p>"
-            << "return [e.correct().count, e.html, "
-               "document.querySelector('.corvel-flashes').lastChild.textContent, "
-               "document.querySelectorAll('.corvel-flash').length >= 2]"
-            << "" << "3,<p>　　再接再厉，迫不及待</p>,错误更正：共更正 3 处。,true";
-        // The shipped lists: three datelines, two editor lines (one of them a block).
-        QTest::newRow("dateline and editor line")
-            << "<p>　　正文第一段</p><p>　　正文第二段</p>"
-            << "e.insertDateline(e.settings.datelines[0]); "
-               "e.insertEditorName(e.settings.editorNames[1]); "
-               "return [e.settings.datelines.length, e.html]"
-            << ""
-            << "3,<p>　　本报讯正文第一段</p><p>　　正文第二段</p>"
-               "<p style=\"text-align:right\">（编辑：）</p>";
-        // Reloading at once, well inside the save delay: the unload path must save it.
-        QTest::newRow("immediate reload") << "<p>重新加载后仍在</p>" << "return []"
-                                          << "return [e.html]" << "|<p>重新加载后仍在</p>";
+        addRows("article_commands", {"article", "script", "afterReload", "expected"});
     }
     void commandsOnTheArticle() {
         QFETCH(QString, article);

@@ -65,23 +65,19 @@ public:
                    20000, 100);
     }
 
-    // Runs `source` in the page before any of the page's own scripts, on every load.
-    void addStartScript(const QString& source) {
-        QWebEngineScript script;
-        script.setSourceCode(source);
-        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
-        script.setWorldId(QWebEngineScript::MainWorld);
-        page->scripts().insert(script);
-    }
-
     // Puts the in-memory article store (page/src/testing/fake-host.js) in place of the program's bridge, as
     // window.corvelFake; `setup` runs on it first.
     bool useFakeHost(const QString& fakeHostJs, const QString& setup = {}) {
         QFile file(fakeHostJs);
         if (!file.open(QIODevice::ReadOnly)) return false;
-        addStartScript(QString::fromUtf8(file.readAll()) +
-                       QStringLiteral("\nwindow.corvelFake = CorvelFakeHost.fakeHost({});\n") +
-                       setup + QStringLiteral("\nwindow.CorvelHost = corvelFake.host;\n"));
+        // Put into the page before any of the page's own scripts, on every load.
+        QWebEngineScript script;
+        script.setSourceCode(QString::fromUtf8(file.readAll()) +
+                             QStringLiteral("\nwindow.corvelFake = CorvelFakeHost.fakeHost({});\n") +
+                             setup + QStringLiteral("\nwindow.CorvelHost = corvelFake.host;\n"));
+        script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        script.setWorldId(QWebEngineScript::MainWorld);
+        page->scripts().insert(script);
         return true;
     }
 

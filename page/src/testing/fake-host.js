@@ -2,7 +2,7 @@
 // {ok:false, error}. `fail[method] = 'reason'` makes that method refuse until cleared;
 // `calls` logs every call as [method, ...args].
 
-function fakeHost(start) {
+function fakeHost(start = {}) {
   let clock = 1_700_000_000_000;
   let next = 1;
   const f = {
@@ -16,65 +16,58 @@ function fakeHost(start) {
     tick: (ms) => (clock += ms),
     now: () => clock,
   };
-  const meta = (a) => ({ ...a.meta });
-  const refuse = (name) => (f.fail[name] ? { ok: false, error: f.fail[name] } : null);
-  const chars = (html) => html.replace(/<[^>]*>/g, '').length;
+  const text = (html) => html.replace(/<[^>]*>/g, '');
+  const ok = (more) => ({ ok: true, ...more });
+  const no = (error) => ({ ok: false, error });
   // A method on one article, refused when there is no such article.
-  const onArticle = (fn) => (id, ...args) => {
-    const a = f.articles.get(id);
-    return a ? fn(a, id, ...args) : { ok: false, error: '没有这篇文章。' };
-  };
-  const newestFirst = (map, key) => ({ ok: true, articles: [...map.values()].map(meta).sort((a, b) => b[key] - a[key]) });
+  const onArticle = (fn) => (id, ...args) => (f.articles.has(id) ? fn(f.articles.get(id), id, ...args) : no('没有这篇文章。'));
+  const newestFirst = (map, key) => ok({ articles: [...map.values()].map((a) => ({ ...a.meta })).sort((a, b) => b[key] - a[key]) });
 
   const methods = {
-    state: () => ({ ok: true, currentId: f.currentId, migrated: f.migrated, articlesFolder: '/data/articles' }),
-    markMigrated: () => ((f.migrated = true), { ok: true }),
+    state: () => ok({ currentId: f.currentId, migrated: f.migrated, articlesFolder: '/data/articles' }),
+    markMigrated: () => ((f.migrated = true), ok()),
     listArticles: () => newestFirst(f.articles, 'modified'),
     createArticle(html, autoTitle) {
       const id = 'a' + next++;
-      const m = { id, title: autoTitle, customTitle: false, created: clock, modified: clock, chars: chars(html) };
-      f.articles.set(id, { meta: m, html, snapshots: [] });
+      const meta = { id, title: autoTitle, customTitle: false, created: clock, modified: clock, chars: text(html).length };
+      f.articles.set(id, { meta, html, snapshots: [] });
       f.currentId = id;
-      return { ok: true, ...m };
+      return ok(meta);
     },
-    openArticle: onArticle((a, id) => ((f.currentId = id), { ok: true, ...meta(a), html: a.html })),
-    saveArticle: onArticle((a, id, html, autoTitle, count) => {
+    openArticle: onArticle((a, id) => ((f.currentId = id), ok({ ...a.meta, html: a.html }))),
+    saveArticle: onArticle((a, id, html, autoTitle, chars) => {
       a.html = html;
-      Object.assign(a.meta, { modified: clock, chars: count }, a.meta.customTitle ? {} : { title: autoTitle });
-      return { ok: true, modified: clock };
+      Object.assign(a.meta, { modified: clock, chars }, a.meta.customTitle ? {} : { title: autoTitle });
+      return ok({ modified: clock });
     }),
-    renameArticle: onArticle((a, id, title) => {
-      Object.assign(a.meta, { title: title || a.html.replace(/<[^>]*>/g, ''), customTitle: title !== '' });
-      return { ok: true };
-    }),
+    renameArticle: onArticle((a, id, title) => (Object.assign(a.meta, { title: title || text(a.html), customTitle: title !== '' }), ok())),
     deleteArticle: onArticle((a, id) => {
       f.articles.delete(id);
       f.deleted.set(id, { ...a, meta: { ...a.meta, deleted: clock } });
-      return { ok: true };
+      return ok();
     }),
     listDeleted: () => newestFirst(f.deleted, 'deleted'),
     restoreArticle(id) {
-      const a = f.deleted.get(id);
-      if (!a) return { ok: false, error: '回收站中没有这篇文章。' };
+      if (!f.deleted.has(id)) return no('回收站中没有这篇文章。');
+      f.articles.set(id, f.deleted.get(id));
       f.deleted.delete(id);
-      f.articles.set(id, a);
-      return { ok: true };
+      return ok();
     },
-    emptyRecycle: () => {
+    emptyRecycle() {
       const removed = f.deleted.size;
       f.deleted.clear();
-      return { ok: true, removed };
+      return ok({ removed });
     },
     addSnapshot: onArticle((a, id, html, reason) => {
       const lastAuto = a.snapshots.find((s) => s.reason === 'auto');
-      if (reason === 'auto' && lastAuto && clock - lastAuto.time < 600_000) return { ok: true, skipped: true };
-      a.snapshots.unshift({ sid: 's' + next++, time: clock, reason, chars: chars(html), html });
-      return { ok: true, skipped: false };
+      if (reason === 'auto' && lastAuto && clock - lastAuto.time < 600_000) return ok({ skipped: true });
+      a.snapshots.unshift({ sid: 's' + next++, time: clock, reason, chars: text(html).length, html });
+      return ok({ skipped: false });
     }),
-    listSnapshots: onArticle((a) => ({ ok: true, snapshots: a.snapshots.map(({ html, ...s }) => s) })),
+    listSnapshots: onArticle((a) => ok({ snapshots: a.snapshots.map(({ html, ...s }) => s) })),
     readSnapshot(id, sid) {
-      const s = f.articles.get(id) && f.articles.get(id).snapshots.find((x) => x.sid === sid);
-      return s ? { ok: true, html: s.html } : { ok: false, error: '没有这个版本。' };
+      const s = f.articles.get(id)?.snapshots.find((x) => x.sid === sid);
+      return s ? ok({ html: s.html }) : no('没有这个版本。');
     },
     storeImage(id, base64, mime) {
       // Same bytes, same address: a name from a simple hash of the data.
@@ -82,30 +75,23 @@ function fakeHost(start) {
       for (let i = 0; i < base64.length; i++) hash = (hash * 31 + base64.charCodeAt(i)) >>> 0;
       const url = `corvel-article://${id}/${hash.toString(16)}.${mime.split('/')[1]}`;
       f.images.set(url, { base64, mime });
-      return { ok: true, url };
+      return ok({ url });
     },
     importLocalImage(id, fileUrl) {
-      const file = (start && start.localFiles && start.localFiles[fileUrl]) || null;
-      if (!file) return { ok: false, error: '图片文件不存在。' };
-      return methods.storeImage(id, file.base64, file.mime);
+      const file = start.localFiles?.[fileUrl];
+      return file ? methods.storeImage(id, file.base64, file.mime) : no('图片文件不存在。');
     },
-    readImage(url) {
-      const image = f.images.get(url);
-      return image ? { ok: true, ...image } : { ok: false, error: '图片文件不存在。' };
-    },
-    chooseOpenFile: () => (start && start.openFile) || { ok: true, cancelled: true },
+    readImage: (url) => (f.images.has(url) ? ok(f.images.get(url)) : no('图片文件不存在。')),
+    chooseOpenFile: () => ok({ cancelled: true }),
     chooseSaveFile(name, kind, data, isBase64) {
       f.saved = { name, kind, data, isBase64 };
-      return { ok: true, cancelled: false, path: '/home/user/' + name };
+      return ok({ cancelled: false, path: '/home/user/' + name });
     },
   };
 
   f.host = {};
   for (const [name, fn] of Object.entries(methods)) {
-    f.host[name] = async (...args) => {
-      f.calls.push([name, ...args]);
-      return refuse(name) || fn(...args);
-    };
+    f.host[name] = async (...args) => (f.calls.push([name, ...args]), f.fail[name] ? no(f.fail[name]) : fn(...args));
   }
   return f;
 }

@@ -1,21 +1,13 @@
 // 错误更正 counts its changes and leaves no empty paragraph.
 import test from 'node:test';
 import assert from 'node:assert/strict';
-import { bodyOf } from '../../testing/index.js';
+import { bodyOf, fixture } from '../../testing/index.js';
 import * as corrections from './corrections.js';
 import * as rules from '../../core/rules.js';
 
 test('错误更正 counts its places and tidies what removals leave', () => {
   const correct = rules.corrector('再接再励|||再接再厉\r\n【打印本页】|||\r\n按装|||安装');
-  const cases = [
-    // [article, count, expected]
-    ['<p>　　我们再接再励，再接再励</p>', 2, '<p>　　我们再接再厉，再接再厉</p>'],
-    ['<p>　　正文</p><p>【打印本页】</p><p>　　尾</p>', 1, '<p>　　正文</p><p>　　尾</p>'],
-    ['<p>　　【打印本页】　　按装说明</p>', 2, '<p>　　安装说明</p>'],
-    ['<p><img src="a.png">【打印本页】</p>', 1, '<p><img src="a.png"></p>'], // an image is content
-    ['<p>　　没有错误</p><p></p>', 0, '<p>　　没有错误</p><p></p>'], // nothing changed, nothing touched
-  ];
-  for (const [article, count, expected] of cases) {
+  for (const [article, count, expected] of fixture('corrections').cases) {
     const body = bodyOf(article);
     const result = corrections.correctIn(body, correct, '　　');
     assert.equal(result.count, count, article);

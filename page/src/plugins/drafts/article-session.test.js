@@ -10,22 +10,14 @@ import { fakeHost, fakeTimers, settle } from '../../testing/index.js';
 function setup(hostStart) {
   const f = fakeHost(hostStart);
   const timers = fakeTimers(f);
-  const board = { lasting: new Map(), flashes: [] };
-  const view = { html: '', loads: 0 };
-  const session = create({
-    host: f.host, timers, delayMs: 800, maxDelayMs: 1000, retryMs: 5000,
-    board: {
-      show: (k, t) => board.lasting.set(k, t),
-      clear: (k) => board.lasting.delete(k),
-      flash: (t) => board.flashes.push(t),
-    },
-    describe: (html) => ({ title: html.replace(/<[^>]*>/g, '').slice(0, 10), chars: html.replace(/<[^>]*>/g, '').length }),
-    view: {
-      getHtml: () => view.html,
-      load: (html) => ((view.html = html), view.loads++),
-      replace: (html) => (view.html = html),
-    },
-  });
+  const text = (html) => html.replace(/<[^>]*>/g, '');
+  const board = { lasting: new Map(), flash() {} };
+  board.show = (k, t) => board.lasting.set(k, t);
+  board.clear = (k) => board.lasting.delete(k);
+  const view = { html: '', getHtml: () => view.html };
+  view.load = view.replace = (html) => (view.html = html);
+  const describe = (html) => ({ title: text(html).slice(0, 10), chars: text(html).length });
+  const session = create({ host: f.host, timers, delayMs: 800, maxDelayMs: 1000, retryMs: 5000, board, describe, view });
   const type = (html) => {
     view.html = html;
     session.changed();
@@ -135,10 +127,7 @@ test('first start after the upgrade: the old article becomes the first draft', a
     await s.session.start('<p>旧文章</p>');
     const id = s.session.currentId();
     const s2 = setup(); // the same store, a new page load
-
-    s2.f.articles = s.f.articles;
-    s2.f.migrated = true;
-    s2.f.currentId = id;
+    Object.assign(s2.f, { articles: s.f.articles, migrated: true, currentId: id });
     await s2.session.start('<p>旧文章</p>');
     assert.equal(s2.f.articles.size, 1);
     assert.equal(s2.session.currentId(), id);

@@ -7,7 +7,7 @@ import * as formatter from './formatter.js';
 import * as law from '../law-check/law-check.js';
 import * as rules from '../../core/rules.js';
 import * as punctuation from './punctuation.js';
-import { bodyOf, repo } from '../../testing/index.js';
+import { bodyOf, repo, fixture } from '../../testing/index.js';
 
 const read = (file) => fs.readFileSync(`${repo}tests/page/${file}`, 'utf8');
 const corrections = rules.corrector(read('../../data/redundant.txt'));
@@ -26,26 +26,17 @@ function format(html, options) {
   return once;
 }
 
-// Each fixture's input beside its formatted result, one top-level element a line.
+// Each fixture's input beside its formatted result, one top-level element a line; options in
+// formatter_options.json.
 test('pasted articles become clean articles that keep their structure', async (t) => {
-  const cases = [
-    // [fixture, options]
-    ['press-release', { transformText: corrections }], // Word: title, subheadings, fake list, table, signature
-    ['news-page', { transformText: corrections }], // no junk, safe links
-    ['word-paste', {}], // mso junk, <o:p> and font spans go; bold stays; the fake list item becomes a list
-    ['images-captions', { captionMaxLength: 30 }], // captions aligned, without the end sign, marked when long
-    ['web-page-headings-lists-alignment', {}],
-    ['long-first-line-is-body-text', {}],
-    ['bold-short-first-line-is-title', {}],
-    ['word-bullets-and-table-cells', {}],
-    ['tables-plain-bordered', {}], // spans kept
-    ['corrections-leave-no-empty-paragraph', { transformText: corrections }], // nor a doubled blank
-    ['short-last-line-alone-is-body-text', {}], // a signature needs an anchor
-  ];
-  for (const [fixture, options] of cases) {
-    await t.test(fixture, () => {
-      const html = format(read(`fixtures/${fixture}.html`), options);
-      assert.equal(html, read(`fixtures/${fixture}.formatted.html`).replace(/\n/g, ''));
+  const { options } = fixture('formatter_options');
+  const names = fs.readdirSync(`${repo}tests/page/fixtures`).filter((f) => f.endsWith('.formatted.html'));
+  assert.ok(names.length >= 11, names.join());
+  for (const name of names.map((f) => f.replace('.formatted.html', ''))) {
+    await t.test(name, () => {
+      const { corrections: correct, ...rest } = options[name] || {};
+      const html = format(read(`fixtures/${name}.html`), { ...rest, transformText: correct ? corrections : null });
+      assert.equal(html, read(`fixtures/${name}.formatted.html`).replace(/\n/g, ''));
       // The marks are the page's own: copying the article leaves them out.
       assert.doesNotMatch(law.stripMarks(html), /data-corvel-mark|title=/);
     });

@@ -1,24 +1,11 @@
 // 字数 as Chinese word processors count it.
 import test from 'node:test';
 import assert from 'node:assert/strict';
-import { bodyOf } from '../../testing/index.js';
+import { bodyOf, fixture } from '../../testing/index.js';
 import * as wordCount from './word-count.js';
 
 test('字数 and characters with blanks', () => {
-  const cases = [
-    // [text, words, characters with blanks]
-    ['中文字数', 4, 4],
-    ['你好，世界！', 6, 6], // full-width punctuation counts
-    ['“引号”……——', 8, 8],
-    ['Hello world', 2, 11], // a Latin word is one
-    ['售价1,999元', 4, 8], // so is a number, separators and all
-    ['邮箱 a.b@example.com 联系', 5, 21],
-    ['　　首行缩进', 4, 6], // the full-width indent is a blank
-    ['😀 emoji', 2, 7],
-    ['第一行\n第二行', 6, 6], // line breaks are no characters
-    ['', 0, 0],
-  ];
-  for (const [text, words, withBlanks] of cases) {
+  for (const [text, words, withBlanks] of fixture('word_count').cases) {
     assert.deepEqual(wordCount.count(text), { words: words, withBlanks: withBlanks }, text);
   }
 });
