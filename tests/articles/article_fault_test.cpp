@@ -71,25 +71,6 @@ TEST_F(ArticleFaults, FullOrFailingDiskIsReportedAndLeavesTheSavedArticle) {
     EXPECT_EQ(store.list().size(), 1u);
 }
 
-TEST_F(ArticleFaults, ReadOnlyFilesAndFoldersRefuseTheSave) {
-    const std::string id = store.create("<p>saved</p>", "saved").id;
-    // No write bit on the file: refused even for root, as web.ini is.
-    fs::permissions(articleFile(id, "article.html"), fs::perms::owner_read);
-    EXPECT_THROW(store.save(id, "<p>new</p>", "new", 1), Utf8FileError);
-    EXPECT_EQ(ReadBytes(articleFile(id, "article.html")), "<p>saved</p>");
-    EXPECT_EQ(store.meta(id).title(), "saved");
-    fs::permissions(articleFile(id, "article.html"),
-                    fs::perms::owner_read | fs::perms::owner_write);
-
-    // A read-only folder; root writes into it regardless, so only others can check this.
-    if (::geteuid() != 0) {
-        fs::permissions(root / id, fs::perms::owner_read | fs::perms::owner_exec);
-        EXPECT_THROW(store.save(id, "<p>new</p>", "new", 1), Utf8FileError);
-        EXPECT_THROW(store.storeImage(id, PngBytes("x")), std::exception);
-        EXPECT_EQ(ReadBytes(articleFile(id, "article.html")), "<p>saved</p>");
-    }
-}
-
 TEST_F(ArticleFaults, SavesKilledAtRandomMomentsLeaveOneWholeSavedVersion) {
     const std::string id = store.create("<p>0</p>", "0").id;
     // Each version is recognisable whole: its number at both ends of a long body.
