@@ -51,10 +51,8 @@ TEST_F(ArticleStoreTest, ArticlesComeBackByteExactNewestFirstWithTheirTitles) {
     now += 1000;
     EXPECT_EQ(store.save(first.id, "<p>改过</p>", "改过", 2), now);
     const ArticleMeta saved = store.list().front();
-    EXPECT_EQ(saved.id, first.id);
-    EXPECT_EQ(saved.title(), "改过");
-    EXPECT_EQ(saved.chars, 2);
-    EXPECT_EQ(saved.created, first.created);
+    EXPECT_EQ(std::tie(saved.id, saved.title(), saved.chars, saved.created),
+              std::tuple(first.id, "改过", 2, first.created));
 
     // A user's title stays through saves; an empty one goes back to the automatic title.
     store.rename(first.id, "我的标题");
