@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "article_cases.h"
 #include "article_names.h"
 #include "article_store.h"
 #include "flat_json.h"
@@ -15,38 +16,12 @@ namespace {
 using namespace corvel::articles;
 
 TEST(ArticleNames, OnlyNamesTheStoreMakesAreAccepted) {
-    struct Case {
-        std::string name;
-        bool id, image;
-    };
-    const std::string hash(64, 'a');
-    const Case cases[] = {
-        {"mkq3z1a8-4fz0", true, false},
-        {std::string(64, 'z'), true, false},
-        {std::string(65, 'z'), false, false},
-        {"", false, false},
-        {"..", false, false},
-        {"../etc", false, false},
-        {"a/b", false, false},
-        {"Abc", false, false},
-        {"a b", false, false},
-        {"a.b", false, false},
-        {"文章", false, false},
-        {std::string("a\0b", 3), false, false},
-        {hash + ".png", false, true},
-        {hash + ".jpg", false, true},
-        {hash + ".svg", false, false},  // may carry scripts
-        {hash + ".PNG", false, false},
-        {hash.substr(1) + ".png", false, false},
-        {"../" + hash.substr(3) + ".png", false, false},
-        {std::string(63, 'a') + "g.png", false, false},
-        {hash + ".png/..", false, false},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(IsArticleId(c.name), c.id) << c.name;
-        EXPECT_EQ(IsImageName(c.name), c.image) << c.name;
+    for (const Json& c : ArticleCases("names")) {
+        const std::string name = c[0];
+        EXPECT_EQ(IsArticleId(name), c[1]) << name;
+        EXPECT_EQ(IsImageName(name), c[2]) << name;
     }
-    // Made ids pass the check and sort by time in their first part.
+    // Made ids pass the check.
     EXPECT_TRUE(IsArticleId(MakeArticleId(1733540000000, 0xFFFFFFFF)));
     EXPECT_TRUE(IsArticleId(MakeArticleId(0, 0)));
 }
@@ -59,25 +34,15 @@ TEST(ArticleNames, SnapshotIdsRoundTripAndRejectEverythingElse) {
     EXPECT_EQ(parsed.time, 1733540000123);
     EXPECT_EQ(parsed.reason, "format");
     EXPECT_EQ(parsed.chars, 4321);
-    for (const char* bad :
-         {"", "000001733540000-auto", "1733540000123-auto-1", "001733540000123-other-1",
-          "001733540000123-auto-x", "001733540000123-auto-", "../01733540000123-auto-1",
-          "00173354000012x-auto-1"}) {
+    for (const std::string bad : ArticleCases("badSnapshotIds"))
         EXPECT_FALSE(ParseSnapshotId(bad, parsed)) << bad;
-    }
 }
 
 TEST(ContentHash, MatchesPublishedSha256Vectors) {
-    const std::pair<std::string, const char*> cases[] = {
-        {"", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
-        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
-        // 56 bytes: the length no longer fits the first padding block.
-        {"abcdbcdecdefdefgefghfghighijhijkijkljklmklmnlmnomnopnopq",
-         "248d6a61d20638b8e5c026930c3e6039a33ce45964ff2167f6ecedd419db06c1"},
-        {std::string(1000000, 'a'),
-         "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0"},
-    };
-    for (const auto& [input, digest] : cases) EXPECT_EQ(Sha256Hex(input), digest) << input.size();
+    for (const Json& c : ArticleCases("sha256"))
+        EXPECT_EQ(Sha256Hex(c[0].get<std::string>()), c[1]);
+    EXPECT_EQ(Sha256Hex(std::string(1000000, 'a')),
+              "cdc76e5c9914fb9281a1c7e284d73e67f1809a48a497200e046d39ccc7112cd0");
 }
 
 TEST(FlatJson, TextSurvivesByteExactAndTornFilesAreRejected) {
@@ -100,45 +65,20 @@ TEST(FlatJson, TextSurvivesByteExactAndTornFilesAreRejected) {
     for (std::size_t cut = 0; cut + 1 < text.size(); ++cut) {
         EXPECT_FALSE(ReadFlatJson(text.substr(0, cut))) << "torn at " << cut;
     }
-    for (const char* bad : {"[]", "{\"a\":[1]}", "{\"a\":{}}", "{\"a\":1}x", "{\"a\":\"\\q\"}",
-                            "{\"a\":\"\\ud83d\\u0041\"}", "{a:1}"}) {
+    for (const std::string bad : ArticleCases("notFlatJson"))
         EXPECT_FALSE(ReadFlatJson(bad)) << bad;
-    }
 }
 
 TEST(ImageSniffing, GoesByContentNotByName) {
-    const std::pair<std::string, const char*> cases[] = {
-        {std::string("\x89PNG\r\n\x1a\n", 8) + "rest", "png"},
-        {"\xFF\xD8\xFF\xE0 jfif", "jpg"},
-        {"GIF89a....", "gif"},
-        {"GIF87a....", "gif"},
-        {std::string("RIFF\x10\0\0\0WEBPVP8 ", 16), "webp"},
-        {"RIFF\x10", ""},  // cut short before its type
-        {"BM" + std::string(30, '\0'), "bmp"},
-        {"BM", ""},                                       // too short to be a bitmap
-        {std::string("RIFF\x10\0\0\0WAVEfmt ", 16), ""},  // a sound file
-        {"<svg xmlns='http://www.w3.org/2000/svg'/>", ""},
-        {"\x89PNX\r\n\x1a\n", ""},
-        {"", ""},
-    };
-    for (const auto& [bytes, extension] : cases) {
-        const std::optional<ImageType> type = SniffImage(bytes);
-        EXPECT_EQ(type ? type->extension : "", extension) << bytes;
+    for (const Json& c : ArticleCases("sniffedImages")) {
+        const std::optional<ImageType> type = SniffImage(Latin1Bytes(c[0]));
+        EXPECT_EQ(type ? type->extension : "", c[1].get<std::string>()) << c[0];
     }
 }
 
 TEST(ShownCharacters, CountsWhatThePageShowsWithoutBlanks) {
-    const std::pair<const char*, std::int64_t> cases[] = {
-        {"", 0},
-        {"<p>新品 发布</p>", 4},
-        {"<p class=\"a b\">ab</p>\n<p>&nbsp;c&amp;d</p>", 5},
-        {"<img src=\"x.png\" alt=\"图\">", 0},
-        {"全角\xE3\x80\x80空格\xC2\xA0x", 5},
-        {"a & b", 3},
-        {"<p>unclosed", 8},
-        {"<p", 0},
-    };
-    for (const auto& [html, count] : cases) EXPECT_EQ(CountShownCharacters(html), count) << html;
+    for (const Json& c : ArticleCases("shownCharacters"))
+        EXPECT_EQ(CountShownCharacters(c[0].get<std::string>()), c[1]) << c[0];
 }
 
 }  // namespace

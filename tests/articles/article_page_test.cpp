@@ -38,16 +38,14 @@ TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
 
     QTemporaryDir folder;
     const QString file = folder.filePath(QStringLiteral("index.html"));
-    QFile html(file);
-    ASSERT_TRUE(html.open(QIODevice::WriteOnly));
-    html.write(
+    ASSERT_TRUE(WriteFileBytes(
+        file,
         QStringLiteral("<!doctype html><script src='qrc:///qtwebchannel/qwebchannel.js'></script>"
                        "<img id=good src='%1'><img id=missing src='%2'><img id=outside src='%3'>"
                        "<script>new QWebChannel(qt.webChannelTransport, c =>"
                        " c.objects.corvelHost.listArticles(r => { window.listed = r; }));</script>")
             .arg(good, missing, outside)
-            .toUtf8());
-    html.close();
+            .toUtf8()));
     page.load(QUrl::fromLocalFile(file));
 
     const auto js = [&](const char* script) {
