@@ -202,21 +202,54 @@ TEST_F(HostTest, ImagesComeOnlyFromImageBytesWithinTheCap) {
     expectRefused(host.storeImage(id, QString::fromLatin1(QByteArray("<svg/>").toBase64()), {}),
                   u"保存图片"_s, u"svg"_s);
 
-    // Word's pasted images: local files, by content, within the cap.
-    QDir().mkpath(path(u"msohtmlclip1/01"_s));
-    const QString clip = path(u"msohtmlclip1/01/clip_image002.png"_s);
+    // Word's pasted images: files in its clipboard folder, by content, within the cap.
+    QTemporaryDir word(QDir::tempPath() + u"/msohtmlclipXXXXXX"_s);
+    QDir(word.path()).mkpath(u"01"_s);
+    const QString clip = word.filePath(u"01/clip_image002.png"_s);
     putFile(clip, png);
     EXPECT_EQ(host.importLocalImage(id, QUrl::fromLocalFile(clip).toString()).value(u"url"_s), url);
-    putFile(path(u"notes.png"_s), "plain text, not an image");
-    putFile(path(u"huge.png"_s), png);
-    QFile(path(u"huge.png"_s)).resize(corvel::articles::kImageCap + 1);
+    putFile(word.filePath(u"notes.png"_s), "plain text, not an image");
+    putFile(word.filePath(u"huge.png"_s), png);
+    QFile(word.filePath(u"huge.png"_s)).resize(corvel::articles::kImageCap + 1);
     for (const QString& bad :
-         {QUrl::fromLocalFile(path(u"notes.png"_s)).toString(),
-          QUrl::fromLocalFile(path(u"huge.png"_s)).toString(),
-          QUrl::fromLocalFile(path(u"gone.png"_s)).toString(),
-          QUrl::fromLocalFile(folder.path()).toString(), u"https://example.com/a.png"_s,
+         {QUrl::fromLocalFile(word.filePath(u"notes.png"_s)).toString(),
+          QUrl::fromLocalFile(word.filePath(u"huge.png"_s)).toString(),
+          QUrl::fromLocalFile(word.filePath(u"gone.png"_s)).toString(),
+          QUrl::fromLocalFile(word.filePath(u"01"_s)).toString(), u"https://example.com/a.png"_s,
           clip /* a bare path is no file: address */}) {
         expectRefused(host.importLocalImage(id, bad), u"导入本地图片"_s, bad);
+    }
+}
+
+// A pasted or opened page names local files; only word processors' clipboard pictures and the
+// pictures of a page the user opened are read, never the user's other files.
+TEST_F(HostTest, LocalPicturesComeOnlyFromClipboardFoldersAndOpenedPages) {
+    const QString id = newArticle();
+    const QByteArray png = PngBytes(Qt::red);
+    QTemporaryDir office(QDir::tempPath() + u"/luXXXXXX.tmp"_s);
+    QDir(folder.path()).mkpath(u"site/page_files"_s);
+    chooser->openPath = path(u"site/page.html"_s);
+    putFile(chooser->openPath, "<p><img src=\"page_files/a.png\"></p>");
+    const struct {
+        QString file;
+        QByteArray bytes;
+        bool read;
+    } cases[] = {
+        {office.filePath(u"lu1.png"_s), png, true},
+        {office.filePath(u"id_rsa.bmp"_s), "BM" + QByteArray(40, 'k'), false},  // no picture
+        {path(u"site/page_files/a.png"_s), png, true},
+        {path(u"private.png"_s), png, false},  // beside no opened page
+        {office.filePath(u"link.png"_s), {}, false},  // a link out of the clipboard folder
+    };
+    ASSERT_TRUE(QFile::link(path(u"private.png"_s), office.filePath(u"link.png"_s)));
+    ASSERT_TRUE(ok(host.chooseOpenFile()));
+    for (const auto& c : cases) {
+        if (!c.bytes.isEmpty()) putFile(c.file, c.bytes);
+    }
+    for (const auto& c : cases) {
+        const QVariantMap answer = host.importLocalImage(id, QUrl::fromLocalFile(c.file).toString());
+        if (c.read) EXPECT_TRUE(ok(answer)) << c.file.toStdString();
+        else expectRefused(answer, u"导入本地图片"_s, c.file);
     }
 }
 
