@@ -6,6 +6,7 @@
 #include "app_context.h"
 #include "article_setup.h"
 #include "editor_page.h"
+#include "user_gesture.h"
 #include "fit_browser.h"
 #include "folder_path.h"
 #include "page_check.h"
@@ -35,7 +36,9 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
     const QUrl page = pageOrMissingNotice(EditorPagePath, editorPageUrl(context_));
     WebBrowser_Editor = new QWebEngineView(client);
     WebBrowser_Editor->setObjectName(QStringLiteral("WebBrowser_Editor"));
-    WebBrowser_Editor->setPage(new EditorPage(&profile, platform, page, WebBrowser_Editor));
+    WebBrowser_Editor->setPage(new EditorPage(&profile, platform, page,
+                                              *new UserGesture(WebBrowser_Editor),
+                                              WebBrowser_Editor));
     attachArticleHost(*WebBrowser_Editor->page(), context_.Articles, this);
     WebBrowser_Editor->move(0, 0);
     WebBrowser_Editor->resize(twipsSize(3255, 2175));

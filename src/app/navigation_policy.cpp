@@ -18,9 +18,11 @@ NavigationVerdict judgeNavigation(const QUrl& target, QWebEnginePage::Navigation
     const bool clickedWebLink =
         type == QWebEnginePage::NavigationTypeLinkClicked && isWebAddress(target);
     if (!isMainFrame) {
-        // The editor's own frames load what they need; only a clicked web link would take the
-        // article's frame away.
-        return clickedWebLink ? NavigationVerdict::OpenOutside : NavigationVerdict::Allow;
+        // The editing frame starts blank and is written by the page; anything else (a pasted
+        // form's submission, a refresh, a script) would take the article's frame away.
+        if (clickedWebLink) return NavigationVerdict::OpenOutside;
+        return target.scheme() == QLatin1String("about") ? NavigationVerdict::Allow
+                                                         : NavigationVerdict::Refuse;
     }
     if (type == QWebEnginePage::NavigationTypeReload || isSameDocument(target, editorPage))
         return NavigationVerdict::Allow;

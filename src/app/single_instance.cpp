@@ -2,50 +2,115 @@
 
 #include <QApplication>
 #include <QCryptographicHash>
+#include <QDir>
+#include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMainWindow>
-#include <QStandardPaths>
 #include <QWidget>
+
+#ifdef Q_OS_UNIX
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace {
 // What a second start sends; anything else on the socket is ignored.
 constexpr char kShowRequest[] = "show\n";
+
+#ifdef Q_OS_UNIX
+// Why `folder` is no place for the name: it must be a real folder (no link), the user's own,
+// that nobody else can enter. Empty when it is fine.
+QString unsafeFolder(const QString& folder) {
+    struct stat info {};
+    if (::lstat(QFile::encodeName(folder).constData(), &info) != 0)
+        return QStringLiteral("无法访问文件夹 %1").arg(folder);
+    if (!S_ISDIR(info.st_mode)) return QStringLiteral("%1 不是文件夹").arg(folder);
+    if (info.st_uid != ::getuid()) return QStringLiteral("文件夹 %1 属于其他用户").arg(folder);
+    if ((info.st_mode & 077) != 0)
+        return QStringLiteral("文件夹 %1 其他用户也可以访问").arg(folder);
+    return {};
+}
+
+// The uid at the other end of a connected local socket, or -1.
+long peerUid(qintptr descriptor) {
+#ifdef SO_PEERCRED
+    struct ucred peer {};
+    socklen_t size = sizeof peer;
+    if (::getsockopt(int(descriptor), SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0)
+        return long(peer.uid);
+#else
+    uid_t uid = 0;
+    gid_t gid = 0;
+    if (::getpeereid(int(descriptor), &uid, &gid) == 0) return long(uid);
+#endif
+    return -1;
+}
+
+bool peerIsThisUser(const QLocalSocket& socket) {
+    return peerUid(socket.socketDescriptor()) == long(::getuid());
+}
+#else
+bool peerIsThisUser(const QLocalSocket&) { return true; }  // a pipe named per session
+#endif
 }  // namespace
 
 SingleInstance::SingleInstance(QString name, QObject* parent)
     : QObject(parent), name_(std::move(name)) {}
 
-QString SingleInstance::serverNameForUser() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty()) user = qEnvironmentVariable("USERNAME");
-    // Hashed, so that any user name makes a valid socket name.
+QString SingleInstance::serverNameForUser(QString* why) {
+#ifdef Q_OS_UNIX
+    // Keyed by the uid, not by $USER: anyone can set that, or leave it out.
+    static constexpr char kName[] = "/corvel-editor";
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && unsafeFolder(runtime).isEmpty()) return runtime + kName;
+    // Otherwise a folder of the user's own in the shared temporary folder. Another user may have
+    // made it first, or put a link there: then it is refused, never used.
+    const QString folder =
+        QDir::tempPath() + QStringLiteral("/corvel-editor-%1").arg(qulonglong(::getuid()));
+    ::mkdir(QFile::encodeName(folder).constData(), 0700);
+    const QString unsafe = unsafeFolder(folder);
+    if (unsafe.isEmpty()) return folder + kName;
+    if (why) *why = unsafe;
+    return {};
+#else
+    Q_UNUSED(why);
+    QString user = qEnvironmentVariable("USERNAME");
+    // Hashed, so that any user name makes a valid pipe name.
     const QByteArray hash =
         QCryptographicHash::hash(user.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    const QString name = QStringLiteral("corvel-editor-") + QString::fromLatin1(hash);
-#ifdef Q_OS_UNIX
-    // In the user's own runtime folder, which no other user can enter.
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty()) return runtime + QLatin1Char('/') + name;
+    return QStringLiteral("corvel-editor-") + QString::fromLatin1(hash);
 #endif
-    return name;
 }
 
-bool SingleInstance::askRunningCopy(int timeoutMs) {
+bool SingleInstance::askRunningCopy(int timeoutMs, QString* why) {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(timeoutMs)) return false;
+    if (!peerIsThisUser(socket)) {
+        if (why) *why = QStringLiteral("%1 由其他用户的程序占用").arg(name_);
+        return false;
+    }
     socket.write(kShowRequest);
-    return socket.waitForBytesWritten(timeoutMs);
+    if (socket.waitForBytesWritten(timeoutMs)) return true;
+    if (why) *why = QStringLiteral("正在运行的副本没有应答：%1").arg(socket.errorString());
+    return false;
 }
 
-bool SingleInstance::handOverToRunningCopy(int timeoutMs) {
+bool SingleInstance::handOverToRunningCopy(int timeoutMs, QString* why) {
+    if (name_.isEmpty()) return false;
     // No socket options: with them Qt replaces a socket already in place instead of failing,
-    // and two copies would both listen.
+    // and two copies would both listen. Only the user's own folder holds the name, so the
+    // socket's permissions add nothing.
     server_ = new QLocalServer(this);
     connect(server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = server_->nextPendingConnection()) {
             connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            if (!peerIsThisUser(*socket)) {
+                socket->disconnectFromServer();
+                continue;
+            }
             connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
                 if (socket->readAll().contains(kShowRequest)) Q_EMIT showRequested();
                 socket->disconnectFromServer();
@@ -54,7 +119,10 @@ bool SingleInstance::handOverToRunningCopy(int timeoutMs) {
     });
     // Listening first settles a race of two starts: only one of them can listen on the name.
     if (server_->listen(name_)) return false;
-    if (askRunningCopy(timeoutMs)) return true;
+    QString failure;
+    if (askRunningCopy(timeoutMs, &failure)) return true;
+    if (why) *why = failure;
+    if (!failure.isEmpty()) return false;  // someone else's: leave it, run unguarded
     // Nobody answered, so the socket is a crashed copy's: it must not block this start.
     QLocalServer::removeServer(name_);
     // Failing even so (no room in the temporary folder), this copy runs unguarded.

@@ -14,21 +14,23 @@ public:
     // `name` is the local socket's; serverNameForUser() gives the program's.
     explicit SingleInstance(QString name, QObject* parent = nullptr);
 
-    // The name for the current user: a socket in the user's runtime folder where there is one,
-    // named after the user so that users of a shared folder stay apart.
-    static QString serverNameForUser();
+    // The name for the current user, in a folder only this user can reach: the runtime folder
+    // when it is the user's own with mode 0700, else a folder of the user's under the temporary
+    // folder. Empty, with the reason in `why` (Chinese), when no such folder can be had.
+    static QString serverNameForUser(QString* why = nullptr);
 
-    // Asks a running copy to show its window. True when one answered: this copy should end.
-    // Otherwise this copy becomes the running one (a socket left by a crashed copy is removed)
-    // and false is returned. Waits at most `timeoutMs` for a running copy.
-    bool handOverToRunningCopy(int timeoutMs = 500);
+    // Asks a running copy of the same user to show its window. True when one answered: this
+    // copy should end. Otherwise this copy becomes the running one (a socket left by a crashed
+    // copy is removed) and false is returned; when a copy was there but could not be handed
+    // over to, `why` says so in Chinese. Waits at most `timeoutMs` for a running copy.
+    bool handOverToRunningCopy(int timeoutMs = 500, QString* why = nullptr);
 
 Q_SIGNALS:
-    // Another start asked this copy to show its window.
+    // Another start of the same user asked this copy to show its window.
     void showRequested();
 
 private:
-    bool askRunningCopy(int timeoutMs);
+    bool askRunningCopy(int timeoutMs, QString* why);
 
     QString name_;
     QLocalServer* server_ = nullptr;

@@ -12,6 +12,7 @@ enum class Refusal {
     BadName,        // an image or snapshot name the store did not give out
     NotFound,       // no such article, image or snapshot
     OutsideFolder,  // the path leads out of the article's folder (a link, for instance)
+    NotPasted,      // a local file outside the folders pasted or opened pictures come from
     TooLarge,       // over the size cap
     NotImage,       // the bytes are not an image the browser can show
     NotAFile,       // not a regular file

@@ -72,7 +72,10 @@ TEST(JudgeNavigation, WebLinksGoOutsideTheEditorPageStaysAndTheRestIsRefused) {
              Case{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
              Case{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
              // The editor's own frames load freely.
-             Case{"about:blank", P::NavigationTypeOther, false, V::Allow}}) {
+             Case{"about:blank", P::NavigationTypeOther, false, V::Allow},
+             // ... and never leave: a pasted form, a refresh or a script is refused there too.
+             Case{"https://example.org/", P::NavigationTypeFormSubmitted, false, V::Refuse},
+             Case{"file:///opt/corvel/index.html", P::NavigationTypeOther, false, V::Refuse}}) {
         EXPECT_EQ(judgeNavigation(QUrl(QString::fromUtf8(c.target)), c.type, c.mainFrame, editor),
                   c.verdict)
             << c.target << " " << c.type;

@@ -9,12 +9,15 @@
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 
+#include "forked_child.h"
 #include "scratch_web_storage.h"
 #include "single_instance.h"
 
 #ifndef _WIN32
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #endif
@@ -84,6 +87,77 @@ TEST_F(ProcessTest, ASocketLeftByACrashNeverBlocksAStart) {
     // It now runs as the one copy: the next start hands over to it.
     SingleInstance second(name);
     EXPECT_TRUE(second.handOverToRunningCopy());
+}
+
+// Another local user must not take the name first: it lives only in a folder of the user's own.
+TEST_F(ProcessTest, TheNameLivesOnlyInAFolderThatIsTheUsersAlone) {
+    QTemporaryDir temp;
+    const QByteArray savedTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", temp.path().toLocal8Bit());
+    const QString own = temp.filePath(QStringLiteral("corvel-editor-%1").arg(::getuid()));
+    const QByteArray ownPath = QFile::encodeName(own);
+    const struct {
+        mode_t runtimeMode;      // 0: no runtime folder
+        const char* prepared;    // what another user left at the temporary folder's name
+        const char* expected;    // "runtime", "own" or "" (refused)
+    } cases[] = {
+        {0700, "", "runtime"},      {0755, "", "own"},       {0, "", "own"},
+        {0, "folder 0777", ""},     {0, "link", ""},         {0, "nobody's", ""},
+    };
+    for (const auto& c : cases) {
+        ::chmod(sockets.path().toLocal8Bit().constData(), c.runtimeMode ? c.runtimeMode : 0700);
+        qputenv("XDG_RUNTIME_DIR", c.runtimeMode ? sockets.path().toLocal8Bit() : QByteArray());
+        QFile::remove(own);  // a link, never what it leads to
+        QDir(own).removeRecursively();
+        const std::string prepared = c.prepared;
+        if (prepared == "link") {
+            ASSERT_EQ(::symlink(temp.path().toLocal8Bit().constData(), ownPath.constData()), 0);
+        } else if (prepared == "folder 0777") {
+            ASSERT_EQ(::mkdir(ownPath.constData(), 0700) | ::chmod(ownPath.constData(), 0777), 0);
+        }
+        if (prepared == "nobody's") {
+            if (::getuid() != 0) continue;  // only root can give a folder away
+            ASSERT_EQ(::mkdir(ownPath.constData(), 0700) | ::chown(ownPath.constData(), 65534, 65534),
+                      0);
+        }
+        QString why;
+        const QString name = SingleInstance::serverNameForUser(&why);
+        const std::string expected = c.expected;
+        const QString folder = expected == "runtime" ? sockets.path() : own;
+        if (expected.empty()) {
+            EXPECT_TRUE(name.isEmpty() && !why.isEmpty()) << prepared << name.toStdString();
+        } else {
+            EXPECT_EQ(name, folder + QStringLiteral("/corvel-editor")) << prepared;
+        }
+    }
+    qputenv("TMPDIR", savedTemp);
+}
+
+// A socket of another user at the name gets no request, and this start goes on with a reason.
+TEST_F(ProcessTest, NeverHandsOverToAnotherUsersCopy) {
+    if (::getuid() != 0) GTEST_SKIP() << "needs root to run a listener as another user";
+    QTemporaryDir shared;
+    ::chmod(shared.path().toLocal8Bit().constData(), 0777);
+    const QByteArray path = QFile::encodeName(shared.filePath(QStringLiteral("socket")));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::snprintf(address.sun_path, sizeof address.sun_path, "%s", path.constData());
+    // The other user's copy: exits with 1 when it was asked to show anything.
+    const pid_t other = Spawn([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 2;
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) return 3;
+        ::listen(fd, 1);
+        const int client = ::accept(fd, nullptr, nullptr);
+        char buffer[16] = {};
+        return ::read(client, buffer, sizeof buffer) > 0 ? 1 : 0;
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(QFile::decodeName(path)); }, 5000));
+    SingleInstance instance(QFile::decodeName(path));
+    QString why;
+    EXPECT_FALSE(instance.handOverToRunningCopy(500, &why));
+    EXPECT_TRUE(why.contains(QStringLiteral("其他用户"))) << why.toStdString();
+    EXPECT_EQ(Wait(other), 0) << "the other user's copy was asked to show its window";
 }
 
 // A copy of the program in a folder of its own, without web.ini. (What is no regular file is

@@ -41,7 +41,9 @@ protected:
         ASSERT_TRUE(WriteFileBytes(
             file("index.html"),
             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>page</title></head>"
-            "<body><a id=\"web\" href=\"https://example.org/page\">web</a></body></html>"));
+            "<body><a id=\"web\" href=\"https://example.org/page\">web</a>"
+            "<p><a id=\"blank\" target=\"_blank\" href=\"https://example.org/new\">new</a></p>"
+            "</body></html>"));
         program = StartAndLoad(folder.path(), platform);
         ASSERT_TRUE(program);
     }

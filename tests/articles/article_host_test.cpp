@@ -214,30 +214,63 @@ TEST_F(HostTest, ImagesComeOnlyFromImageBytesWithinTheCap) {
     expectRefused(host.storeImage(id, QString::fromLatin1(QByteArray("<svg/>").toBase64()), {}),
                   u"保存图片"_s, u"不是可以显示的图片"_s);
 
-    // Word's pasted images: local files, by content, within the cap.
-    QDir().mkpath(path(u"msohtmlclip1/01"_s));
-    const QString clip = path(u"msohtmlclip1/01/clip_image002.png"_s);
+    // Word's pasted images: files in its clipboard folder, by content, within the cap.
+    QTemporaryDir word(QDir::tempPath() + u"/msohtmlclipXXXXXX"_s);
+    QDir(word.path()).mkpath(u"01"_s);
+    const QString clip = word.filePath(u"01/clip_image002.png"_s);
     WriteFileBytes(clip, png);
     EXPECT_EQ(host.importLocalImage(id, QUrl::fromLocalFile(clip).toString()).value(u"url"_s), url);
     const auto file = [&](const QString& name) {
-        return QUrl::fromLocalFile(path(name)).toString();
+        return QUrl::fromLocalFile(word.filePath(name)).toString();
     };
-    WriteFileBytes(path(u"huge.png"_s), png);
-    QFile(path(u"huge.png"_s)).resize(corvel::articles::kImageCap);  // sparse: cheap
+    WriteFileBytes(word.filePath(u"huge.png"_s), png);
+    QFile(word.filePath(u"huge.png"_s)).resize(corvel::articles::kImageCap);  // sparse: cheap
     EXPECT_TRUE(ok(host.importLocalImage(id, file(u"huge.png"_s))));
-    QFile(path(u"huge.png"_s)).resize(corvel::articles::kImageCap + 1);
-    WriteFileBytes(path(u"notes.png"_s), "plain text, not an image");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(path(u"fifo.png"_s)).constData(), 0600), 0);
+    QFile(word.filePath(u"huge.png"_s)).resize(corvel::articles::kImageCap + 1);
+    WriteFileBytes(word.filePath(u"notes.png"_s), "plain text, not an image");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(word.filePath(u"fifo.png"_s)).constData(), 0600), 0);
     const std::pair<QString, QString> refused[] = {
         {file(u"notes.png"_s), u"不是可以显示的图片"_s},
         {file(u"huge.png"_s), u"太大"_s},
         {file(u"gone.png"_s), u"找不到"_s},
         {file(u"fifo.png"_s), u"不是一个普通文件"_s},
-        {file({}), u"不是一个普通文件"_s},
+        {file(u"01"_s), u"不是一个普通文件"_s},
         {u"https://example.com/a.png"_s, u"不是一个普通文件"_s},
         {clip /* a bare path is no file: address */, u"不是一个普通文件"_s}};
     for (const auto& [bad, reason] : refused)
         expectRefused(host.importLocalImage(id, bad), u"导入本地图片"_s, reason);
+}
+
+// A pasted or opened page names local files; only word processors' clipboard pictures and the
+// pictures of a page the user opened are read, never the user's other files.
+TEST_F(HostTest, LocalPicturesComeOnlyFromClipboardFoldersAndOpenedPages) {
+    const QString id = newArticle();
+    const QByteArray png = PngBytes(Qt::red);
+    QTemporaryDir office(QDir::tempPath() + u"/luXXXXXX.tmp"_s);
+    QDir(folder.path()).mkpath(u"site/page_files"_s);
+    chooser->openPath = path(u"site/page.html"_s);
+    WriteFileBytes(chooser->openPath, "<p><img src=\"page_files/a.png\"></p>");
+    const struct {
+        QString file;
+        QByteArray bytes;
+        bool read;
+    } cases[] = {
+        {office.filePath(u"lu1.png"_s), png, true},
+        {office.filePath(u"id_rsa.bmp"_s), "BM" + QByteArray(40, 'k'), false},  // no picture
+        {path(u"site/page_files/a.png"_s), png, true},
+        {path(u"private.png"_s), png, false},  // beside no opened page
+        {office.filePath(u"link.png"_s), {}, false},  // a link out of the clipboard folder
+    };
+    ASSERT_TRUE(QFile::link(path(u"private.png"_s), office.filePath(u"link.png"_s)));
+    ASSERT_TRUE(ok(host.chooseOpenFile()));
+    for (const auto& c : cases) {
+        if (!c.bytes.isEmpty()) WriteFileBytes(c.file, c.bytes);
+    }
+    for (const auto& c : cases) {
+        const QVariantMap answer = host.importLocalImage(id, QUrl::fromLocalFile(c.file).toString());
+        if (c.read) EXPECT_TRUE(ok(answer)) << c.file.toStdString();
+        else expectRefused(answer, u"导入本地图片"_s, c.file);
+    }
 }
 
 TEST_F(HostTest, OpenedFilesAreDecodedByKindAndCapped) {

@@ -69,7 +69,7 @@ TEST(FlatJson, TextSurvivesByteExactAndTornFilesAreRejected) {
         EXPECT_FALSE(ReadFlatJson(bad)) << bad;
 }
 
-TEST(ImageSniffing, GoesByContentNotByName) {
+TEST(ImageSniffing, GoesByWholeHeadersNotByNameOrFirstBytes) {
     for (const Json& c : ArticleCases("sniffedImages")) {
         const std::optional<ImageType> type = SniffImage(Latin1Bytes(c[0]));
         EXPECT_EQ(type ? type->extension : "", c[1].get<std::string>()) << c[0];

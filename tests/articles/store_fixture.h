@@ -27,9 +27,9 @@ struct StoreTest : ::testing::Test {
     }
 };
 
-// A tiny PNG-looking file: the signature and some distinguishing bytes.
+// A tiny PNG-looking file: the signature, a 1x1 IHDR and some distinguishing bytes.
 inline std::string PngBytes(std::string_view tag, std::size_t size = 64) {
-    std::string bytes("\x89PNG\r\n\x1a\n", 8);
+    std::string bytes("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR\0\0\0\x01\0\0\0\x01\x08\x02\0\0\0\0\0\0\0", 33);
     bytes += tag;
     bytes.resize(std::max(size, bytes.size()), 'p');
     return bytes;

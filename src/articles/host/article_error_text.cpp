@@ -21,6 +21,10 @@ QString refusalText(Refusal refusal) {
             return QStringLiteral("找不到这篇文章、图片或历史版本，它可能已被删除");
         case Refusal::OutsideFolder:
             return QStringLiteral("该位置在文章文件夹之外，已拒绝访问");
+        case Refusal::NotPasted:
+            return QStringLiteral(
+                "只导入 Word、WPS、LibreOffice 粘贴的图片和所打开网页所在文件夹里的图片，"
+                "其他本地文件不会读取");
         case Refusal::TooLarge:
             return QStringLiteral("文件太大（图片不能超过 20 MB，打开的文件不能超过 64 MB）");
         case Refusal::NotImage:

@@ -203,8 +203,10 @@ QVariantMap ArticleHost::importLocalImage(const QString& id, const QString& file
     return answer(QStringLiteral("导入本地图片"), [&] {
         const QUrl url(fileUrl);
         if (!url.isLocalFile()) throw ArticleError(Refusal::NotAFile, "not a local file");
-        const std::string bytes = corvel::articles::ReadCappedFile(ToStorePath(url.toLocalFile()),
-                                                                   corvel::articles::kImageCap);
+        const QString path = pictureFolders_.allowedPath(url.toLocalFile());
+        if (path.isEmpty()) throw ArticleError(Refusal::NotPasted, "not a pasted picture");
+        const std::string bytes =
+            corvel::articles::ReadCappedFile(ToStorePath(path), corvel::articles::kImageCap);
         const std::string idText = utf8(id);
         return imageUrl(idText, store_->storeImage(idText, bytes));
     });
@@ -227,6 +229,8 @@ QVariantMap ArticleHost::chooseOpenFile() {
         const QString path = chooser_->chooseOpenPath(dialogParent_);
         if (path.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
         QVariantMap result = readOpenedFile(path);
+        if (result.value(QStringLiteral("kind")) == QLatin1String("html"))
+            pictureFolders_.addOpenedPage(path);
         result.insert(QStringLiteral("cancelled"), false);
         return result;
     });

@@ -11,6 +11,7 @@
 #include "article_store.h"
 
 #include "opened_file.h"
+#include "picture_folders.h"
 
 class QWidget;
 
@@ -53,6 +54,7 @@ private:
     std::shared_ptr<corvel::articles::ArticleStore> store_;
     std::unique_ptr<FileChooser> chooser_;
     QWidget* dialogParent_;
+    PictureFolders pictureFolders_;
 };
 
 // Where articles live: <user data folder>/corvel-editor/articles.
