@@ -108,8 +108,9 @@ TEST_F(HostTest, ArticleOperationsAnswerWithTheContractFields) {
 
 TEST_F(HostTest, EveryOperationAnswersARefusalInChinese) {
     const QString id = newArticle();
+    const QString png64 = QString::fromLatin1(PngBytes(Qt::red).toBase64());
     const QString image =
-        host.storeImage(id, QString::fromLatin1(PngBytes(Qt::red).toBase64()), u"image/png"_s)
+        host.storeImage(id, png64, u"image/png"_s)
             .value(u"url"_s)
             .toString();
     ASSERT_TRUE(image.startsWith(u"corvel-article://"_s + id + u'/'));
@@ -125,7 +126,7 @@ TEST_F(HostTest, EveryOperationAnswersARefusalInChinese) {
         expectRefused(host.restoreArticle(bad), u"恢复文章"_s, reason);
         expectRefused(host.addSnapshot(bad, u"x"_s, u"auto"_s), u"保存历史版本"_s, reason);
         expectRefused(host.listSnapshots(bad), u"读取历史版本"_s, reason);
-        expectRefused(host.storeImage(bad, u"iVBORw0KGgo="_s, {}), u"保存图片"_s, reason);
+        expectRefused(host.storeImage(bad, png64, {}), u"保存图片"_s, reason);
     }
     expectRefused(host.readImage(u"corvel-article://none/"_s + image.section(u'/', -1)),
                   u"读取图片"_s, u"找不到"_s);
@@ -253,13 +254,13 @@ TEST_F(HostTest, LocalPicturesComeOnlyFromClipboardFoldersAndOpenedPages) {
     const struct {
         QString file;
         QByteArray bytes;
-        bool read;
+        QString refusal;  // empty: read
     } cases[] = {
-        {office.filePath(u"lu1.png"_s), png, true},
-        {office.filePath(u"id_rsa.bmp"_s), "BM" + QByteArray(40, 'k'), false},  // no picture
-        {path(u"site/page_files/a.png"_s), png, true},
-        {path(u"private.png"_s), png, false},  // beside no opened page
-        {office.filePath(u"link.png"_s), {}, false},  // a link out of the clipboard folder
+        {office.filePath(u"lu1.png"_s), png, {}},
+        {office.filePath(u"id_rsa.bmp"_s), "BM" + QByteArray(40, 'k'), u"不是可以显示的图片"_s},
+        {path(u"site/page_files/a.png"_s), png, {}},
+        {path(u"private.png"_s), png, u"只导入"_s},  // beside no opened page
+        {office.filePath(u"link.png"_s), {}, u"只导入"_s},  // a link out of the clipboard folder
     };
     ASSERT_TRUE(QFile::link(path(u"private.png"_s), office.filePath(u"link.png"_s)));
     ASSERT_TRUE(ok(host.chooseOpenFile()));
@@ -268,8 +269,8 @@ TEST_F(HostTest, LocalPicturesComeOnlyFromClipboardFoldersAndOpenedPages) {
     }
     for (const auto& c : cases) {
         const QVariantMap answer = host.importLocalImage(id, QUrl::fromLocalFile(c.file).toString());
-        if (c.read) EXPECT_TRUE(ok(answer)) << c.file.toStdString();
-        else expectRefused(answer, u"导入本地图片"_s, c.file);
+        if (c.refusal.isEmpty()) EXPECT_TRUE(ok(answer)) << c.file.toStdString();
+        else expectRefused(answer, u"导入本地图片"_s, c.refusal);
     }
 }
 

@@ -76,8 +76,15 @@ void PictureFolders::addOpenedPage(const QString& path) {
 }
 
 QString PictureFolders::allowedPath(const QString& path) const {
-    const QString real = QFileInfo(path).canonicalFilePath();
-    if (real.isEmpty()) return {};
+    const QFileInfo info(path);
+    QString real = info.canonicalFilePath();
+    if (real.isEmpty()) {
+        // A missing file is judged by its folder, so that a clipboard picture deleted since the
+        // paste is reported as gone rather than as a private file.
+        const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+        if (folder.isEmpty()) return {};
+        real = folder + QLatin1Char('/') + info.fileName();
+    }
     if (isInClipboardFolder(real)) return real;
     for (const QString& folder : openedFolders_) {
         if (isBelow(real, folder)) return real;
