@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QMainWindow>
 #include <QProcess>
@@ -68,10 +69,11 @@ TEST(ProcessTest, ASocketLeftByACrashNeverBlocksAStart) {
     EXPECT_TRUE(second.handOverToRunningCopy());
 }
 
-// A copy of the program in a folder of its own, without web.ini. (What is no regular file is
-// refused by the store itself: OddFiles in the option store's tests.)
+// A copy of the program in a folder of its own, without web.ini: one message, naming the file,
+// and no window. (What is no regular file is refused by the store itself: OddFiles in the
+// option store's tests.)
 TEST(ProcessTest, StartUpErrorWithoutAScreenGoesToStandardErrorAndEnds) {
-    QTemporaryDir folder;
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/软文程序-😀-XXXXXX"));
     const QString program = folder.filePath(QStringLiteral("corvel-editor"));
     ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_EDITOR_BINARY), program));
     const auto process = start(program);
@@ -80,8 +82,10 @@ TEST(ProcessTest, StartUpErrorWithoutAScreenGoesToStandardErrorAndEnds) {
     EXPECT_EQ(process->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(process->exitCode(), 1);
     const QString errors = QString::fromLocal8Bit(process->readAllStandardError());
-    EXPECT_TRUE(errors.contains(QStringLiteral("无法读取设置文件"))) << errors.toStdString();
-    EXPECT_TRUE(errors.contains(QStringLiteral("文件或文件夹不存在"))) << errors.toStdString();
+    EXPECT_EQ(errors.count(QStringLiteral("corvel-editor: ")), 1) << errors.toStdString();
+    EXPECT_TRUE(errors.contains(QStringLiteral("无法读取设置文件“%1”，程序不能启动。\n原因：文件或文件夹不存在")
+                                    .arg(folder.filePath(QStringLiteral("web.ini")))))
+        << errors.toStdString();
 }
 
 }  // namespace
