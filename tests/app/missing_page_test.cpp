@@ -36,20 +36,21 @@ protected:
 };
 
 TEST_P(MissingPage, EditorWindowNamesWhatIsMissing) {
+    const QString shown = text();
     if (!*GetParam()) {
         EXPECT_EQ(view()->url(), QUrl::fromLocalFile(file("index.html")));
-        EXPECT_TRUE(text().startsWith(QStringLiteral("the page"))) << text().toStdString();
-        return;
+        EXPECT_TRUE(shown.startsWith(QStringLiteral("the page"))) << shown.toStdString();
+    } else {
+        EXPECT_TRUE(shown.contains(QStringLiteral("请重新安装本程序"))) << shown.toStdString();
+        EXPECT_TRUE(shown.contains(QDir::toNativeSeparators(folder.path())));
     }
-    EXPECT_TRUE(text().contains(QStringLiteral("请重新安装本程序"))) << text().toStdString();
-    EXPECT_TRUE(text().contains(QDir::toNativeSeparators(folder.path())));
     for (const QString& name : kPageFiles)
-        EXPECT_EQ(text().contains(name), removed(name)) << name.toStdString();
-    // The notice reloads like the page, and the menus work as ever.
+        EXPECT_EQ(shown.contains(name), removed(name)) << name.toStdString();
+    // The page or the notice reloads as it was, and the menus work as ever.
     QSignalSpy reloaded(view(), &QWebEngineView::loadFinished);
     main()->refreshEditor();
     ASSERT_TRUE(reloaded.wait(20000));
-    EXPECT_TRUE(text().contains(QStringLiteral("请重新安装本程序")));
+    EXPECT_EQ(text(), shown);
     EXPECT_TRUE(platform.errors.isEmpty());
 }
 

@@ -80,8 +80,7 @@ void pasteWordFragment(QWidget* input, const QString& imagePath) {
             "xmlns:w=\"urn:schemas-microsoft-com:office:word\"><body><!--StartFragment-->"
             "<p class=MsoNormal>配图如下<o:p></o:p></p><p class=MsoNormal><img width=%1 "
             "height=20 src=\"%2\"></p><!--EndFragment--></body></html>")
-            .arg(kImageWidth)
-            .arg(QUrl::fromLocalFile(imagePath).toString());
+            .arg(kImageWidth).arg(QUrl::fromLocalFile(imagePath).toString());
     auto* data = new QMimeData;
     data->setHtml(html);
     data->setText(QStringLiteral("配图如下"));
@@ -154,19 +153,16 @@ struct User {
     QJsonObject restartAndReport() const {
         const std::unique_ptr<QProcess> process = start(QStringLiteral("report"));
         EXPECT_TRUE(process->waitForFinished(kStartMs + 30000));
-        for (const QByteArray& line : process->readAllStandardOutput().split('\n')) {
-            if (line.startsWith("REPORT ")) return QJsonDocument::fromJson(line.mid(7)).object();
-        }
-        ADD_FAILURE() << "no report; exit code " << process->exitCode();
-        return {};
+        const QByteArray out = process->readAllStandardOutput();
+        EXPECT_TRUE(out.contains("REPORT ")) << "no report; exit code " << process->exitCode();
+        return QJsonDocument::fromJson(out.mid(out.indexOf("REPORT ") + 7).trimmed()).object();
     }
 };
 
 // The next line the child writes, or an empty one when it ends or stays silent.
 QByteArray nextLine(QProcess& process, int timeoutMs) {
-    while (!process.canReadLine()) {
+    while (!process.canReadLine())
         if (!process.waitForReadyRead(timeoutMs)) return {};
-    }
     return process.readLine().trimmed();
 }
 
