@@ -1,13 +1,12 @@
 // The shell's pure rules: browser sizing in twips, the navigation policy and the page scheme's
-// files.
+// files, from the tables in tests/data.
 
 #include <gtest/gtest.h>
 
-#include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMetaEnum>
 #include <QTemporaryDir>
 
 #include "fit_browser.h"
@@ -18,83 +17,50 @@
 
 namespace {
 
+// The rows of one table in a data file.
+QJsonArray Rows(const char* file, const char* table) {
+    const QString path = QStringLiteral(CORVEL_TEST_DATA_DIR "/") + QString::fromUtf8(file);
+    const QJsonArray rows = QJsonDocument::fromJson(FileBytes(path))[QLatin1String(table)].toArray();
+    EXPECT_FALSE(rows.isEmpty()) << file << " " << table;
+    return rows;
+}
+
 TEST(FitBrowserToForm, SubtractsOffsetsAndKeepsMinimums) {
-    struct Case {
-        TwipSize form;
-        TwipSize browser;
-        std::int16_t minWidth = 600, minHeight = 600;
-    };
-    for (const Case& c : {Case{{9510, 6855}, {9494, 6390}},      // a roomy window: the offsets only
-                          Case{{617, 1066}, {601, 601}},         // one twip above the minimums
-                          Case{{616, 1065}, {600, 600}},         // exactly at them: the minimum
-                          Case{{615, 1064}, {600, 600}},         // below them
-                          Case{{0, 0}, {600, 600}},              // a collapsed window
-                          Case{{40000, 70000}, {39984, 69535}},  // more than 16 bits hold
-                          Case{{1000, 1000}, {2000, 535}, 2000, 100}})  // the caller's minimums
-        EXPECT_EQ(FitBrowserToForm(c.form, c.minWidth, c.minHeight), c.browser) << c.form.width;
+    for (const QJsonValue& value : Rows("shell_rule_cases.json", "fit_browser")) {
+        const QJsonArray row = value.toArray();
+        const QJsonArray form = row[0].toArray(), browser = row[1].toArray();
+        const QJsonArray minimums = row.size() > 3 ? row[3].toArray() : QJsonArray{600, 600};
+        const TwipSize fitted =
+            FitBrowserToForm({form[0].toInt(), form[1].toInt()},
+                             std::int16_t(minimums[0].toInt()), std::int16_t(minimums[1].toInt()));
+        EXPECT_EQ(fitted, (TwipSize{browser[0].toInt(), browser[1].toInt()}))
+            << row[2].toString().toStdString();
+    }
+    for (const QJsonValue& row : Rows("shell_rule_cases.json", "twips"))
+        EXPECT_EQ(twipsToPixels(row[0].toInt()), row[1].toInt()) << row[0].toInt();
 }
 
-TEST(TwipConversion, DesignSizesAreWholePixelsAndOffsetsRound) {
-    EXPECT_EQ(twipsToPixels(9510), 634);
-    EXPECT_EQ(twipsToPixels(6855), 457);
-    EXPECT_EQ(twipsToPixels(465), 31);
-    EXPECT_EQ(twipsToPixels(pixelsToTwips(500) - 16), 499);
-    EXPECT_EQ(twipsToPixels(-16), -1);
-}
-
-// The main frame never leaves the editor.
 TEST(JudgeNavigation, WebLinksGoOutsideTheEditorPageStaysAndTheRestIsRefused) {
-    using P = QWebEnginePage;
-    using V = NavigationVerdict;
-    struct Case {
-        const char* target;
-        P::NavigationType type;
-        bool mainFrame;
-        V verdict;
-    };
+    const QMetaEnum types = QMetaEnum::fromType<QWebEnginePage::NavigationType>();
+    const QStringList verdicts{"Allow", "Refuse", "OpenOutside"};  // as NavigationVerdict
     const QUrl editor = QUrl::fromLocalFile(QStringLiteral("/opt/corvel/index.html"));
-    for (const Case& c : {
-
-             // Loading and reloading the editor page itself.
-             Case{"file:///opt/corvel/index.html", P::NavigationTypeTyped, true, V::Allow},
-             Case{"file:///opt/corvel/index.html#top", P::NavigationTypeOther, true, V::Allow},
-             Case{"file:///opt/corvel/index.html", P::NavigationTypeReload, true, V::Allow},
-             // Clicked web links go to the user's browser.
-             Case{"https://example.org/", P::NavigationTypeLinkClicked, true, V::OpenOutside},
-             Case{"http://example.org/a", P::NavigationTypeLinkClicked, false, V::OpenOutside},
-             // Anything else that would replace the article is refused: local links, dropped files
-             // and addresses, scripts, forms, history.
-             Case{"file:///opt/corvel/other.html", P::NavigationTypeLinkClicked, true, V::Refuse},
-             Case{"file:///home/me/photo.png", P::NavigationTypeTyped, true, V::Refuse},
-             Case{"https://example.org/", P::NavigationTypeTyped, true, V::Refuse},
-             Case{"https://example.org/", P::NavigationTypeOther, true, V::Refuse},
-             Case{"https://example.org/", P::NavigationTypeFormSubmitted, true, V::Refuse},
-             Case{"file:///opt/corvel/a.html", P::NavigationTypeBackForward, true, V::Refuse},
-             Case{"ftp://example.org/", P::NavigationTypeLinkClicked, true, V::Refuse},
-             // The editor's own frames load freely.
-             Case{"about:blank", P::NavigationTypeOther, false, V::Allow},
-             // ... and never leave: a pasted form, a refresh or a script is refused there too.
-             Case{"https://example.org/", P::NavigationTypeFormSubmitted, false, V::Refuse},
-             Case{"file:///opt/corvel/index.html", P::NavigationTypeOther, false, V::Refuse}}) {
-        EXPECT_EQ(judgeNavigation(QUrl(QString::fromUtf8(c.target)), c.type, c.mainFrame, editor),
-                  c.verdict)
-            << c.target << " " << c.type;
+    for (const QJsonValue& row : Rows("shell_rule_cases.json", "navigation")) {
+        const QByteArray type = "NavigationType" + row[1].toString().toLatin1();
+        const auto verdict = judgeNavigation(
+            QUrl(row[0].toString()),
+            QWebEnginePage::NavigationType(types.keyToValue(type.constData())), row[2].toBool(),
+            editor);
+        EXPECT_EQ(verdicts.value(int(verdict)), row[3].toString())
+            << row[0].toString().toStdString() << ": " << row[4].toString().toStdString();
     }
 }
 
-// The shared table of the page scheme's addresses, in tests/data/page_scheme_cases.json.
 TEST(PageSchemeFile, SettingsFromTheUsersFolderPageFromTheProgramAndNothingOutside) {
-    const QJsonObject table =
-        QJsonDocument::fromJson(
-            FileBytes(QStringLiteral(CORVEL_TEST_DATA_DIR "/page_scheme_cases.json")))
-            .object();
     QTemporaryDir root;
-    for (const QJsonValue& file : table[QStringLiteral("files")].toArray())
+    for (const QJsonValue& file : Rows("page_scheme_cases.json", "files"))
         ASSERT_TRUE(WriteFileBytes(root.filePath(file.toString())));
-    const QJsonArray cases = table[QStringLiteral("cases")].toArray();
-    ASSERT_FALSE(cases.isEmpty());
-    for (const QJsonValue& c : cases) {
-        const QJsonArray row = c.toArray();
+    for (const QJsonValue& value : Rows("page_scheme_cases.json", "cases")) {
+        const QJsonArray row = value.toArray();
         const std::optional<QString> file =
             pageSchemeFile(QUrl(row[0].toString()), root.filePath(QStringLiteral("program")),
                            root.filePath(QStringLiteral("settings")));

@@ -19,12 +19,12 @@ bool isChinese(const QString& text) {
 // The configured address of the role a command opens, by the command's name; null for the
 // commands that open none.
 const char* roleAddress(const QString& name) {
-    if (name.startsWith(QLatin1String("mnuDict_"))) return CORVEL_DICTIONARY_ADDRESS;
-    if (name.startsWith(QLatin1String("mnuTools_web_"))) return CORVEL_TOOLS_ADDRESS;
-    if (name.startsWith(QLatin1String("mnuArticle_"))) return CORVEL_ARTICLE_ADDRESS;
-    if (name == QLatin1String("mnuHelp_help") || name == QLatin1String("mnuHelp_update"))
-        return CORVEL_HELP_ADDRESS;
-    if (name.startsWith(QLatin1String("munLink_"))) return CORVEL_HOME_ADDRESS;
+    const std::pair<const char*, const char*> roles[] = {
+        {"mnuDict_", CORVEL_DICTIONARY_ADDRESS}, {"mnuTools_web_", CORVEL_TOOLS_ADDRESS},
+        {"mnuArticle_", CORVEL_ARTICLE_ADDRESS}, {"mnuHelp_help", CORVEL_HELP_ADDRESS},
+        {"mnuHelp_update", CORVEL_HELP_ADDRESS}, {"munLink_", CORVEL_HOME_ADDRESS}};
+    for (const auto& [prefix, address] : roles)
+        if (name.startsWith(QLatin1String(prefix))) return address;
     return nullptr;
 }
 

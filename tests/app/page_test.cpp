@@ -1,20 +1,9 @@
-// The editor page: where it comes from, reloading, the browser's size, and navigation that
-// would lose the article.
+// The editor page: the browser's size, and navigation that would lose the article. (Where the
+// page comes from and its reloading: missing_page_test.cpp.)
 
 #include "shell_fixture.h"
 
 namespace {
-
-TEST_F(ShellTest, PageComesFromTheProgramFolderAndTheDialogsCanReloadIt) {
-    EXPECT_EQ(view()->url(), QUrl::fromLocalFile(file("index.html")));
-    js(QStringLiteral("window.marker = 'kept'"));
-    QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
-    main()->refreshEditor();
-    ASSERT_TRUE(loaded.wait(20000));
-    EXPECT_TRUE(loaded.takeFirst().at(0).toBool());
-    EXPECT_EQ(view()->url(), QUrl::fromLocalFile(file("index.html")));
-    EXPECT_FALSE(js(QStringLiteral("window.marker")).isValid());
-}
 
 TEST_F(ShellTest, BrowserFollowsTheWindowSize) {
     // Maximised, the browser fills the client area exactly: no band below or beside it.

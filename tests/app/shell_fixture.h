@@ -1,6 +1,6 @@
 #pragma once
 // Starts the program in-process on a temporary program folder that holds the shipped web.ini
-// and a small editor page with a web link.
+// and, unless a test writes its own, a small editor page with a web link.
 
 #include <gtest/gtest.h>
 
@@ -25,27 +25,25 @@
 #include "store_path.h"
 #include "web_script.h"
 
-// Starts the program on a program folder and waits until its editor page has loaded; null when
-// it does not start or the page does not load.
-inline std::unique_ptr<Program> StartAndLoad(const QString& folder, Platform& platform) {
-    std::unique_ptr<Program> program = Program::start(ToStorePath(folder), platform);
-    if (!program) return nullptr;
-    QSignalSpy loaded(program->mainWindow()->editor()->browser(), &QWebEngineView::loadFinished);
-    return loaded.wait(30000) && loaded.first().at(0).toBool() ? std::move(program) : nullptr;
-}
-
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_SHIPPED_WEB_INI), file("web.ini")));
         ASSERT_TRUE(WriteFileBytes(
             file("index.html"),
             "<!DOCTYPE html><html><head><meta charset=\"utf-8\"><title>page</title></head>"
             "<body><a id=\"web\" href=\"https://example.org/page\">web</a>"
             "<p><a id=\"blank\" target=\"_blank\" href=\"https://example.org/new\">new</a></p>"
             "</body></html>"));
-        program = StartAndLoad(folder.path(), platform);
+        start();
+    }
+    // Starts the program on the shipped web.ini and the page files already in the folder, and
+    // waits until its editor page has loaded.
+    void start() {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(CORVEL_SHIPPED_WEB_INI), file("web.ini")));
+        program = Program::start(ToStorePath(folder.path()), platform);
         ASSERT_TRUE(program);
+        QSignalSpy loaded(view(), &QWebEngineView::loadFinished);
+        ASSERT_TRUE(loaded.wait(30000) && loaded.first().at(0).toBool());
     }
 
     QString file(const char* name) const { return folder.filePath(QString::fromUtf8(name)); }

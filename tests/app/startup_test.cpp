@@ -1,4 +1,4 @@
-// Start-up: the application context, the windows it opens, and an unreadable web.ini.
+// Start-up: the application context and the windows it opens.
 
 #include <QDragEnterEvent>
 #include <QMdiArea>
@@ -43,16 +43,6 @@ TEST_F(ShellTest, DropsOnTheMainWindowAreIgnored) {
         QApplication::sendEvent(target, &enter);
         EXPECT_FALSE(enter.isAccepted());
     }
-}
-
-TEST(StartUpFailure, UnreadableWebIniIsReportedAndEndsWithFailure) {
-    QTemporaryDir emptyFolder;  // no web.ini in it
-    RecordingPlatform platform;
-    EXPECT_NE(runProgram(ToStorePath(emptyFolder.path()), platform), 0);
-    ASSERT_EQ(platform.errors.size(), 1);
-    EXPECT_TRUE(platform.errors.first().contains(emptyFolder.filePath(QStringLiteral("web.ini"))));
-    EXPECT_TRUE(platform.errors.first().contains(QStringLiteral("原因：文件或文件夹不存在")));
-    EXPECT_TRUE(QApplication::topLevelWidgets().isEmpty());
 }
 
 }  // namespace

@@ -8,14 +8,11 @@
 #include <QTemporaryDir>
 
 #include "folder_path.h"
+#include "qt_test_files.h"
 #include "store_path.h"
 #include "utf8_file.h"
 
 namespace {
-
-QString Folders(const QString& root, const QStringList& names) {
-    return root + QLatin1Char('/') + names.join(QLatin1Char('/'));
-}
 
 TEST(StorePath, QtAndTheStoreNameTheSameFiles) {
     QTemporaryDir root(QDir::tempPath() + QStringLiteral("/程序文件夹-XXXXXX"));
@@ -28,21 +25,14 @@ TEST(StorePath, QtAndTheStoreNameTheSameFiles) {
          QStringLiteral("web.ini")},
     };
     for (const QStringList& names : cases) {
-        const QString file = Folders(root.path(), names);
+        const QString file = root.path() + QLatin1Char('/') + names.join(QLatin1Char('/'));
         SCOPED_TRACE(file.toStdString());
-        ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
-
         // Qt writes, the store reads; the store writes, Qt reads.
-        QFile qtFile(file);
-        ASSERT_TRUE(qtFile.open(QIODevice::WriteOnly));
-        qtFile.write("[ueditor]\r\n");
-        qtFile.close();
+        ASSERT_TRUE(WriteFileBytes(file, "[ueditor]\r\n"));
         const std::string storeName = ToStorePath(file);
         EXPECT_EQ(ReadUtf8File(storeName), "[ueditor]\r\n");
         WriteUtf8File(storeName, "k=中文");
-        ASSERT_TRUE(qtFile.open(QIODevice::ReadOnly));
-        EXPECT_EQ(qtFile.readAll(), QByteArray("\xEF\xBB\xBFk=中文"));
-        qtFile.close();
+        EXPECT_EQ(FileBytes(file), QByteArray("\xEF\xBB\xBFk=中文"));
 
         EXPECT_EQ(FromStorePath(storeName), file);
         // A name the store builds from a folder that Qt gave it.

@@ -13,14 +13,8 @@
 
 namespace {
 
-class ChineseTranslations : public ::testing::Test {
-protected:
-    void SetUp() override { installChineseTranslations(*qApp); }
-    // Other tests in this process expect Qt's texts untranslated.
-    void TearDown() override { qDeleteAll(qApp->findChildren<QTranslator*>()); }
-};
-
-TEST_F(ChineseTranslations, FileDialogTextsHaveNoEnglishLeft) {
+TEST(ChineseTranslations, FileDialogTextsHaveNoEnglishLeft) {
+    installChineseTranslations(*qApp);
     const QTemporaryDir folder;
     const QAbstractFileIconProvider icons;
     EXPECT_EQ(icons.type(QFileInfo(folder.path())).toStdString(), "文件夹");
@@ -30,6 +24,8 @@ TEST_F(ChineseTranslations, FileDialogTextsHaveNoEnglishLeft) {
     EXPECT_EQ(filter.toStdString(), "可接受的类型 (*.png *.jpg)");
     // The catalogs still answer for everything else.
     EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel").toStdString(), "取消");
+    // Other tests in this process expect Qt's texts untranslated.
+    qDeleteAll(qApp->findChildren<QTranslator*>());
 }
 
 }  // namespace

@@ -33,15 +33,6 @@ public:
     }
 };
 
-// Takes every write bit from the folder and all in it, as a package manager leaves a folder
-// that only root may change. (FreshFolder gives them back to remove it.)
-void MakeReadOnly(const fs::path& folder) {
-    const auto write = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
-    for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (!entry.is_symlink()) fs::permissions(entry, write, fs::perm_options::remove);
-    fs::permissions(folder, write, fs::perm_options::remove);
-}
-
 }  // namespace
 
 class InstalledLayout : public QObject {
@@ -83,13 +74,14 @@ private:
 };
 
 void InstalledLayout::initTestCase() {
-    QProcess unpack;
-    unpack.start(QStringLiteral("dpkg-deb"), {QStringLiteral("-x"), QStringLiteral(CORVEL_DEB_FILE),
-                                              QString::fromStdString(root_.path())});
-    QVERIFY(unpack.waitForFinished(60000));
-    QCOMPARE(unpack.exitCode(), 0);
+    const auto run = [](const char* program, const QStringList& arguments) {
+        return QProcess::execute(QString::fromUtf8(program), arguments);
+    };
+    QCOMPARE(run("dpkg-deb", {"-x", CORVEL_DEB_FILE, QString::fromStdString(root_.path())}), 0);
     QVERIFY(fs::exists(programFolder_ / "index.html"));
-    MakeReadOnly(programFolder_);
+    // Every write bit taken, as a package manager leaves a folder that only root may change.
+    // (FreshFolder gives them back to remove it.)
+    QCOMPARE(run("chmod", {"-R", "a-w", QString::fromStdString(programFolder_.string())}), 0);
     shipped_ = FilesBelow(programFolder_);
 }
 
