@@ -1,13 +1,12 @@
 // Runs the shared table of option-file cases (tests/data/option_file_cases.json), which the
-// editor page's reader is tested against as well.
+// editor page's reader is tested against as well, and the store's cases in malformed UTF-8
+// (tests/data/utf8_byte_cases.json), which only the store reads.
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <nlohmann/json.hpp>
 
 #include "option_file_test.h"
 #include "option_format.h"
 #include "option_store.h"
+#include "test_data.h"
 #include "utf8_file.h"
 #include "utf8_text.h"
 
@@ -34,9 +33,11 @@ std::string AsPageDecodes(std::string_view bytes) {
 }
 
 std::vector<OptionCase> LoadCases() {
-    const Json all = Json::parse(std::ifstream(CORVEL_TEST_DATA_DIR "/option_file_cases.json"));
+    const Json shared = TestData("option_file_cases.json"),
+               bytes = TestData("utf8_byte_cases.json");
     std::vector<OptionCase> cases;
-    for (const Json& c : all.at("cases")) cases.push_back({c.at("name"), c});
+    for (const Json* table : {&shared.at("cases"), &bytes.at("store")})
+        for (const Json& c : *table) cases.push_back({c.at("name"), c});
     return cases;
 }
 
@@ -63,7 +64,7 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
                 {AsPageDecodes("A_" + std::string(line.section) + "_K_" + std::string(line.key)),
                  AsPageDecodes(line.value)});
     });
-    EXPECT_EQ(entries, c.at("entries").get<Rows>());
+    EXPECT_EQ(entries, c.value("entries", entries));
 
     Class_Option store(file);
     for (const auto& g : c.at("get").get<Rows>())

@@ -43,25 +43,15 @@ TEST_F(OptionChanges, ShippedFileWithEitherLineBreakRoundTrips) {
 TEST_F(OptionChanges, OutsideChangesAreSeenBeforeASave) {
     struct Case {
         const char* name;
-        void (*change)(const fs::path&);
-        bool seen;
+        const char* text;  // written when not null
+        int shiftSeconds;  // of the modification time
+        bool remove, seen;
     };
-    const Case cases[] = {
-        {"nothing", [](const fs::path&) {}, false},
-        {"same size, later time",
-         [](const fs::path& f) {
-             WriteUtf8File(f, "[a]\r\nk=2");
-             fs::last_write_time(f, fs::last_write_time(f) + std::chrono::seconds(5));
-         },
-         true},
-        {"other size", [](const fs::path& f) { WriteUtf8File(f, "[a]\r\nk=22"); }, true},
-        {"removed", [](const fs::path& f) { fs::remove(f); }, true},
-        {"only touched",
-         [](const fs::path& f) {
-             fs::last_write_time(f, fs::last_write_time(f) - std::chrono::seconds(5));
-         },
-         true},
-    };
+    const Case cases[] = {{"nothing", nullptr, 0, false, false},
+                          {"same size, later time", "[a]\r\nk=2", 5, false, true},
+                          {"other size", "[a]\r\nk=22", 0, false, true},
+                          {"removed", nullptr, 0, true, true},
+                          {"only touched", nullptr, -5, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteUtf8File(file, "[a]\r\nk=1");
@@ -69,7 +59,11 @@ TEST_F(OptionChanges, OutsideChangesAreSeenBeforeASave) {
         store.SetOption("a", "k", "3");
         store.writeOptionFile();  // the store's own save is no outside change
         EXPECT_FALSE(store.changedOnDisk());
-        c.change(file);
+        if (c.text) WriteUtf8File(file, c.text);
+        if (c.shiftSeconds)
+            fs::last_write_time(file,
+                                fs::last_write_time(file) + std::chrono::seconds(c.shiftSeconds));
+        if (c.remove) fs::remove(file);
         EXPECT_EQ(store.changedOnDisk(), c.seen);
     }
 }
@@ -86,11 +80,15 @@ TEST_F(OptionChanges, ReloadTakesTheOutsideChangeAndDropsValuesSetBefore) {
     EXPECT_EQ(store.GetOption("a", "k"), "outside");
     EXPECT_EQ(store.GetOption("a", "j"), "outside");
 
-    // A reload that cannot read keeps what the store had.
+    // A save or a reload that fails keeps what the store had, and the file its bytes.
     store.SetOption("a", "j", "kept");
+    fs::permissions(file, fs::perms::owner_read);
+    EXPECT_THROW(store.writeOptionFile(), Utf8FileError);
+    EXPECT_EQ(ReadUtf8File(file), "[a]\r\nk=outside\r\nj=outside");
     fs::remove(file);
     EXPECT_THROW(store.reload(), Utf8FileError);
     EXPECT_EQ(store.GetOption("a", "j"), "kept");
+    EXPECT_THROW(Class_Option{file}, Utf8FileError);
 }
 
 }  // namespace

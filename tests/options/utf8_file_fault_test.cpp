@@ -58,14 +58,9 @@ struct Processes {
 #else
 using ProcessId = pid_t;
 
+// The parent, the test runner, lives on; no system gives out the id 4194305.
 struct Processes {
-    Processes() { Wait(ended); }
-    ~Processes() {
-        ::kill(live, SIGKILL);
-        Wait(live);
-    }
-    const ProcessId own = ::getpid(), live = Spawn([] { return ::pause(); }),
-                    ended = Spawn([] { return 0; });
+    const ProcessId own = ::getpid(), live = ::getppid(), ended = 4194305;
 };
 #endif
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "option_file_test.h"
+#include "test_data.h"
 #include "utf8_file.h"
 
 namespace {
@@ -28,17 +29,16 @@ TEST_F(Utf8File, WrittenTextReadsBackIdentical) {
     EXPECT_EQ(CountOtherFiles(folder), 0);
 }
 
-TEST_F(Utf8File, ReadDropsExactlyOneLeadingMark) {
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"\xEF\xBB\xBF[ueditor]", "[ueditor]"}, {"[ueditor]", "[ueditor]"}, {"", ""},
-        {"\xEF\xBB\xBF\xEF\xBB\xBFx", "\xEF\xBB\xBFx"}, {"\xEF\xBB\xBF", ""},
-        {"\xEF\xBBx", "\xEF\xBBx"} /* a partial mark is text */, {"x\xEF\xBB\xBF", "x\xEF\xBB\xBF"}};
-    // clang-format on
-    for (const auto& [bytes, text] : cases) {
+// Exactly one leading mark is dropped; a partial one is text. And StripLineBreaks, by table.
+TEST_F(Utf8File, ReadDropsExactlyOneLeadingMarkAndStripLineBreaksRemovesEveryCrAndLfOnly) {
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    const auto cases = TestData("utf8_byte_cases.json");
+    for (const auto& [bytes, text] : cases.at("leadingMark").get<Pairs>()) {
         WriteBytes(file, bytes);
         EXPECT_EQ(ReadUtf8File(file), text);
     }
+    for (const auto& [text, expected] : cases.at("lineBreaks").get<Pairs>())
+        EXPECT_EQ(StripLineBreaks(text), expected) << text;
 }
 
 // (A missing file or folder: Utf8Paths; a folder read as a file: OddFiles.)
@@ -90,14 +90,5 @@ TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
     EXPECT_EQ(ReadUtf8File(folder / "real" / "created.ini"), "made");
 }
 #endif
-
-TEST(StripLineBreaks, RemovesEveryCrAndLfOnly) {
-    // clang-format off
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"a\r\nb", "ab"}, {"a\rb\nc", "abc"}, {"no breaks\t at all ", "no breaks\t at all "},
-        {"", ""}, {"\r\n\r\n", ""}, {"\n\r中\r\n文\n", "中文"}, {"a\xE4\r\xB8", "a\xE4\xB8"}};
-    // clang-format on
-    for (const auto& [text, expected] : cases) EXPECT_EQ(StripLineBreaks(text), expected) << text;
-}
 
 }  // namespace
