@@ -40,18 +40,6 @@ struct InstalledFolders : FileTest {
     const fs::path user = config / "corvel-editor";
 };
 
-TEST(UserSettingsFolder, FollowsXdgThenHome) {
-    const std::array<const char*, 3> cases[] = {
-        {"/x/cfg", "/home/u", "/x/cfg/corvel-editor"},
-        {"", "/home/u", "/home/u/.config/corvel-editor"},
-        {"relative/cfg", "/home/u", "/home/u/.config/corvel-editor"},
-        {"", "", ""},
-        {"", "relative", ""}};
-    for (const auto& [xdg, home, expected] : cases)
-        EXPECT_EQ(corvel::settings::UserSettingsFolder(xdg, home), fs::path(expected))
-            << xdg << home;
-}
-
 // The marker decides even where the folder is writable; a folder the user cannot write is
 // installed without it. A portable folder is used as it is, with nothing made elsewhere.
 TEST_F(FileTest, LayoutFollowsTheMarkerOrAFolderNobodyCanWrite) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -59,4 +60,16 @@ inline auto FailsNaming(const fs::path& path, std::errc reason) {
                              message.find(e.code().message()) != std::string::npos;
                   },
                   true)));
+}
+
+// Saves "new" over the file `path` that holds "old": refused for `reason`, naming the file, unless
+// there is none. Either way the file then holds one text whole and nothing is left beside it.
+inline void ExpectSaveOverOld(const fs::path& path, std::optional<std::errc> reason) {
+    if (reason) {
+        EXPECT_THAT([&] { WriteUtf8File(path, "new"); }, FailsNaming(path, *reason));
+    } else {
+        EXPECT_NO_THROW(WriteUtf8File(path, "new"));
+    }
+    EXPECT_EQ(ReadUtf8File(path), reason ? "old" : "new");
+    EXPECT_EQ(CountOtherFiles(path.parent_path(), path.filename()), 0);
 }
