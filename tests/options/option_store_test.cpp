@@ -1,12 +1,10 @@
-// The option store and its file: the shipped file round-trips with either line break, changes
-// made on disk by another program are noticed before a save would undo them, saves work from
-// the text read at start, and long composite keys are found. Cases of file text are in
-// tests/data (option_cases_test.cpp).
+// The option store and its file: changes made on disk by another program are noticed before a
+// save would undo them, saves work from the text read at start, and long composite keys are
+// found. Cases of file text are in tests/data (option_cases_test.cpp).
 #include <gtest/gtest.h>
 
 #include <chrono>
 
-#include "line_breaks.h"
 #include "option_file_test.h"
 #include "option_store.h"
 #include "utf8_file.h"
@@ -15,51 +13,28 @@ namespace {
 
 using OptionStore = FileTest;
 
-std::string ShippedFile() { return ReadBytes(CORVEL_DATA_DIR "/web.ini"); }
-
-// The shipped file, and the same file as git or a Unix editor leaves it, save back byte for
-// byte; a changed value changes its own line only, with the file's own line break.
-TEST_F(OptionStore, ShippedFileWithEitherLineBreakRoundTrips) {
-    for (const std::string& bytes : {ShippedFile(), WithLf(ShippedFile())}) {
-        WriteBytes(file, bytes);
-        Class_Option store(file);
-        store.writeOptionFile();
-        EXPECT_EQ(ReadBytes(file), bytes);
-
-        std::string expected = bytes;
-        expected.replace(expected.find("wordCount=true"), 14, "wordCount=false");
-        store.SetOption("ueditor", "wordCount", "false");
-        store.writeOptionFile();
-        EXPECT_EQ(ReadBytes(file), expected);
-    }
-}
-
 // Every outside change that a save would undo is seen, and none of the store's own saves.
 TEST_F(OptionStore, OutsideChangesAreSeenBeforeASave) {
-    struct Case {
-        const char* name;
-        const char* text;  // written when not null
-        int shiftSeconds;  // of the modification time
-        bool remove, seen;
-    };
-    const Case cases[] = {{"nothing", nullptr, 0, false, false},
-                          {"same size, later time", "[a]\r\nk=2", 5, false, true},
-                          {"other size", "[a]\r\nk=22", 0, false, true},
-                          {"removed", nullptr, 0, true, true},
-                          {"only touched", nullptr, -5, false, true}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    // Nothing; the same size at a later time; another size; removed; only touched. Each as the
+    // text written (when not null), the shift of the modification time, removal, and whether seen.
+    const std::tuple<const char*, int, bool, bool> cases[] = {{nullptr, 0, false, false},
+                                                              {"[a]\r\nk=2", 5, false, true},
+                                                              {"[a]\r\nk=22", 0, false, true},
+                                                              {nullptr, 0, true, true},
+                                                              {nullptr, -5, false, true}};
+    for (const auto& [text, shiftSeconds, remove, seen] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::tie(text, shiftSeconds, remove)));
         WriteUtf8File(file, "[a]\r\nk=1");
         Class_Option store(file);
         store.SetOption("a", "k", "3");
         store.writeOptionFile();  // the store's own save is no outside change
         EXPECT_FALSE(store.changedOnDisk());
-        if (c.text) WriteUtf8File(file, c.text);
-        if (c.shiftSeconds)
+        if (text) WriteUtf8File(file, text);
+        if (shiftSeconds)
             fs::last_write_time(file,
-                                fs::last_write_time(file) + std::chrono::seconds(c.shiftSeconds));
-        if (c.remove) fs::remove(file);
-        EXPECT_EQ(store.changedOnDisk(), c.seen);
+                                fs::last_write_time(file) + std::chrono::seconds(shiftSeconds));
+        if (remove) fs::remove(file);
+        EXPECT_EQ(store.changedOnDisk(), seen);
     }
 }
 
