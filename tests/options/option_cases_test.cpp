@@ -48,13 +48,9 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     const std::string input = c.at("input");
     // Bytes that JSON text cannot hold (a file that starts with FF FE) begin the file as it
     // is, without the mark the store writes, and begin the rewritten file too.
-    std::string rawStart;
-    for (const int byte : c.value("rawStart", std::vector<int>{}))
-        rawStart += static_cast<char>(byte);
-    if (rawStart.empty())
-        WriteUtf8File(file, input);
-    else
-        WriteBytes(file, rawStart + input);
+    const std::vector<int> start = c.value("rawStart", std::vector<int>{});
+    const std::string rawStart(start.begin(), start.end());
+    rawStart.empty() ? WriteUtf8File(file, input) : WriteBytes(file, rawStart + input);
 
     // Entries in file order, as composite key and value, read as the store reads the file.
     Rows entries;
@@ -72,9 +68,7 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     for (const auto& s : c.value("set", Rows{})) {
         // HasOption names exactly the keys SetOption can store; storing "" proves nothing, as
         // SetOption gives "" for a missing key too.
-        if (!s.at(2).empty()) {
-            EXPECT_EQ(store.HasOption(s[0], s[1]), s.at(3) == s[2]) << s[1];
-        }
+        EXPECT_TRUE(s.at(2).empty() || store.HasOption(s[0], s[1]) == (s.at(3) == s[2])) << s[1];
         EXPECT_EQ(store.SetOption(s[0], s[1], s[2]), s.at(3)) << "set " << s[0] << "/" << s[1];
     }
     store.writeOptionFile();

@@ -109,10 +109,8 @@ TEST_F(Utf8FileFaults, SaveFailingHalfWayReportsAndLeavesTargetUntouched) {
         ::signal(SIGXFSZ, SIG_IGN);  // let write() fail with EFBIG instead of killing us
         const rlimit limit{100000, 100000};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        return ::testing::Value([&] { WriteUtf8File(file, std::string(1000000, 'x')); },
-                                FailsNaming(file, std::errc::file_too_large))
-                   ? 0
-                   : 1;
+        const auto save = [&] { WriteUtf8File(file, std::string(1000000, 'x')); };
+        return ::testing::Value(save, FailsNaming(file, std::errc::file_too_large)) ? 0 : 1;
     });
     EXPECT_EQ(Wait(child), 0);
     EXPECT_EQ(ReadUtf8File(file), "old");

@@ -10,12 +10,9 @@
 inline void DecodeByteEscapes(nlohmann::json& data) {
     if (data.is_structured()) {
         for (auto& item : data) DecodeByteEscapes(item);
-    } else if (data.is_string()) {
-        std::string text = data;
-        for (std::size_t at = 0; (at = text.find("\\x", at)) != std::string::npos; ++at)
-            text.replace(at, 4, 1,
-                         static_cast<char>(std::stoi(text.substr(at + 2, 2), nullptr, 16)));
-        data = text;
+    } else if (auto* text = data.get_ptr<std::string*>()) {
+        for (std::size_t at = 0; (at = text->find("\\x", at)) != std::string::npos; ++at)
+            text->replace(at, 4, 1, char(std::stoi(text->substr(at + 2, 2), nullptr, 16)));
     }
 }
 
