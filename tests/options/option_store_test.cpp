@@ -50,13 +50,13 @@ TEST_F(OptionStore, ReloadTakesTheOutsideChangeAndDropsValuesSetBefore) {
     EXPECT_EQ(store.GetOption("a", "k"), "outside");
     EXPECT_EQ(store.GetOption("a", "j"), "outside");
 
-    // A save or a reload that fails keeps what the store had, and the file its bytes.
+    // A reload or a save that fails keeps what the store had: a folder is neither read nor
+    // replaced.
     store.SetOption("a", "j", "kept");
-    fs::permissions(file, fs::perms::owner_read);
-    EXPECT_THROW(store.writeOptionFile(), Utf8FileError);
-    EXPECT_EQ(ReadUtf8File(file), "[a]\r\nk=outside\r\nj=outside");
     fs::remove(file);
+    fs::create_directory(file);
     EXPECT_THROW(store.reload(), Utf8FileError);
+    EXPECT_THROW(store.writeOptionFile(), Utf8FileError);
     EXPECT_EQ(store.GetOption("a", "j"), "kept");
     EXPECT_THROW(Class_Option{file}, Utf8FileError);
 }
