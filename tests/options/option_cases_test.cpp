@@ -1,13 +1,12 @@
 // Runs the shared table of option-file cases (tests/data/option_file_cases.json), which the
-// editor page's reader is tested against as well.
+// editor page's reader is tested against as well, and the store's cases in malformed UTF-8
+// (tests/data/utf8_byte_cases.json), which only the store reads.
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <nlohmann/json.hpp>
 
 #include "option_file_test.h"
 #include "option_format.h"
 #include "option_store.h"
+#include "test_data.h"
 #include "utf8_file.h"
 #include "utf8_text.h"
 
@@ -34,9 +33,11 @@ std::string AsPageDecodes(std::string_view bytes) {
 }
 
 std::vector<OptionCase> LoadCases() {
-    const Json all = Json::parse(std::ifstream(CORVEL_TEST_DATA_DIR "/option_file_cases.json"));
+    const Json shared = TestData("option_file_cases.json"),
+               bytes = TestData("utf8_byte_cases.json");
     std::vector<OptionCase> cases;
-    for (const Json& c : all.at("cases")) cases.push_back({c.at("name"), c});
+    for (const Json* table : {&shared.at("cases"), &bytes.at("store")})
+        for (const Json& c : *table) cases.push_back({c.at("name"), c});
     return cases;
 }
 
@@ -47,13 +48,9 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     const std::string input = c.at("input");
     // Bytes that JSON text cannot hold (a file that starts with FF FE) begin the file as it
     // is, without the mark the store writes, and begin the rewritten file too.
-    std::string rawStart;
-    for (const int byte : c.value("rawStart", std::vector<int>{}))
-        rawStart += static_cast<char>(byte);
-    if (rawStart.empty())
-        WriteUtf8File(file, input);
-    else
-        WriteBytes(file, rawStart + input);
+    const std::vector<int> start = c.value("rawStart", std::vector<int>{});
+    const std::string rawStart(start.begin(), start.end());
+    rawStart.empty() ? WriteUtf8File(file, input) : WriteBytes(file, rawStart + input);
 
     // Entries in file order, as composite key and value, read as the store reads the file.
     Rows entries;
@@ -63,7 +60,7 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
                 {AsPageDecodes("A_" + std::string(line.section) + "_K_" + std::string(line.key)),
                  AsPageDecodes(line.value)});
     });
-    EXPECT_EQ(entries, c.at("entries").get<Rows>());
+    EXPECT_EQ(entries, c.value("entries", entries));
 
     Class_Option store(file);
     for (const auto& g : c.at("get").get<Rows>())
@@ -71,9 +68,7 @@ TEST_P(OptionFileCase, LoadsLooksUpSetsAndWrites) {
     for (const auto& s : c.value("set", Rows{})) {
         // HasOption names exactly the keys SetOption can store; storing "" proves nothing, as
         // SetOption gives "" for a missing key too.
-        if (!s.at(2).empty()) {
-            EXPECT_EQ(store.HasOption(s[0], s[1]), s.at(3) == s[2]) << s[1];
-        }
+        EXPECT_TRUE(s.at(2).empty() || store.HasOption(s[0], s[1]) == (s.at(3) == s[2])) << s[1];
         EXPECT_EQ(store.SetOption(s[0], s[1], s[2]), s.at(3)) << "set " << s[0] << "/" << s[1];
     }
     store.writeOptionFile();

@@ -1,7 +1,9 @@
-// The option store's rules that the shared case table cannot hold: invalid UTF-8 in names and
-// values, long composite keys, and how the store stands to its file. Cases in valid UTF-8 are
-// shared with the editor page in tests/data/option_file_cases.json.
+// The option store and its file: changes made on disk by another program are noticed before a
+// save would undo them, saves work from the text read at start, and long composite keys are
+// found. Cases of file text are in tests/data (option_cases_test.cpp).
 #include <gtest/gtest.h>
+
+#include <chrono>
 
 #include "option_file_test.h"
 #include "option_store.h"
@@ -9,41 +11,54 @@
 
 namespace {
 
-struct OptionStore : FileTest {
-    Class_Option Load(std::string_view text) {
-        WriteUtf8File(file, text);
-        return Class_Option(file);
-    }
-    std::string Written(const Class_Option& store) {
-        store.writeOptionFile();
-        return ReadUtf8File(file);
-    }
-};
+using OptionStore = FileTest;
 
-// Whole code points are dropped from the end; a byte outside any well-formed sequence counts as
-// one character.
-TEST_F(OptionStore, SectionNameCutsFirstAndLastCharacter) {
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"[ueditor]", "ueditor"}, {"[ueditor] ", "ueditor]"}, {"[a]b", "a]"}, {"[]", ""}, {"[", ""},
-        {"[x", ""}, {"[设置", "设"}, {"[设置]", "设置"}, {"[置", ""}, {"  [format]", "format"},
-        {"[ab\x80", "ab"}, {"[ab\xE4\xB8", "ab\xE4"}, {"[ab\xF0\x9F\x98\x80", "ab"},
-        {"[a\xC0\x80", "a\xC0"},        // overlong: two characters
-        {"[\xED\xA0\x80", "\xED\xA0"}};  // surrogate: not one character
-    // clang-format on
-    for (const auto& [header, section] : cases) {
-        Class_Option store = Load(header + "\r\nk=v");
-        EXPECT_EQ(store.GetOption(section, "k"), "v") << header;
-        EXPECT_EQ(Written(store), header + "\r\nk=v");
+// Every outside change that a save would undo is seen, and none of the store's own saves.
+TEST_F(OptionStore, OutsideChangesAreSeenBeforeASave) {
+    // Nothing; the same size at a later time; another size; removed; only touched. Each as the
+    // text written (when not null), the shift of the modification time, removal, and whether seen.
+    const std::tuple<const char*, int, bool, bool> cases[] = {{nullptr, 0, false, false},
+                                                              {"[a]\r\nk=2", 5, false, true},
+                                                              {"[a]\r\nk=22", 0, false, true},
+                                                              {nullptr, 0, true, true},
+                                                              {nullptr, -5, false, true}};
+    for (const auto& [text, shiftSeconds, remove, seen] : cases) {
+        SCOPED_TRACE(::testing::PrintToString(std::tie(text, shiftSeconds, remove)));
+        WriteUtf8File(file, "[a]\r\nk=1");
+        Class_Option store(file);
+        store.SetOption("a", "k", "3");
+        store.writeOptionFile();  // the store's own save is no outside change
+        EXPECT_FALSE(store.changedOnDisk());
+        if (text) WriteUtf8File(file, text);
+        if (shiftSeconds)
+            fs::last_write_time(file,
+                                fs::last_write_time(file) + std::chrono::seconds(shiftSeconds));
+        if (remove) fs::remove(file);
+        EXPECT_EQ(store.changedOnDisk(), seen);
     }
 }
 
-TEST_F(OptionStore, InvalidBytesStayInKeysAndValues) {
-    Class_Option store = Load("[s\xFF]\r\nk\xC3=v\xE4\xB8\r\n\xFE");
-    EXPECT_EQ(store.GetOption("s\xFF", "k\xC3"), "v\xE4\xB8");
-    EXPECT_EQ(store.GetOption("s\xFF", "\xFE"), "");
-    EXPECT_EQ(store.SetOption("s\xFF", "\xFE", "\x80"), "\x80");
-    EXPECT_EQ(Written(store), "[s\xFF]\r\nk\xC3=v\xE4\xB8\r\n\xFE=\x80");
+TEST_F(OptionStore, ReloadTakesTheOutsideChangeAndDropsValuesSetBefore) {
+    WriteUtf8File(file, "[a]\r\nk=1\r\nj=1");
+    Class_Option store(file);
+    store.SetOption("a", "k", "from the dialog");
+    WriteUtf8File(file, "[a]\r\nk=outside\r\nj=outside");
+    fs::last_write_time(file, fs::last_write_time(file) + std::chrono::seconds(5));
+    ASSERT_TRUE(store.changedOnDisk());
+    store.reload();
+    EXPECT_FALSE(store.changedOnDisk());
+    EXPECT_EQ(store.GetOption("a", "k"), "outside");
+    EXPECT_EQ(store.GetOption("a", "j"), "outside");
+
+    // A reload or a save that fails keeps what the store had: a folder is neither read nor
+    // replaced.
+    store.SetOption("a", "j", "kept");
+    fs::remove(file);
+    fs::create_directory(file);
+    EXPECT_THROW(store.reload(), Utf8FileError);
+    EXPECT_THROW(store.writeOptionFile(), Utf8FileError);
+    EXPECT_EQ(store.GetOption("a", "j"), "kept");
+    EXPECT_THROW(Class_Option{file}, Utf8FileError);
 }
 
 // Every split of one composite key at a "_K_" names the same entry, however long the parts
@@ -53,7 +68,8 @@ TEST_F(OptionStore, EverySplitOfACompositeKeyFindsTheSameEntry) {
     auto section = [&](std::size_t at) { return composite.substr(0, at); };
     auto key = [&](std::size_t at) { return composite.substr(at + 3); };
     const std::size_t first = composite.find("_K_");
-    Class_Option store = Load("[" + section(first) + "]\r\n" + key(first) + "=v");
+    WriteUtf8File(file, "[" + section(first) + "]\r\n" + key(first) + "=v");
+    Class_Option store(file);
     std::string value = "v";
     for (auto at = first; at != std::string::npos; at = composite.find("_K_", at + 1)) {
         EXPECT_EQ(store.GetOption(section(at), key(at)), value) << at;
@@ -68,26 +84,18 @@ TEST_F(OptionStore, EverySplitOfACompositeKeyFindsTheSameEntry) {
 // store, nor an earlier save changes what it writes.
 TEST_F(OptionStore, SavesFromTheTextReadAtStart) {
     const std::string text = "[ueditor]\r\ninitialFrameHeight=400\n\r\n";
-    Class_Option store = Load(text);
+    WriteUtf8File(file, text);
+    Class_Option store(file);
     EXPECT_EQ(store.readOptionFile(), text);
     WriteUtf8File(file, "changed by another program");
     Class_Option copy = store;
     EXPECT_EQ(copy.SetOption("ueditor", "initialFrameHeight", "1"), "1");
     EXPECT_EQ(store.SetOption("ueditor", "initialFrameHeight", "500"), "500");
     EXPECT_EQ(copy.GetOption("ueditor", "initialFrameHeight"), "1");
-    EXPECT_EQ(Written(store), "[ueditor]\r\ninitialFrameHeight=500\r\n");
-    EXPECT_EQ(Written(store), "[ueditor]\r\ninitialFrameHeight=500\r\n");
-    EXPECT_EQ(ReadBytes(file).substr(0, 3), "\xEF\xBB\xBF");
-}
-
-TEST_F(OptionStore, FileFailuresThrowAndKeepValuesInMemory) {
-    EXPECT_THROW(Class_Option(folder / "missing.ini"), Utf8FileError);
-    Class_Option store = Load("[a]\r\nk=1");
-    store.SetOption("a", "k", "2");
-    fs::permissions(file, fs::perms::owner_read);
-    EXPECT_THROW(store.writeOptionFile(), Utf8FileError);
-    EXPECT_EQ(store.GetOption("a", "k"), "2");
-    EXPECT_EQ(ReadUtf8File(file), "[a]\r\nk=1");
+    for (int save = 0; save < 2; ++save) {
+        store.writeOptionFile();
+        EXPECT_EQ(ReadBytes(file), "\xEF\xBB\xBF[ueditor]\r\ninitialFrameHeight=500\r\n") << save;
+    }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "option_file_test.h"
+#include "test_data.h"
 #include "utf8_file.h"
 
 namespace {
@@ -16,11 +17,9 @@ using Utf8File = FileTest;
 
 // Each text replaces the one before whole, so a short one after a long one is checked too.
 TEST_F(Utf8File, WrittenTextReadsBackIdentical) {
-    for (const std::string& text :
-         {std::string(10000, 'x'), std::string("中文\r\n第二行\nlone LF\rlone CR, no final break"),
-          std::string(), std::string("\xEF\xBB\xBF starts with a mark of its own"),
-          std::string("malformed \xE4\xB8 and \xFF\xC0\x80 bytes"),
-          std::string("embedded\0zero", 13)}) {
+    std::vector<std::string> texts = TestData("utf8_byte_cases.json").at("written");
+    texts.insert(texts.begin(), std::string(10000, 'x'));
+    for (const std::string& text : texts) {
         WriteUtf8File(file, text);
         EXPECT_EQ(ReadBytes(file), "\xEF\xBB\xBF" + text);
         EXPECT_EQ(ReadUtf8File(file), text);
@@ -28,17 +27,16 @@ TEST_F(Utf8File, WrittenTextReadsBackIdentical) {
     EXPECT_EQ(CountOtherFiles(folder), 0);
 }
 
-TEST_F(Utf8File, ReadDropsExactlyOneLeadingMark) {
-    // clang-format off
-    const std::pair<std::string, std::string> cases[] = {
-        {"\xEF\xBB\xBF[ueditor]", "[ueditor]"}, {"[ueditor]", "[ueditor]"}, {"", ""},
-        {"\xEF\xBB\xBF\xEF\xBB\xBFx", "\xEF\xBB\xBFx"}, {"\xEF\xBB\xBF", ""},
-        {"\xEF\xBBx", "\xEF\xBBx"} /* a partial mark is text */, {"x\xEF\xBB\xBF", "x\xEF\xBB\xBF"}};
-    // clang-format on
-    for (const auto& [bytes, text] : cases) {
+// Exactly one leading mark is dropped; a partial one is text. And StripLineBreaks, by table.
+TEST_F(Utf8File, ReadDropsExactlyOneLeadingMarkAndStripLineBreaksRemovesEveryCrAndLfOnly) {
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+    const auto cases = TestData("utf8_byte_cases.json");
+    for (const auto& [bytes, text] : cases.at("leadingMark").get<Pairs>()) {
         WriteBytes(file, bytes);
         EXPECT_EQ(ReadUtf8File(file), text);
     }
+    for (const auto& [text, expected] : cases.at("lineBreaks").get<Pairs>())
+        EXPECT_EQ(StripLineBreaks(text), expected) << text;
 }
 
 // (A missing file or folder: Utf8Paths; a folder read as a file: OddFiles.)
@@ -56,17 +54,12 @@ TEST_F(Utf8File, PermissionBitsStayAndNoWriteBitMeansReadOnly) {
     for (mode_t mode : {0640, 0604, 0200, 0755, 0444, 0400, 0000}) {
         WriteBytes(file, "old");
         ::chmod(file.c_str(), mode);
-        const bool writable = (mode & 0222) != 0;
-        if (writable)
-            WriteUtf8File(file, "new");
-        else
-            EXPECT_THAT([&] { WriteUtf8File(file, "new"); },
-                        FailsNaming(file, std::errc::permission_denied));
+        SCOPED_TRACE(mode);
+        ExpectSaveOverOld(file,
+                          mode & 0222 ? std::nullopt : std::optional(std::errc::permission_denied));
         struct stat st {};
         ASSERT_EQ(::stat(file.c_str(), &st), 0);
         EXPECT_EQ(st.st_mode & 07777, mode);
-        EXPECT_EQ(ReadBytes(file), writable ? "\xEF\xBB\xBFnew" : "old") << mode;
-        EXPECT_EQ(CountOtherFiles(folder), 0);
     }
 }
 
@@ -90,14 +83,5 @@ TEST_F(Utf8File, ReplacesTheFileALinkPointsToAndKeepsTheLink) {
     EXPECT_EQ(ReadUtf8File(folder / "real" / "created.ini"), "made");
 }
 #endif
-
-TEST(StripLineBreaks, RemovesEveryCrAndLfOnly) {
-    // clang-format off
-    const std::pair<std::string_view, std::string_view> cases[] = {
-        {"a\r\nb", "ab"}, {"a\rb\nc", "abc"}, {"no breaks\t at all ", "no breaks\t at all "},
-        {"", ""}, {"\r\n\r\n", ""}, {"\n\r中\r\n文\n", "中文"}, {"a\xE4\r\xB8", "a\xE4\xB8"}};
-    // clang-format on
-    for (const auto& [text, expected] : cases) EXPECT_EQ(StripLineBreaks(text), expected) << text;
-}
 
 }  // namespace

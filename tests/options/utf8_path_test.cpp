@@ -15,11 +15,10 @@ namespace {
 using corvel::options::PathFromUtf8;
 using corvel::options::Utf8FromPath;
 
+// A folder below the test's folder and a file in it, in UTF-8 and the same names in UTF-16.
 struct Names {
-    std::string folder;  // below the test's folder, UTF-8
-    std::string file;
-    std::u16string folder16;  // the same names in UTF-16
-    std::u16string file16;
+    std::string folder, file;
+    std::u16string folder16, file16;
 };
 
 // Four folders of 80 Chinese characters: past 260 characters, each name within 255 bytes.

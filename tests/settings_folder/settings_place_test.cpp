@@ -2,7 +2,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <string>
+#include <tuple>
 
 #include "option_file_test.h"
 #include "settings_place.h"
@@ -38,29 +40,13 @@ struct InstalledFolders : FileTest {
     const fs::path user = config / "corvel-editor";
 };
 
-TEST(UserSettingsFolder, FollowsXdgThenHome) {
-    struct Case {
-        const char* xdg;
-        const char* home;
-        const char* expected;
-    };
-    for (const Case& c : {Case{"/x/cfg", "/home/u", "/x/cfg/corvel-editor"},
-                          Case{"", "/home/u", "/home/u/.config/corvel-editor"},
-                          Case{"relative/cfg", "/home/u", "/home/u/.config/corvel-editor"},
-                          Case{"", "", ""}, Case{"", "relative", ""}}) {
-        EXPECT_EQ(corvel::settings::UserSettingsFolder(c.xdg, c.home), fs::path(c.expected))
-            << c.xdg << " | " << c.home;
-    }
-}
-
 // The marker decides even where the folder is writable; a folder the user cannot write is
 // installed without it. A portable folder is used as it is, with nothing made elsewhere.
 TEST_F(FileTest, LayoutFollowsTheMarkerOrAFolderNobodyCanWrite) {
     WriteBytes(file, kShippedIni);
     const SettingsPlace place = FindSettingsPlace(folder, (folder / "cfg").string(), "");
-    EXPECT_EQ(place.layout, Layout::Portable);
-    EXPECT_EQ(place.folder, folder);
-    EXPECT_FALSE(place.readOnly);
+    EXPECT_EQ(std::tie(place.layout, place.folder, place.readOnly),
+              std::tuple(Layout::Portable, folder, false));
     EXPECT_FALSE(fs::exists(folder / "cfg"));
     if (::geteuid() != 0) {  // root writes into any folder
         ::chmod(folder.c_str(), 0555);
@@ -76,10 +62,9 @@ TEST_F(FileTest, LayoutFollowsTheMarkerOrAFolderNobodyCanWrite) {
 // shipped key and nothing else. The program folder never changes.
 TEST_F(InstalledFolders, FirstStartSeedsLaterStartsKeepTheUsersFilesAndAddNewOnes) {
     const auto shipped = FilesBelow(program);
-    SettingsPlace place = start();
-    EXPECT_EQ(place.layout, Layout::Installed);
-    EXPECT_EQ(place.folder, user);
-    EXPECT_FALSE(place.readOnly);
+    const SettingsPlace place = start();
+    EXPECT_EQ(std::tie(place.layout, place.folder, place.readOnly),
+              std::tuple(Layout::Installed, user, false));
     const auto expected = SettingsFilesOf(shipped);
     EXPECT_EQ(expected.size(), 4u);
     EXPECT_EQ(FilesBelow(user), expected);
@@ -104,39 +89,25 @@ TEST_F(InstalledFolders, FirstStartSeedsLaterStartsKeepTheUsersFilesAndAddNewOne
 // A settings folder that cannot be made or written: the shipped files, read-only, and the
 // reason. ("Write" in the name: CTest runs it again as an ordinary user.)
 TEST_F(InstalledFolders, SettingsFolderNobodyCanWriteMeansShippedDefaultsReadOnly) {
-    struct Case {
-        const char* name;
-        void (*block)(const InstalledFolders&);
-        std::string_view xdg;
-        std::optional<std::errc> reason;  // none: any reason
-    };
-    const Case cases[] = {
-        // A file where the configuration folder should be: nobody, root included, can make it.
-        {"file in the way", [](const InstalledFolders& f) { WriteBytes(f.config, "x"); }, "",
-         std::errc::not_a_directory},
-        {"no write bit",
-         [](const InstalledFolders& f) {
-             fs::create_directories(f.user);
-             ::chmod(f.user.c_str(), 0555);
-         },
-         "", std::errc::permission_denied},
-        {"no home at all", [](const InstalledFolders&) {}, "relative", std::nullopt},
-    };
+    // A file where the configuration folder should be: nobody, root included, can make it; a
+    // folder without write bits; no home at all (any reason).
+    const std::pair<std::string_view, std::optional<std::errc>> cases[] = {
+        {"", std::errc::not_a_directory}, {"", std::errc::permission_denied}, {"relative", {}}};
     const auto shipped = FilesBelow(program);
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        if (c.reason == std::errc::permission_denied && ::geteuid() == 0) continue;
+    for (const auto& [xdg, reason] : cases) {
+        SCOPED_TRACE(reason ? std::make_error_code(*reason).message() : "no home");
+        if (reason == std::errc::permission_denied && ::geteuid() == 0) continue;
         fs::remove_all(config);
-        c.block(*this);
-        const SettingsPlace place = c.xdg.empty() ? start() : FindSettingsPlace(program, c.xdg, "");
-        EXPECT_EQ(place.layout, Layout::Installed);
-        EXPECT_TRUE(place.readOnly);
-        EXPECT_EQ(place.folder, program);
-        EXPECT_EQ(place.userFolder, c.xdg.empty() ? user : fs::path());
-        ASSERT_TRUE(place.problem.has_value());
-        if (c.reason) {
-            EXPECT_EQ(place.problem->code(), *c.reason);
+        if (reason == std::errc::not_a_directory) WriteBytes(config, "x");
+        if (reason == std::errc::permission_denied) {
+            fs::create_directories(user);
+            ::chmod(user.c_str(), 0555);
         }
+        const SettingsPlace place = xdg.empty() ? start() : FindSettingsPlace(program, xdg, "");
+        EXPECT_EQ(std::tie(place.layout, place.folder, place.readOnly, place.userFolder),
+                  std::tuple(Layout::Installed, program, true, xdg.empty() ? user : fs::path()));
+        ASSERT_TRUE(place.problem.has_value());
+        EXPECT_TRUE(!reason || place.problem->code() == *reason) << place.problem->code();
         EXPECT_EQ(FilesBelow(program), shipped);
     }
 }

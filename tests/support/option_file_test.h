@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
@@ -48,15 +49,24 @@ inline fs::path LongForm(const fs::path& absolute) {
 // Throws Utf8FileError for `reason`, naming `path` in UTF-8 and the system's own words.
 inline auto FailsNaming(const fs::path& path, std::errc reason) {
     using namespace ::testing;
-    const std::string name = corvel::options::Utf8FromPath(path);
+    const std::string name = '"' + corvel::options::Utf8FromPath(path) + '"';
     return Throws<Utf8FileError>(
         AllOf(Property("code", &Utf8FileError::code, Eq(std::make_error_condition(reason))),
-              ResultOf(
-                  "message",
-                  [name](const Utf8FileError& e) {
-                      const std::string message = e.what();
-                      return message.find('"' + name + '"') != std::string::npos &&
-                             message.find(e.code().message()) != std::string::npos;
-                  },
-                  true)));
+              Truly([name](const Utf8FileError& e) {
+                  const std::string message = e.what();
+                  return message.find(name) != std::string::npos &&
+                         message.find(e.code().message()) != std::string::npos;
+              })));
+}
+
+// Saves "new" over the file `path` that holds "old": refused for `reason`, naming the file, unless
+// there is none. Either way the file then holds one text whole and nothing is left beside it.
+inline void ExpectSaveOverOld(const fs::path& path, std::optional<std::errc> reason) {
+    if (reason) {
+        EXPECT_THAT([&] { WriteUtf8File(path, "new"); }, FailsNaming(path, *reason));
+    } else {
+        EXPECT_NO_THROW(WriteUtf8File(path, "new"));
+    }
+    EXPECT_EQ(ReadUtf8File(path), reason ? "old" : "new");
+    EXPECT_EQ(CountOtherFiles(path.parent_path(), path.filename()), 0);
 }
