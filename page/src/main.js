@@ -17,6 +17,7 @@ import { connect } from './core/host-bridge.js';
 import { loadSettings } from './core/page-settings.js';
 import { textSteps } from './core/text-steps.js';
 import { editorOptions } from './core/editor-options.js';
+import { sanitizeHtml } from './core/sanitize.js';
 import * as layout from './core/layout.js';
 import * as articleStore from './plugins/drafts/article-store.js';
 import { rememberedStandard } from './plugins/conversion/standard.js';
@@ -40,7 +41,7 @@ function fallbackEditor(page) {
   const area = page.doc.getElementById('editor');
   area.outerHTML = '<div id="editor" class="corvel-fallback" contenteditable="true"></div>';
   const fallback = page.doc.getElementById('editor');
-  fallback.innerHTML = store.load() || '';
+  fallback.innerHTML = sanitizeHtml(store.load() || '');
   fallback.addEventListener('input', () => store.changed(fallback.innerHTML));
   Object.defineProperty(page.api, 'html', { get: () => fallback.innerHTML });
   page.win.addEventListener('pagehide', () => store.saveNow(fallback.innerHTML));

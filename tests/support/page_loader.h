@@ -11,6 +11,13 @@
 
 #include "web_script.h"
 
+// A copy of the built app folder in a fresh temporary folder, so that a test may change its
+// web.ini or remove files; false when the copy failed.
+inline bool CopyBuiltApp(std::optional<QTemporaryDir>& into, const QString& appDir) {
+    into.emplace();
+    return QProcess::execute("cp", {"-r", "--no-preserve=mode", appDir + "/.", into->path()}) == 0;
+}
+
 class RemoteRequestRecorder : public QWebEngineUrlRequestInterceptor {
 public:
     QStringList remote;

@@ -1,5 +1,6 @@
 // Jodit's options for the article editor, from the page's settings.
 import * as zh from './jodit-zh.js';
+import { sanitizeHtml } from './sanitize.js';
 
 // Styles inside the editing frame: the caption-length mark, the law-check marks, the
 // page-break divider (its tag text hidden behind a labelled dashed line) and the page's marks.
@@ -14,6 +15,14 @@ const IFRAME_STYLE =
   'span[data-corvel-mark]{color:#b02a37;background:#fde8ea;border:1px dashed #d9534f;padding:0 4px;}' +
   'img[data-corvel-mark]{outline:3px dashed #d9534f;min-width:120px;min-height:60px;}';
 
+// The editing frame's own policy (it is about:blank, written by Jodit): no script of any kind
+// runs in the article, and nothing in it is fetched but pictures. Jodit writes the doctype
+// first, so the policy rides on it and the parser puts it into the frame's head.
+const FRAME_POLICY = "default-src 'none'; script-src 'none'; style-src 'unsafe-inline'; " +
+  'img-src http: https: data: blob: file: corvel-article:; font-src data:; ' +
+  "form-action 'none'; base-uri 'none'";
+const FRAME_DOCTYPE = '<!DOCTYPE html><meta http-equiv="Content-Security-Policy" content="' + FRAME_POLICY + '">';
+
 function editorOptions(Jodit, s, buttons, controls) {
   // An atom replaces Jodit's own font list instead of being merged into it.
   controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(zh.FONTS) });
@@ -26,6 +35,7 @@ function editorOptions(Jodit, s, buttons, controls) {
     // The editing area is an iframe so that the user's initial style (body{...}) applies
     // to the article alone.
     iframe: true,
+    iframeDoctype: FRAME_DOCTYPE,
     iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + IFRAME_STYLE + s.initialStyle,
     // The height setting is the editing area's least height; the layout makes the editor
     // fill the window and the article scroll inside it.
@@ -45,6 +55,8 @@ function editorOptions(Jodit, s, buttons, controls) {
     defaultActionOnPaste: 'insert_as_html',
     uploader: { insertImageAsBase64URI: true },
     saveSelectionOnBlur: true,
+    // Every value set from outside (drafts, history, opened files, the commands) is sanitized.
+    events: { beforeSetValueToEditor: (value) => (typeof value === 'string' ? sanitizeHtml(value) : value) },
   };
 }
 

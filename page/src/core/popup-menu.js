@@ -1,7 +1,8 @@
 // The drop-down of a toolbar command: one entry a choice, chosen on mousedown so that the
 // editor keeps its selection.
+import { sanitizeHtml } from './sanitize.js';
 
-// items: [[value, caption, asHtml]]; empty: the text shown when there is nothing to choose.
+// items: [[value, caption, asHtml]], an HTML caption (a settings value) sanitized; empty: the text shown when there is nothing to choose.
 function popupMenu(doc, items, choose, close, empty) {
   const box = doc.createElement('div');
   box.className = 'corvel-menu';
@@ -12,7 +13,7 @@ function popupMenu(doc, items, choose, close, empty) {
   for (const [value, caption, asHtml] of items) {
     const entry = doc.createElement('div');
     entry.className = 'corvel-menu-item';
-    if (asHtml) entry.innerHTML = caption;
+    if (asHtml) entry.innerHTML = sanitizeHtml(caption);
     else entry.textContent = caption;
     entry.addEventListener('mousedown', function (event) {
       event.preventDefault();

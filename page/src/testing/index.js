@@ -5,12 +5,15 @@ import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import { fileURLToPath } from 'node:url';
 import './fake-host.js';
+import { useWindow } from '../core/sanitize.js';
 
 const modules = process.env.CORVEL_PAGE_NODE_MODULES;
 const packages = createRequire(modules ? modules.replace(/\/?$/, '/') : import.meta.url);
 const { parseHTML, DOMParser } = packages('linkedom');
 // The page parses detached HTML with the browser's DOMParser.
 globalThis.DOMParser = DOMParser;
+// DOMPurify needs a fuller DOM than linkedom's; jsdom loads only when something is sanitized.
+useWindow(() => new (packages('jsdom').JSDOM)('').window);
 
 const repo = fileURLToPath(new URL('../../../', import.meta.url));
 const bodyOf = (html) => parseHTML(`<!DOCTYPE html><html><body>${html}</body></html>`).document.body;

@@ -4,8 +4,7 @@
 // packages under Node).
 import * as images from '../pictures/article-images.js';
 import { escapeAttr } from '../../core/html.js';
-
-const UNSAFE_ELEMENTS = 'script,style,iframe,frame,object,embed,link,meta,title,base,form,input,button,textarea,select,noscript,template';
+import { sanitizeHtml } from '../../core/sanitize.js';
 
 function base64ToBytes(base64) {
   const binary = atob(base64);
@@ -14,16 +13,16 @@ function base64ToBytes(base64) {
   return bytes;
 }
 
-// An opened web page keeps its content only: no scripts, handlers or forms.
-function cleanOpenedHtml(body) {
-  for (const node of Array.prototype.slice.call(body.querySelectorAll(UNSAFE_ELEMENTS))) node.remove();
-  for (const node of Array.prototype.slice.call(body.querySelectorAll('*'))) {
-    for (const attr of Array.prototype.slice.call(node.attributes)) {
-      const unsafeLink = /^(href|src)$/i.test(attr.name) && /^\s*(javascript|vbscript):/i.test(attr.value);
-      if (/^on/i.test(attr.name) || unsafeLink) node.removeAttribute(attr.name);
-    }
-  }
-  return body.innerHTML;
+// What lies between a web page's first <body ...> and the </body> after it (the whole text
+// without a body tag). Searched by position, not by one regular expression over the whole
+// text: each step is linear, however often "<body" repeats.
+function pageBody(text) {
+  const open = text.search(/<body\b/i);
+  const start = open < 0 ? -1 : text.indexOf('>', open);
+  if (start < 0) return text;
+  const rest = text.slice(start + 1);
+  const close = rest.search(/<\/body\b/i);
+  return close < 0 ? rest : rest.slice(0, close);
 }
 
 function textToHtml(text) {
@@ -34,19 +33,17 @@ function textToHtml(text) {
     .join('');
 }
 
-// file: what the host's open dialog returned; parse(html) gives a detached body element.
+// file: what the host's open dialog returned.
 // Resolves to {html, warnings}.
-async function readOpenedFile(file, parse, mammoth) {
+async function readOpenedFile(file, mammoth) {
   if (file.kind === 'docx') {
     const bytes = base64ToBytes(file.base64 || '');
     // The browser build reads arrayBuffer, the Node one buffer.
     const result = await mammoth.convertToHtml({ arrayBuffer: bytes.buffer, buffer: bytes });
-    return { html: cleanOpenedHtml(parse(result.value)), warnings: result.messages.filter((m) => m.type === 'error') };
+    return { html: sanitizeHtml(result.value), warnings: result.messages.filter((m) => m.type === 'error') };
   }
   if (file.kind === 'html') {
-    const text = file.text || '';
-    const inner = /<body[^>]*>([\s\S]*?)(<\/body>|$)/i.exec(text);
-    return { html: cleanOpenedHtml(parse(inner ? inner[1] : text)), warnings: [] };
+    return { html: sanitizeHtml(pageBody(file.text || '')), warnings: [] };
   }
   return { html: textToHtml(file.text || ''), warnings: [] };
 }
@@ -187,4 +184,4 @@ function fileName(title, extension) {
   return (base || '文章') + '.' + extension;
 }
 
-export { readOpenedFile, cleanOpenedHtml, textToHtml, plainTextWithImages, selfContainedHtml, wordDocument, collectParagraphs, imageSize, fileName, base64ToBytes };
+export { readOpenedFile, textToHtml, plainTextWithImages, selfContainedHtml, wordDocument, collectParagraphs, imageSize, fileName, base64ToBytes };

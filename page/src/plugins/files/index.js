@@ -27,7 +27,7 @@ export default {
       if (file.cancelled) return;
       let read;
       try {
-        read = await files.readOpenedFile(file, parseFragment, mammoth());
+        read = await files.readOpenedFile(file, mammoth());
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }

@@ -2,6 +2,7 @@
 // paragraph does not split it; anything with paragraphs or images is formatted as article text
 // when automatic formatting is on.
 import { escapeHtml, parseFragment } from '../../core/html.js';
+import { sanitizeHtml } from '../../core/sanitize.js';
 import { eachTextNode } from '../../core/rules.js';
 import { formatNode } from './formatter.js';
 import { fix } from './punctuation.js';
@@ -23,7 +24,7 @@ function formatOptions(settings, transformText) {
 
 function processPaste(html, settings, steps) {
   const isPlain = html.indexOf('<') < 0;
-  const body = parseFragment(isPlain ? escapeHtml(html).replace(/\r?\n/g, '<br>') : html);
+  const body = parseFragment(isPlain ? escapeHtml(html).replace(/\r?\n/g, '<br>') : sanitizeHtml(html));
   const structured = /<(p|div|h[1-6]|li|tr|table|img|br|blockquote|section|article)\b/i.test(body.innerHTML);
   if (settings.autoFormat && structured) return formatNode(body, formatOptions(settings, steps.automatic));
   eachTextNode(body, steps.automatic);

@@ -9,6 +9,7 @@ import { textSteps } from '../../core/text-steps.js';
 import { processPaste } from './paste.js';
 
 globalThis.OpenCC = packages('opencc-js');
+const FORM = '<form action="https://example.org/"><p>姓名<input name="n"><button>提交</button></p></form>';
 const shipped = (name) => fs.readFileSync(`${repo}data/${name}`, 'utf8');
 
 test('a paste is formatted, converted and corrected as [auto_format] says', () => {
@@ -25,6 +26,9 @@ test('a paste is formatted, converted and corrected as [auto_format] says', () =
     // Word's fake list stays a list, with Chinese punctuation.
     ['format=true\r\nconversion=same\r\nredundant=false', wordList(1, '第一项(试行)') + wordList(2, '第二项,完成'),
       '<ol><li>第一项（试行）</li><li>第二项，完成</li></ol>'],
+    // A pasted form and its fields go, their text stays, whether formatted or not.
+    ['format=true\r\nconversion=same\r\nredundant=false', FORM, '<p>　　姓名提交</p>'],
+    ['format=false\r\nconversion=same\r\nredundant=false', FORM, '<p>姓名提交</p>'],
   ];
   for (const [lines, pasted, expected] of cases) {
     const settings = fromOptions(parseOptions('[auto_format]\r\n' + lines));
