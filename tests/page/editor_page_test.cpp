@@ -155,51 +155,8 @@ private slots:
                      QStringLiteral("true,true,false"));
     }
 
-    void wheelAndKeyboardScrollTheEditingArea() {
-        QVERIFY(open());
-        // A long article, enough to scroll in any window.
-        eval("corvelEditor.jodit.value = Array.from({length: 80}, (_, i) => "
-             "'<p>　　第' + (i + 1) + '段正文，用来检查编辑区能否滚动。</p>').join('')");
-        QCOMPARE(scrollTop(), 0);
-        const QImage before = loader_->view.grab().toImage();
-        const QPoint at = inEditingArea("100");
-        QWheelEvent wheel(at, loader_->view.mapToGlobal(at), QPoint(), QPoint(0, -360),
-                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(input(), &wheel);
-        QTRY_VERIFY(scrollTop() > 100);
-        // The area scrolls inside itself: the page and its toolbar stay where they were.
-        QCOMPARE(eval("window.scrollY").toInt(), 0);
-        QVERIFY(
-            eval("corvelEditor.jodit.toolbarContainer.getBoundingClientRect().top >= 0").toBool());
-        QTest::qWait(300);  // let the scrolled area paint
-        QVERIFY(loader_->view.grab().toImage() != before);
-        // Ctrl+End reaches the end of the article: the caret in the last paragraph, and that
-        // paragraph scrolled into view.
-        QTest::mouseClick(input(), Qt::LeftButton, {}, inEditingArea("20"));
-        QTest::keyClick(input(), Qt::Key_End, Qt::ControlModifier);
-        QTRY_COMPARE(
-            eval("(() => { const j = corvelEditor.jodit, last = j.editor.lastElementChild; "
-                 "const s = j.ew.getSelection(), r = last.getBoundingClientRect(); "
-                 "const e = j.ed.scrollingElement; "
-                 "return [last.contains(s.anchorNode), r.top >= 0, "
-                 "r.top < e.clientHeight, "
-                 "e.scrollHeight - e.clientHeight - e.scrollTop < 60].join(); })()")
-                .toString(),
-            QStringLiteral("true,true,true,true"));
-        QVERIFY(eval("corvelEditor.jodit.ed.scrollingElement.scrollHeight > "
-                     "2 * corvelEditor.jodit.iframe.offsetHeight")
-                    .toBool());
-    }
-
     void clickBelowTheTextPutsTheCaretAtTheEnd_data() {
-        QTest::addColumn<QString>("article");
-        QTest::addColumn<QString>("typedAtEnd");
-        QTest::newRow("last paragraph") << "<p>　　第一段</p><p>　　第二段</p>"
-                                        << "<p>　　第一段</p><p>　　第二段end</p>";
-        // After a final table the typing goes into a new paragraph at the end.
-        QTest::newRow("last table") << "<p>　　第一段</p><table><tr><td>表格</td></tr></table>"
-                                    << "<p>　　第一段</p><table><tbody><tr><td>表格</td></tr>"
-                                       "</tbody></table><p>end</p>";
+        addRows("click_below", {"article", "typedAtEnd"});
     }
     void clickBelowTheTextPutsTheCaretAtTheEnd() {
         QFETCH(QString, article);
@@ -215,16 +172,19 @@ private slots:
         QTRY_COMPARE(html(), typedAtEnd);
     }
 
-    void editorFillsTheWindow_data() {
+    // At each window size the editor fills the window and a long article scrolls inside it.
+    void editorFillsTheWindowAndScrollsInside_data() {
         QTest::addColumn<QSize>("window");
         QTest::newRow("first window") << QSize(634, 480);
         QTest::newRow("maximised") << QSize(1280, 760);
         QTest::newRow("large screen") << QSize(1900, 1040);
     }
-    void editorFillsTheWindow() {
+    void editorFillsTheWindowAndScrollsInside() {
         QFETCH(QSize, window);
         QVERIFY(open());
         loader_->view.resize(window);
+        eval("corvelEditor.jodit.value = Array.from({length: 120}, (_, i) => "
+             "'<p>　　第' + (i + 1) + '段正文，用来检查编辑区能否滚动。</p>').join('')");
         // Heights from the page: window, editor bottom, editing area, status bar bottom.
         const auto facts = [this] {
             return eval(
@@ -238,6 +198,35 @@ private slots:
         QTRY_VERIFY(facts().value(2).toInt() >= 520);
         const QVariantList f = facts();
         const int inner = f[0].toInt(), bottom = f[1].toInt(), statusBottom = f[3].toInt();
+
+        QCOMPARE(scrollTop(), 0);
+        QTest::qWait(300);
+        const QImage before = loader_->view.grab().toImage();
+        const QPoint at = inEditingArea("100");
+        QWheelEvent wheel(at, loader_->view.mapToGlobal(at), QPoint(), QPoint(0, -360),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(input(), &wheel);
+        QTRY_VERIFY(scrollTop() > 100);
+        // The area scrolls inside itself: the page and its toolbar stay where they were.
+        QCOMPARE(eval("[scrollY, corvelEditor.jodit.toolbarContainer.getBoundingClientRect().top"
+                      " >= 0].join()").toString(), QStringLiteral("0,true"));
+        QTest::qWait(300);  // let the scrolled area paint
+        QVERIFY(loader_->view.grab().toImage() != before);
+        // Ctrl+End reaches the end of the article: the caret in the last paragraph, and that
+        // paragraph scrolled into view.
+        QTest::mouseClick(input(), Qt::LeftButton, {}, inEditingArea("20"));
+        QTest::keyClick(input(), Qt::Key_End, Qt::ControlModifier);
+        QTRY_COMPARE(
+            eval("(() => { const j = corvelEditor.jodit, last = j.editor.lastElementChild; "
+                 "const s = j.ew.getSelection(), r = last.getBoundingClientRect(); "
+                 "const e = j.ed.scrollingElement; "
+                 "return [last.contains(s.anchorNode), r.top >= 0, "
+                 "r.top < e.clientHeight, "
+                 "e.scrollHeight - e.clientHeight - e.scrollTop < 60, "
+                 "e.scrollHeight > 2 * j.iframe.offsetHeight].join(); })()")
+                .toString(),
+            QStringLiteral("true,true,true,true,true"));
+
         if (window.height() > 700) {
             // No band: the editor ends at the page margin, and the editing area grew with it.
             QVERIFY2(inner - bottom >= 6 && inner - bottom <= 10,
@@ -303,20 +292,6 @@ private slots:
             result += "|" + run(afterReload);
         }
         QTEST(result, "expected");
-    }
-
-    void pageBreakIsADividerStoredAsTheTag() {
-        QVERIFY(open());
-        eval(
-            "corvelEditor.jodit.value = "
-            "'<p>　　正文</p><p>_ueditor_page_break_tag_</p><p>　　下一页</p>'");
-        QCOMPARE(html(),
-                 QStringLiteral("<p>　　正文</p><p>_ueditor_page_break_tag_</p><p>　　下一页</p>"));
-        QVERIFY(eval("(() => { const p = corvelEditor.jodit.editor.children[1]; "
-                     "return p.hasAttribute('data-corvel-page-break') && p.offsetHeight > 10 && "
-                     "getComputedStyle(p, '::after').content.includes('分页符'); })()")
-                    .toBool());
-        QTRY_COMPARE(eval("corvelEditor.tools.wordCount.words").toInt(), 5);
     }
 };
 

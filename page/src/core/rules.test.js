@@ -2,7 +2,7 @@
 import test from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import { packages, parseHTML, repo } from '../testing/index.js';
+import { packages, parseHTML, repo, fixture } from '../testing/index.js';
 const OpenCC = packages('opencc-js');
 import * as rules from './rules.js';
 
@@ -18,15 +18,8 @@ test('rule-file grammar', () => {
 });
 
 test('corrections: longest match, one pass, removal; the shipped file fixes typos and drops junk', () => {
-  const correct = rules.corrector('的的|||的\r\n的的确确|||的确\r\n甲|||乙\r\n乙|||丙\r\n【打印本页】|||');
-  const cases = [
-    ['好的的东西', '好的东西'],
-    ['的的确确如此', '的确如此'], // the longer rule wins where both start
-    ['甲乙', '乙丙'], // a replacement is not replaced again
-    ['正文【打印本页】', '正文'],
-    ['没有错误', '没有错误'],
-  ];
-  for (const [input, expected] of cases) assert.equal(correct(input), expected, input);
+  const { rules: lines, cases } = fixture('rules').corrections;
+  for (const [input, expected] of cases) assert.equal(rules.corrector(lines)(input), expected, input);
   assert.equal(rules.corrector(shipped('redundant.txt'))('我们再接再励，迫不急待【打印本页】'), '我们再接再厉，迫不及待');
 });
 

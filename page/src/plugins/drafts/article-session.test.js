@@ -3,20 +3,19 @@
 import test from 'node:test';
 import assert from 'node:assert/strict';
 import { create, AUTO_SNAPSHOT_MS } from './article-session.js';
-import { fakeHost, fakeTimers, settle } from '../../testing/index.js';
+import { fakeHost, fakeTimers, settle, fixture } from '../../testing/index.js';
 
 // A session over a fake host, with an editor that is just a string and a notice board
 // that records what it shows.
 function setup(hostStart) {
   const f = fakeHost(hostStart);
   const timers = fakeTimers(f);
-  const text = (html) => html.replace(/<[^>]*>/g, '');
   const board = { lasting: new Map(), flash() {} };
   board.show = (k, t) => board.lasting.set(k, t);
   board.clear = (k) => board.lasting.delete(k);
   const view = { html: '', getHtml: () => view.html };
   view.load = view.replace = (html) => (view.html = html);
-  const describe = (html) => ({ title: text(html).slice(0, 10), chars: text(html).length });
+  const describe = (html) => ((text) => ({ title: text.slice(0, 10), chars: text.length }))(html.replace(/<[^>]*>/g, ''));
   const session = create({ host: f.host, timers, delayMs: 800, maxDelayMs: 1000, retryMs: 5000, board, describe, view });
   const type = (html) => {
     view.html = html;
@@ -104,14 +103,7 @@ test('saves run one at a time, so an older text never lands after a newer one', 
 });
 
 test('first start after the upgrade: the old article becomes the first draft', async (t) => {
-  const cases = [
-    // [name, legacy html, createArticle failure, articles afterwards, migrated, notice]
-    ['the old article moves', '<p>旧文章</p>', null, ['<p>旧文章</p>'], true, false],
-    ['no old article: an empty draft', null, null, [''], true, false],
-    ['blank old article counts as none', '  ', null, [''], true, false],
-    ['the host refuses: kept for next time', '<p>旧文章</p>', '无法写入文章文件夹。', [], false, true],
-  ];
-  for (const [name, legacy, failure, htmls, migrated, notice] of cases) {
+  for (const [name, legacy, failure, htmls, migrated, notice] of fixture('session_start').migrations) {
     await t.test(name, async () => {
       const s = setup();
       if (failure) s.f.fail.createArticle = failure;
@@ -180,6 +172,16 @@ test('the text before a spell of editing is kept at most once per ten minutes', 
   t.type('<p>一二三四</p>');
   await t.timers.run();
   assert.deepEqual(snaps()[0], ['auto', '<p>一二三</p>']);
+  // A snapshot the host refused does not count: the next spell tries again.
+  t.f.tick(AUTO_SNAPSHOT_MS);
+  t.f.fail.addSnapshot = '磁盘已满。';
+  t.type('<p>五</p>');
+  await t.timers.run();
+  delete t.f.fail.addSnapshot;
+  t.f.tick(60_000);
+  t.type('<p>六</p>');
+  await t.timers.run();
+  assert.deepEqual(snaps().slice(0, 2), [['auto', '<p>五</p>'], ['auto', '<p>一二三</p>']]);
 });
 
 test('restoring a snapshot keeps the replaced text first; forgetting the current draft opens the newest', async () => {

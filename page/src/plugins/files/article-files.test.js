@@ -92,15 +92,9 @@ test('.html export is self-contained and .txt export marks each image', async ()
 });
 
 test('image sizes from file headers, and file names from titles', () => {
-  const gif = Buffer.from('R0lGODlhBQAHAIAAAP///wAAACH5BAEAAAAALAAAAAAFAAcAAAIFhI+py1sAOw==', 'base64');
-  const jpeg = Buffer.from([0xff, 0xd8, 0xff, 0xe0, 0, 4, 0, 0, 0xff, 0xc0, 0, 11, 8, 0, 9, 0, 7, 1, 0, 0]);
-  const cases = [
-    [PNG_2x3, { width: 2, height: 3 }],
-    [gif, { width: 5, height: 7 }],
-    [jpeg, { width: 7, height: 9 }],
-    [Buffer.from('not an image'), null],
-  ];
-  for (const [bytes, size] of cases) assert.deepEqual(files.imageSize(new Uint8Array(bytes)), size);
+  for (const [base64, size] of fixture('opened_files').imageSizes) {
+    assert.deepEqual(files.imageSize(new Uint8Array(Buffer.from(base64, 'base64'))), size, base64);
+  }
   assert.equal(files.fileName('报道：新品/发布?', 'docx'), '报道：新品_发布_.docx');
   assert.equal(files.fileName('  ', 'txt'), '文章.txt');
 });

@@ -44,19 +44,10 @@ test('pasted articles become clean articles that keep their structure', async (t
 });
 
 test('settings change the result', () => {
-  const src = '<p>开头正文。</p><p><b>粗</b>体</p><p><img src="a.png"></p><p>配文</p><p>●正文</p><p>_ueditor_page_break_tag_</p>';
-  const cases = [
-    // [options, expected]
-    [{ retainBold: false }, '<p>　　粗体</p>'],
-    [{ imageJustify: 'none', captionJustify: 'right' }, '<p><img src="a.png"></p><p style="text-align:right">配文</p>'],
-    [{ paragraphBeforeBlank: '' }, '<p><strong>粗</strong>体</p>'],
-    [{ paragraphBeforeBlank: '●' }, '<p>●正文</p>'], // an indent already there is not doubled
-  ];
-  for (const [options, expected] of cases) {
-    assert.ok(format(src, options).includes(expected), JSON.stringify(options));
-  }
+  const { source, cases } = fixture('formatter_options').settings;
+  for (const [options, expected] of cases) assert.ok(format(source, options).includes(expected), JSON.stringify(options));
   // The page-break marker stays a bare line, without the indent.
-  assert.ok(format(src, {}).endsWith('<p>_ueditor_page_break_tag_</p>'));
+  assert.ok(format(source, {}).endsWith('<p>_ueditor_page_break_tag_</p>'));
 });
 
 test('counting and plain text', () => {
