@@ -12,7 +12,11 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -20,7 +24,21 @@
 #include "settings_dialogs.h"
 #include "test_files.h"
 
+using Json = nlohmann::json;
+
 inline const std::string kBom = "\xEF\xBB\xBF";
+// The settings every test starts from, unless it changes some of them.
+inline const std::string kWebIni = ReadBytes(CORVEL_TEST_DATA_DIR "/dialog_web.ini");
+// The tables of tests/data/dialog_cases.json.
+inline const Json kTables = Json::parse(std::ifstream(CORVEL_TEST_DATA_DIR "/dialog_cases.json"));
+
+// A table's text: a string, or raw bytes as an array of numbers.
+inline std::string Bytes(const Json& text) {
+    if (text.is_string()) return text;
+    std::string bytes;
+    for (const int byte : text) bytes += static_cast<char>(byte);
+    return bytes;
+}
 
 // A dialog and the menu command that opens it.
 struct DialogKind {
@@ -35,6 +53,13 @@ inline constexpr DialogKind kConversionFile{"Form_Option_File_Edit",
                                             &SettingsDialogs::openConversionFile};
 inline constexpr DialogKind kRedundantFile{"Form_Option_File_Edit",
                                            &SettingsDialogs::openRedundantFile};
+// An option dialog by the name the tables give it.
+inline const DialogKind& KindNamed(const std::string& name) {
+    for (const DialogKind* kind : {&kUeditor, &kAutoFormat, &kFormat}) {
+        if (name == kind->name) return *kind;
+    }
+    throw std::invalid_argument(name);
+}
 
 class DialogTest : public ::testing::Test {
 protected:
@@ -44,7 +69,7 @@ protected:
     }
 
     // Writes web.ini (with a byte-order mark, as the store writes it) and starts the dialogs.
-    void start(std::string_view webIni) {
+    void start(std::string_view webIni = kWebIni) {
         dialogs_.reset();
         writeFile("web.ini", kBom + std::string(webIni));
         host_ = std::make_unique<FakeHost>(folder_);
@@ -111,47 +136,17 @@ protected:
     const char* current_ = nullptr;
 };
 
-// The settings every test starts from, unless it changes some of them.
-inline const std::string kWebIni =
-    "; settings\r\n"
-    "[ueditor]\r\n"
-    "toolbars=Standard\r\n"
-    "wordCount=true\r\n"
-    "elementPathEnabled=false\r\n"
-    "initialFrameHeight=520\r\n"
-    "pageBreakTag=_tag_\r\n"
-    "initialStyle=p{margin:0}\r\n"
-    "\r\n"
-    "[auto_format]\r\n"
-    "format=true\r\n"
-    "conversion=same\r\n"
-    "redundant=false\r\n"
-    "\r\n"
-    "[format]\r\n"
-    "paragraphBeforeBlank=\u3000\u3000\r\n"
-    "imageJustify=center\r\n"
-    "imageCaptionText=center\r\n"
-    "imageCaptionText_MaxLength=40\r\n"
-    "imageCaptionText_EndSign=\u3002\r\n"
-    "retainBold=true\r\n"
-    "dateline=\u00a0\u672c\u62a5\u8baf|-|\u65b0\u534e\u793e\r\n"
-    "editorname=\uff08\u8d23\u4efb\u7f16\u8f91\uff1a\uff09\r\n"
-    "conversionFile=conversion.txt\r\n"
-    "redundantFile=redundant.txt\r\n"
-    "\r\n"
-    "[system]\r\n"
-    "alwaysTop=false\r\n";
-
-// `ini` with the value of each named key replaced; a null value drops the key's line.
+// `ini` with the value of each named key replaced; no value drops the key's line.
 // Key names are unique across the sections of kWebIni.
-inline std::string IniWith(std::initializer_list<std::pair<std::string_view, const char*>> changes,
-                           std::string ini = kWebIni) {
+inline std::string IniWith(
+    std::initializer_list<std::pair<std::string_view, std::optional<std::string_view>>> changes,
+    std::string ini = kWebIni) {
     for (const auto& [key, value] : changes) {
         const std::string head = "\n" + std::string(key) + "=";
         const auto at = ini.find(head) + 1;
         const auto end = ini.find("\r\n", at);
         if (value) {
-            ini.replace(at + head.size() - 1, end - (at + head.size() - 1), value);
+            ini.replace(at + head.size() - 1, end - (at + head.size() - 1), *value);
         } else {
             ini.erase(at, end + 2 - at);
         }

@@ -114,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
     const std::string gbk = "\xBC\xF2\xB7\xB1|||\xBC\xF2\r\n";
     writeFile("conversion.txt", gbk);
-    start(kWebIni);
+    start();
     QDialog* d = open(kConversionFile);
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains("UTF-8"));
@@ -139,7 +139,7 @@ TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
 }
 
 TEST_F(FileEditTest, SwitchingFilesNeverWritesOneFileIntoTheOther) {
-    start(kWebIni);
+    start();
     open(kConversionFile);
     edit("Text_File_content", kEnd, "edit");
     // The same command again keeps the unsaved text.

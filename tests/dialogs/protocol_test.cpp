@@ -25,7 +25,7 @@ class OptionDialogProtocol : public DialogTest,
                              public ::testing::WithParamInterface<OptionDialogCase> {
 protected:
     void SetUp() override {
-        start(kWebIni);
+        start();
         d = open(GetParam().kind);
         ASSERT_NE(d, nullptr);
         ASSERT_TRUE(d->isVisible());
@@ -121,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(Dialogs, OptionDialogProtocol, ::testing::ValuesIn(kCas
                          [](const auto& test) { return std::string(test.param.kind.name); });
 
 TEST_F(DialogTest, ClosingOneOfTwoOpenDialogsEnablesTheEditor) {
-    start(kWebIni);
+    start();
     open(kUeditor);
     open(kFormat);
     click("Command_Cancel");
