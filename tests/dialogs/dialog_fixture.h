@@ -63,11 +63,6 @@ inline const DialogKind& KindNamed(const std::string& name) {
 
 class DialogTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        dialogs_.reset();
-        host_.reset();
-    }
-
     // Writes web.ini (with a byte-order mark, as the store writes it) and starts the dialogs.
     void start(std::string_view webIni = kWebIni) {
         dialogs_.reset();
@@ -136,20 +131,12 @@ protected:
     const char* current_ = nullptr;
 };
 
-// `ini` with the value of each named key replaced; no value drops the key's line.
-// Key names are unique across the sections of kWebIni.
-inline std::string IniWith(
-    std::initializer_list<std::pair<std::string_view, std::optional<std::string_view>>> changes,
-    std::string ini = kWebIni) {
-    for (const auto& [key, value] : changes) {
-        const std::string head = "\n" + std::string(key) + "=";
-        const auto at = ini.find(head) + 1;
-        const auto end = ini.find("\r\n", at);
-        if (value) {
-            ini.replace(at + head.size() - 1, end - (at + head.size() - 1), *value);
-        } else {
-            ini.erase(at, end + 2 - at);
-        }
-    }
-    return ini;
+// `ini` with the value of `key` replaced; no value drops the key's line. Key names are unique
+// across the sections of kWebIni.
+inline std::string IniWith(std::string_view key, std::optional<std::string_view> value,
+                           std::string ini = kWebIni) {
+    const auto at = ini.find("\n" + std::string(key) + "=") + 1;
+    const auto end = ini.find("\r\n", at);
+    if (!value) return ini.erase(at, end + 2 - at);
+    return ini.replace(at + key.size() + 1, end - at - key.size() - 1, *value);
 }

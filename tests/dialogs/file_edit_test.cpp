@@ -32,7 +32,7 @@ protected:
 
 TEST_F(FileEditTest, EachCommandShowsItsFileAndSavesItBack) {
     writeFile("rules/one line.txt", "a");
-    start(IniWith({{"conversionFile", "rules/one line.txt"}}));
+    start(IniWith("conversionFile", "rules/one line.txt"));
     QDialog* d = open(kRedundantFile);
     EXPECT_EQ(caption(), kRedundantCaption);
     EXPECT_EQ(text(), "的的|||的\n");
@@ -71,45 +71,34 @@ TEST_F(FileEditTest, EachCommandShowsItsFileAndSavesItBack) {
     EXPECT_EQ(host_->refreshes, 4);
 }
 
-struct UnreadableCase {
-    const char* file;
-    void (*make)(const fs::path&);  // puts something odd in its place; null: nothing there
-    const char* reason;
-};
-
-class UnreadableRuleFile : public FileEditTest,
-                           public ::testing::WithParamInterface<UnreadableCase> {};
-
-// Also a FIFO or a device, refused at once before any read blocks.
-TEST_P(UnreadableRuleFile, IsNamedWithAReasonAndCannotBeSavedOver) {
-    const UnreadableCase& c = GetParam();
-    start(IniWith({{"conversionFile", c.file}}));
-    if (c.make) c.make(folder_ / c.file);
-    QDialog* d = open(kConversionFile);
-    ASSERT_EQ(host_->errors.size(), 1);
-    EXPECT_TRUE(host_->errors[0].contains(QString::fromStdString(folder_.string())));
-    EXPECT_TRUE(host_->errors[0].contains(c.file));
-    EXPECT_TRUE(host_->errors[0].contains(QString::fromUtf8(c.reason))) << c.reason;
-    EXPECT_FALSE(control("Command_Save")->isEnabled());
-    EXPECT_TRUE(control<QPlainTextEdit>("Text_File_content")->isReadOnly());
-    click("Command_Save");
-    EXPECT_TRUE(d->isVisible());
-    // Another file can be opened without a question.
-    open(kRedundantFile);
-    EXPECT_TRUE(host_->questions.isEmpty());
-    EXPECT_EQ(text(), "的的|||的\n");
-    EXPECT_TRUE(control("Command_Save")->isEnabled());
-    EXPECT_EQ(host_->refreshes, 0);
+// The "unreadableRuleFiles" table: a missing file, a folder, a FIFO or a device (refused at once
+// before any read blocks) is named with a reason and cannot be saved over.
+TEST_F(FileEditTest, UnreadableRuleFilesAreNamedWithAReasonAndCannotBeSavedOver) {
+    for (const Json& c : kTables.at("unreadableRuleFiles")) {
+        SCOPED_TRACE(c.dump());
+        const std::string file = c.at("file");
+        start(IniWith("conversionFile", file));
+        if (c.value("fifo", false)) {
+            ASSERT_EQ(::mkfifo((folder_ / file).c_str(), 0600), 0);
+        }
+        if (c.contains("linkTo")) fs::create_symlink(c["linkTo"].get<std::string>(), folder_ / file);
+        QDialog* d = open(kConversionFile);
+        ASSERT_EQ(host_->errors.size(), 1);
+        for (const std::string& part : {folder_.string(), file, c.at("reason").get<std::string>()}) {
+            EXPECT_TRUE(host_->errors[0].contains(QString::fromStdString(part))) << part;
+        }
+        EXPECT_FALSE(control("Command_Save")->isEnabled());
+        EXPECT_TRUE(control<QPlainTextEdit>("Text_File_content")->isReadOnly());
+        click("Command_Save");
+        EXPECT_TRUE(d->isVisible());
+        // Another file can be opened without a question.
+        open(kRedundantFile);
+        EXPECT_TRUE(host_->questions.isEmpty());
+        EXPECT_EQ(text(), "的的|||的\n");
+        EXPECT_TRUE(control("Command_Save")->isEnabled());
+        EXPECT_EQ(host_->refreshes, 0);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnreadableRuleFile,
-    ::testing::Values(
-        UnreadableCase{"missing.txt", nullptr, "不存在"}, UnreadableCase{"", nullptr, "文件夹"},
-        UnreadableCase{"pipe.txt",
-                       [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
-                       "不是普通文件"},
-        UnreadableCase{"zero.txt", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-                       "不是普通文件"}));
 
 TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
     const std::string gbk = "\xBC\xF2\xB7\xB1|||\xBC\xF2\r\n";

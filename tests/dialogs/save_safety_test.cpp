@@ -9,7 +9,7 @@ TEST_F(DialogTest, SaveWithKeysMissingStoresTheOthersAndNamesTheMissing) {
     for (const Json& c : kTables.at("missingKeys")) {
         SCOPED_TRACE(c.dump());
         std::string ini = kWebIni;
-        for (const std::string key : c.at("dropped")) ini = IniWith({{key, std::nullopt}}, ini);
+        for (const std::string key : c.at("dropped")) ini = IniWith(key, std::nullopt, ini);
         start(ini);
         QDialog* d = open(KindNamed(c.at("dialog")));
         edit(c.at("edit").get<std::string>().c_str());
@@ -41,7 +41,7 @@ TEST_F(DialogTest, LfFilesSaveWithLfAndKeylessFilesAreReported) {
     edit("Option_wordCount_0");
     click("Command_Save");
     EXPECT_TRUE(host_->errors.isEmpty());
-    EXPECT_EQ(fileBytes("web.ini"), kBom + WithLf(IniWith({{"wordCount", "false"}})));
+    EXPECT_EQ(fileBytes("web.ini"), kBom + WithLf(IniWith("wordCount", "false")));
 
     for (const std::string& bytes :
          {std::string(), std::string("\0\x01 garbage \xFF", 12), std::string("[\0u\0e\0d\0", 8)}) {
@@ -66,7 +66,7 @@ TEST_F(DialogTest, OutsideChangesAreNeverUndoneWithoutAsking) {
         start();
         QDialog* d = open(kUeditor);
         edit("Option_wordCount_0");
-        const std::string outside = kBom + IniWith({{"toolbars", "Lite"}});
+        const std::string outside = kBom + IniWith("toolbars", "Lite");
         writeFile("web.ini", outside);
         host_->choiceAnswer = answers.at(c.at("answer"));
         click("Command_Save");
@@ -74,7 +74,7 @@ TEST_F(DialogTest, OutsideChangesAreNeverUndoneWithoutAsking) {
         ASSERT_EQ(host_->questions.size(), 1);
         EXPECT_TRUE(host_->questions[0].contains(QStringLiteral("被其他程序修改")));
         EXPECT_EQ(fileBytes("web.ini"),
-                  overwritten ? kBom + IniWith({{"wordCount", "false"}}) : outside);
+                  overwritten ? kBom + IniWith("wordCount", "false") : outside);
         EXPECT_EQ(d->isVisible(), c.contains("toolbars"));
         EXPECT_EQ(host_->refreshes, overwritten ? 1 : 0);
         if (c.contains("toolbars")) {

@@ -18,8 +18,8 @@ TEST_F(DialogTest, StoredValuesAreShownEditedAndSavedBack) {
         // The table's value, `field`, stored for the key in `ini`.
         const auto with = [&](const char* field, const std::string& ini) {
             if (!c.contains(field)) return ini;
-            if (c[field].is_null()) return IniWith({{key, std::nullopt}}, ini);
-            return IniWith({{key, pad + Bytes(c[field])}}, ini);
+            if (c[field].is_null()) return IniWith(key, std::nullopt, ini);
+            return IniWith(key, pad + Bytes(c[field]), ini);
         };
         const std::string ini = with("value", kWebIni);
         start(ini);
