@@ -109,19 +109,14 @@ protected:
     }
     // As the user would: clicks a button; otherwise focuses the control, presses `first` and
     // types `text`, with Enter for each "\n" (and Backspace for "\b").
-    void edit(const char* name, QKeySequence::StandardKey first = QKeySequence::UnknownKey,
-              const QString& text = {}) const {
+    void edit(const char* name, const QKeySequence& first = {}, const QString& text = {}) const {
         auto* widget = control(name);
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             return QTest::mouseClick(button, Qt::LeftButton);
         }
         widget->setFocus();
-        if (first != QKeySequence::UnknownKey) QTest::keySequence(widget, first);
-        const QStringList lines = text.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0) QTest::keyClick(widget, Qt::Key_Return);
-            QTest::keyClicks(widget, lines[i]);
-        }
+        if (!first.isEmpty()) QTest::keySequence(widget, first);
+        QTest::keyClicks(widget, QString(text).replace(u'\n', u'\r'));
     }
 
     const FreshFolder fresh_{"corvel-dialogs"};
