@@ -9,6 +9,7 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
@@ -97,12 +98,14 @@ protected:
     void click(const char* button) const {
         QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
     }
-    // What a control shows: the checked id of an option-button group, the text of a list or box.
+    // What a control shows: the checked id of an option-button group, the text of a list or box,
+    // a caption's text as screen readers get it.
     QString shown(const char* name) const {
         if (auto* group = dialog(current_)->findChild<QButtonGroup*>(name)) {
             return QString::number(group->checkedId());
         }
         auto* widget = control(name);
+        if (auto* label = qobject_cast<QLabel*>(widget)) return label->accessibleName();
         if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
         if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text();
         return qobject_cast<QPlainTextEdit*>(widget)->toPlainText();
