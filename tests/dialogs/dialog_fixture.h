@@ -9,10 +9,15 @@
 #include <QButtonGroup>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <fstream>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -20,7 +25,21 @@
 #include "settings_dialogs.h"
 #include "test_files.h"
 
+using Json = nlohmann::json;
+
 inline const std::string kBom = "\xEF\xBB\xBF";
+// The settings every test starts from, unless it changes some of them.
+inline const std::string kWebIni = ReadBytes(CORVEL_TEST_DATA_DIR "/dialog_web.ini");
+// The tables of tests/data/dialog_cases.json.
+inline const Json kTables = Json::parse(std::ifstream(CORVEL_TEST_DATA_DIR "/dialog_cases.json"));
+
+// A table's text: a string, or raw bytes as an array of numbers.
+inline std::string Bytes(const Json& text) {
+    if (text.is_string()) return text;
+    std::string bytes;
+    for (const int byte : text) bytes += static_cast<char>(byte);
+    return bytes;
+}
 
 // A dialog and the menu command that opens it.
 struct DialogKind {
@@ -35,16 +54,18 @@ inline constexpr DialogKind kConversionFile{"Form_Option_File_Edit",
                                             &SettingsDialogs::openConversionFile};
 inline constexpr DialogKind kRedundantFile{"Form_Option_File_Edit",
                                            &SettingsDialogs::openRedundantFile};
+// An option dialog by the name the tables give it.
+inline const DialogKind& KindNamed(const std::string& name) {
+    for (const DialogKind* kind : {&kUeditor, &kAutoFormat, &kFormat}) {
+        if (name == kind->name) return *kind;
+    }
+    throw std::invalid_argument(name);
+}
 
 class DialogTest : public ::testing::Test {
 protected:
-    void TearDown() override {
-        dialogs_.reset();
-        host_.reset();
-    }
-
     // Writes web.ini (with a byte-order mark, as the store writes it) and starts the dialogs.
-    void start(std::string_view webIni) {
+    void start(std::string_view webIni = kWebIni) {
         dialogs_.reset();
         writeFile("web.ini", kBom + std::string(webIni));
         host_ = std::make_unique<FakeHost>(folder_);
@@ -77,31 +98,28 @@ protected:
     void click(const char* button) const {
         QTest::mouseClick(control<QAbstractButton>(button), Qt::LeftButton);
     }
-    // What a control shows: the checked id of an option-button group, the text of a list or box.
+    // What a control shows: the checked id of an option-button group, the text of a list or box,
+    // a caption's text as screen readers get it.
     QString shown(const char* name) const {
         if (auto* group = dialog(current_)->findChild<QButtonGroup*>(name)) {
             return QString::number(group->checkedId());
         }
         auto* widget = control(name);
+        if (auto* label = qobject_cast<QLabel*>(widget)) return label->accessibleName();
         if (auto* list = qobject_cast<QComboBox*>(widget)) return list->currentText();
         if (auto* line = qobject_cast<QLineEdit*>(widget)) return line->text();
         return qobject_cast<QPlainTextEdit*>(widget)->toPlainText();
     }
     // As the user would: clicks a button; otherwise focuses the control, presses `first` and
     // types `text`, with Enter for each "\n" (and Backspace for "\b").
-    void edit(const char* name, QKeySequence::StandardKey first = QKeySequence::UnknownKey,
-              const QString& text = {}) const {
+    void edit(const char* name, const QKeySequence& first = {}, const QString& text = {}) const {
         auto* widget = control(name);
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             return QTest::mouseClick(button, Qt::LeftButton);
         }
         widget->setFocus();
-        if (first != QKeySequence::UnknownKey) QTest::keySequence(widget, first);
-        const QStringList lines = text.split(u'\n');
-        for (qsizetype i = 0; i < lines.size(); ++i) {
-            if (i > 0) QTest::keyClick(widget, Qt::Key_Return);
-            QTest::keyClicks(widget, lines[i]);
-        }
+        if (!first.isEmpty()) QTest::keySequence(widget, first);
+        QTest::keyClicks(widget, QString(text).replace(u'\n', u'\r'));
     }
 
     const FreshFolder fresh_{"corvel-dialogs"};
@@ -111,50 +129,12 @@ protected:
     const char* current_ = nullptr;
 };
 
-// The settings every test starts from, unless it changes some of them.
-inline const std::string kWebIni =
-    "; settings\r\n"
-    "[ueditor]\r\n"
-    "toolbars=Standard\r\n"
-    "wordCount=true\r\n"
-    "elementPathEnabled=false\r\n"
-    "initialFrameHeight=520\r\n"
-    "pageBreakTag=_tag_\r\n"
-    "initialStyle=p{margin:0}\r\n"
-    "\r\n"
-    "[auto_format]\r\n"
-    "format=true\r\n"
-    "conversion=same\r\n"
-    "redundant=false\r\n"
-    "\r\n"
-    "[format]\r\n"
-    "paragraphBeforeBlank=\u3000\u3000\r\n"
-    "imageJustify=center\r\n"
-    "imageCaptionText=center\r\n"
-    "imageCaptionText_MaxLength=40\r\n"
-    "imageCaptionText_EndSign=\u3002\r\n"
-    "retainBold=true\r\n"
-    "dateline=\u00a0\u672c\u62a5\u8baf|-|\u65b0\u534e\u793e\r\n"
-    "editorname=\uff08\u8d23\u4efb\u7f16\u8f91\uff1a\uff09\r\n"
-    "conversionFile=conversion.txt\r\n"
-    "redundantFile=redundant.txt\r\n"
-    "\r\n"
-    "[system]\r\n"
-    "alwaysTop=false\r\n";
-
-// `ini` with the value of each named key replaced; a null value drops the key's line.
-// Key names are unique across the sections of kWebIni.
-inline std::string IniWith(std::initializer_list<std::pair<std::string_view, const char*>> changes,
+// `ini` with the value of `key` replaced; no value drops the key's line. Key names are unique
+// across the sections of kWebIni.
+inline std::string IniWith(std::string_view key, std::optional<std::string_view> value,
                            std::string ini = kWebIni) {
-    for (const auto& [key, value] : changes) {
-        const std::string head = "\n" + std::string(key) + "=";
-        const auto at = ini.find(head) + 1;
-        const auto end = ini.find("\r\n", at);
-        if (value) {
-            ini.replace(at + head.size() - 1, end - (at + head.size() - 1), value);
-        } else {
-            ini.erase(at, end + 2 - at);
-        }
-    }
-    return ini;
+    const auto at = ini.find("\n" + std::string(key) + "=") + 1;
+    const auto end = ini.find("\r\n", at);
+    if (!value) return ini.erase(at, end + 2 - at);
+    return ini.replace(at + key.size() + 1, end - at - key.size() - 1, *value);
 }

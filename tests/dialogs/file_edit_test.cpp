@@ -32,13 +32,11 @@ protected:
 
 TEST_F(FileEditTest, EachCommandShowsItsFileAndSavesItBack) {
     writeFile("rules/one line.txt", "a");
-    start(IniWith({{"conversionFile", "rules/one line.txt"}}));
+    start(IniWith("conversionFile", "rules/one line.txt"));
     QDialog* d = open(kRedundantFile);
     EXPECT_EQ(caption(), kRedundantCaption);
     EXPECT_EQ(text(), "的的|||的\n");
-    EXPECT_FALSE(host_->editorEnabled);
     EXPECT_TRUE(d->close());
-    EXPECT_TRUE(host_->editorEnabled);
     // Every loading starts with the conversion texts; a file in a subfolder is found as named.
     open(kConversionFile);
     EXPECT_EQ(caption(), kConversionCaption);
@@ -71,50 +69,41 @@ TEST_F(FileEditTest, EachCommandShowsItsFileAndSavesItBack) {
     EXPECT_EQ(host_->refreshes, 4);
 }
 
-struct UnreadableCase {
-    const char* file;
-    void (*make)(const fs::path&);  // puts something odd in its place; null: nothing there
-    const char* reason;
-};
-
-class UnreadableRuleFile : public FileEditTest,
-                           public ::testing::WithParamInterface<UnreadableCase> {};
-
-// Also a FIFO or a device, refused at once before any read blocks.
-TEST_P(UnreadableRuleFile, IsNamedWithAReasonAndCannotBeSavedOver) {
-    const UnreadableCase& c = GetParam();
-    start(IniWith({{"conversionFile", c.file}}));
-    if (c.make) c.make(folder_ / c.file);
-    QDialog* d = open(kConversionFile);
-    ASSERT_EQ(host_->errors.size(), 1);
-    EXPECT_TRUE(host_->errors[0].contains(QString::fromStdString(folder_.string())));
-    EXPECT_TRUE(host_->errors[0].contains(c.file));
-    EXPECT_TRUE(host_->errors[0].contains(QString::fromUtf8(c.reason))) << c.reason;
-    EXPECT_FALSE(control("Command_Save")->isEnabled());
-    EXPECT_TRUE(control<QPlainTextEdit>("Text_File_content")->isReadOnly());
-    click("Command_Save");
-    EXPECT_TRUE(d->isVisible());
-    // Another file can be opened without a question.
-    open(kRedundantFile);
-    EXPECT_TRUE(host_->questions.isEmpty());
-    EXPECT_EQ(text(), "的的|||的\n");
-    EXPECT_TRUE(control("Command_Save")->isEnabled());
-    EXPECT_EQ(host_->refreshes, 0);
+// The "unreadableRuleFiles" table: a missing file, a folder, a FIFO or a device (refused at once
+// before any read blocks) is named with a reason and cannot be saved over.
+TEST_F(FileEditTest, UnreadableRuleFilesAreNamedWithAReasonAndCannotBeSavedOver) {
+    for (const Json& c : kTables.at("unreadableRuleFiles")) {
+        SCOPED_TRACE(c.dump());
+        const std::string file = c.at("file");
+        start(IniWith("conversionFile", file));
+        if (c.value("fifo", false)) {
+            ASSERT_EQ(::mkfifo((folder_ / file).c_str(), 0600), 0);
+        }
+        if (c.contains("linkTo"))
+            fs::create_symlink(c["linkTo"].get<std::string>(), folder_ / file);
+        QDialog* d = open(kConversionFile);
+        ASSERT_EQ(host_->errors.size(), 1);
+        for (const std::string& part :
+             {folder_.string(), file, c.at("reason").get<std::string>()}) {
+            EXPECT_TRUE(host_->errors[0].contains(QString::fromStdString(part))) << part;
+        }
+        EXPECT_FALSE(control("Command_Save")->isEnabled());
+        EXPECT_TRUE(control<QPlainTextEdit>("Text_File_content")->isReadOnly());
+        click("Command_Save");
+        EXPECT_TRUE(d->isVisible());
+        // Another file can be opened without a question.
+        open(kRedundantFile);
+        EXPECT_TRUE(host_->questions.isEmpty());
+        EXPECT_EQ(text(), "的的|||的\n");
+        EXPECT_TRUE(control("Command_Save")->isEnabled());
+        EXPECT_EQ(host_->refreshes, 0);
+    }
 }
-INSTANTIATE_TEST_SUITE_P(
-    Cases, UnreadableRuleFile,
-    ::testing::Values(
-        UnreadableCase{"missing.txt", nullptr, "不存在"}, UnreadableCase{"", nullptr, "文件夹"},
-        UnreadableCase{"pipe.txt",
-                       [](const fs::path& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0); },
-                       "不是普通文件"},
-        UnreadableCase{"zero.txt", [](const fs::path& p) { fs::create_symlink("/dev/zero", p); },
-                       "不是普通文件"}));
 
 TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
     const std::string gbk = "\xBC\xF2\xB7\xB1|||\xBC\xF2\r\n";
     writeFile("conversion.txt", gbk);
-    start(kWebIni);
+    start();
     QDialog* d = open(kConversionFile);
     ASSERT_EQ(host_->errors.size(), 1);
     EXPECT_TRUE(host_->errors[0].contains("UTF-8"));
@@ -125,21 +114,20 @@ TEST_F(FileEditTest, AFileThatIsNotUtf8IsReplacedOnlyAfterAsking) {
 
     open(kConversionFile);
     edit("Text_File_content", kEnd, "x");
-    host_->confirmAnswer = false;
+    // The fake host answers no first.
     click("Command_Save");
     EXPECT_EQ(host_->confirms.size(), 1);
     EXPECT_EQ(fileBytes("conversion.txt"), gbk);
     EXPECT_TRUE(d->isVisible());
     host_->confirmAnswer = true;
     click("Command_Save");
-    const std::string written = fileBytes("conversion.txt");
-    EXPECT_TRUE(IsValidUtf8(written));
-    EXPECT_TRUE(written.ends_with("|||\xEF\xBF\xBD\xEF\xBF\xBD\r\nx"));
+    // Each malformed byte becomes U+FFFD.
+    EXPECT_EQ(fileBytes("conversion.txt"), kBom + "\uFFFD\uFFFD\uFFFD\uFFFD|||\uFFFD\uFFFD\r\nx");
     EXPECT_EQ(host_->refreshes, 2);
 }
 
 TEST_F(FileEditTest, SwitchingFilesNeverWritesOneFileIntoTheOther) {
-    start(kWebIni);
+    start();
     open(kConversionFile);
     edit("Text_File_content", kEnd, "edit");
     // The same command again keeps the unsaved text.
