@@ -3,6 +3,7 @@
 // reach outside an article's folder.
 #include <gmock/gmock.h>
 
+#include "article_cases.h"
 #include "article_error.h"
 #include "article_names.h"
 #include "sha256.h"
@@ -63,42 +64,28 @@ TEST_F(ArticleStoreTest, ArticlesComeBackByteExactNewestFirstWithTheirTitles) {
 }
 
 TEST_F(ArticleStoreTest, TypingHoldsBackMetadataOnlyBrieflyAndNeverTheText) {
-    const std::string id = store.create("<p>a</p>", "a").id;
-    const std::string written = ReadBytes(articleFile(id, "meta.json"));
-    now += 1000;
-    store.save(id, "<p>abc</p>", "a", 3);
-    // The text is on disk at once; the count only in this store until the lag has passed.
-    ArticleStore other(root);
-    std::string html;
-    EXPECT_EQ(other.open(id, html).chars, 1);
-    EXPECT_EQ(html, "<p>abc</p>");
-    EXPECT_EQ(ReadBytes(articleFile(id, "meta.json")), written);
-    EXPECT_EQ(store.meta(id).chars, 3);
-    EXPECT_EQ(store.list().front().chars, 3);
-
-    // A new title is written at once.
-    now += 1000;
-    store.save(id, "<h1>T</h1>", "T", 1);
-    EXPECT_EQ(other.meta(id).title(), "T");
-    now += 1000;
-    store.save(id, "<h1>T</h1>x", "T", 2);
-    EXPECT_EQ(other.meta(id).chars, 1);
-    now += kMetadataLagMs;
-    store.save(id, "<h1>T</h1>xy", "T", 3);
-    EXPECT_EQ(other.meta(id).chars, 3);
-
-    // Opening another article, or a flush, writes what was held back.
-    now += 1000;
-    store.save(id, "<h1>T</h1>xyz", "T", 4);
-    const std::string second = store.create("", "").id;
-    EXPECT_EQ(other.meta(id).chars, 4);
-    now += 1000;
-    store.save(second, "<p>12345</p>", "", 5);
-    now += 1000;
-    store.save(second, "<p>123456</p>", "", 6);
-    store.flush();
-    EXPECT_EQ(other.meta(second).chars, 6);
-    EXPECT_EQ(other.meta(second).modified, now);
+    const ArticleMeta made = store.create("<p>a</p>", "a");
+    const std::string& id = made.id;
+    const ArticleStore other(root);  // sees only what is on disk
+    const auto fields = [](const ArticleMeta& m) {
+        return std::tuple(m.title(), m.chars, m.created, m.modified);
+    };
+    for (const Json& step : ArticleCases("typingSaves")) {
+        const std::string before = ReadBytes(articleFile(id, "meta.json"));
+        const std::string html = step[1], title = step[2];
+        const std::int64_t chars = step[3];
+        now += step[0].get<std::int64_t>();
+        store.save(id, html, title, chars);
+        if (step[4] == "create") store.create("", "");
+        if (step[4] == "flush") store.flush();
+        // The text is on disk at once, and this store knows the new title and count.
+        EXPECT_EQ(ReadBytes(articleFile(id, "article.html")), html) << step;
+        EXPECT_EQ(fields(store.meta(id)), std::tuple(title, chars, made.created, now));
+        if (step[5])
+            EXPECT_EQ(fields(other.meta(id)), fields(store.meta(id))) << step;
+        else
+            EXPECT_EQ(ReadBytes(articleFile(id, "meta.json")), before) << step;
+    }
 }
 
 TEST_F(ArticleStoreTest, DamagedOrMissingMetadataNeverHidesAnArticle) {
