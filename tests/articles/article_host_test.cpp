@@ -123,7 +123,7 @@ TEST_F(HostTest, EveryOperationAnswersARefusalInChinese) {
         expectRefused(host.restoreArticle(bad), u"恢复文章"_s, reason);
         expectRefused(host.addSnapshot(bad, u"x"_s, u"auto"_s), u"保存历史版本"_s, reason);
         expectRefused(host.listSnapshots(bad), u"读取历史版本"_s, reason);
-        expectRefused(host.storeImage(bad, png64, {}), u"保存图片"_s, reason);
+        expectRefused(host.storeImage(bad, redPng, {}), u"保存图片"_s, reason);
     }
     expectRefused(host.readImage(u"corvel-article://none/"_s + image.section(u'/', -1)),
                   u"读取图片"_s, u"找不到"_s);
