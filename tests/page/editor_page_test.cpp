@@ -54,11 +54,8 @@ class EditorPageTest : public QObject {
 
 private slots:
     void init() {
-        app_.emplace();
         storage_.emplace();
-        QCOMPARE(QProcess::execute("cp",
-                                   {"-r", "--no-preserve=mode", CORVEL_APP_DIR "/.", app_->path()}),
-                 0);
+        QVERIFY(CopyBuiltApp(app_, CORVEL_APP_DIR));
     }
 
     void cleanup() { loader_.reset(); }
