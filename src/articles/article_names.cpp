@@ -77,6 +77,9 @@ bool ParseSnapshotId(std::string_view sid, SnapshotName& out) {
         !ParseWhole(sid.substr(last + 1), name.chars)) {
         return false;
     }
+    // Only the form the store makes: a count with leading zeros would name the same snapshot
+    // twice, and could pass the length of an id.
+    if (MakeSnapshotId(name.time, name.reason, name.chars) != sid) return false;
     out = std::move(name);
     return true;
 }
