@@ -7,7 +7,7 @@ scripts/install-deps.sh
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz
-ctest --preset fuzz
+ctest --preset fuzz -j2
 
 cmake --preset default >/dev/null
 cmake --build --preset default
