@@ -40,16 +40,8 @@ class EditorPageTest : public QObject {
     }
     QWidget* input() { return loader_->view.focusProxy(); }
 
-    // Rows of text columns from fixtures/<table>.json: {"rows": [[row name, column...], ...]};
-    // a JSON null is a null string.
     static void addRows(const char* table, std::initializer_list<const char*> columns) {
-        QFile file(QStringLiteral(CORVEL_PAGE_TEST_DIR "/fixtures/%1.json").arg(table));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        for (const char* column : columns) QTest::addColumn<QString>(column);  // kept, not copied
-        for (const QJsonValue row : QJsonDocument::fromJson(file.readAll())["rows"].toArray()) {
-            QTestData& data = QTest::newRow(row[0].toString().toUtf8());
-            for (qsizetype i = 1; i <= qsizetype(columns.size()); ++i) data << row[i].toString();
-        }
+        AddFixtureRows(CORVEL_PAGE_TEST_DIR, table, columns);
     }
 
 private slots:

@@ -18,6 +18,19 @@ inline bool CopyBuiltApp(std::optional<QTemporaryDir>& into, const QString& appD
     return QProcess::execute("cp", {"-r", "--no-preserve=mode", appDir + "/.", into->path()}) == 0;
 }
 
+// Rows of text columns from <folder>/fixtures/<table>.json: {"rows": [[row name, column...], ...]};
+// a JSON null is a null string.
+inline void AddFixtureRows(const QString& folder, const char* table,
+                           std::initializer_list<const char*> columns) {
+    QFile file(QStringLiteral("%1/fixtures/%2.json").arg(folder, table));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    for (const char* column : columns) QTest::addColumn<QString>(column);  // kept, not copied
+    for (const QJsonValue row : QJsonDocument::fromJson(file.readAll())["rows"].toArray()) {
+        QTestData& data = QTest::newRow(row[0].toString().toUtf8());
+        for (qsizetype i = 1; i <= qsizetype(columns.size()); ++i) data << row[i].toString();
+    }
+}
+
 class RemoteRequestRecorder : public QWebEngineUrlRequestInterceptor {
 public:
     QStringList remote;
