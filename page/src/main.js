@@ -30,9 +30,10 @@ import drafts from './plugins/drafts/index.js';
 import pictures from './plugins/pictures/index.js';
 import files from './plugins/files/index.js';
 import wordCount from './plugins/word-count/index.js';
+import findReplace from './plugins/find-replace/index.js';
 
 // In the order they install; later ones use what earlier ones put on the page.
-const FEATURES = [formatting, lawCheck, corrections, conversion, dateline, drafts, pictures, files, wordCount];
+const FEATURES = [formatting, lawCheck, corrections, conversion, dateline, drafts, pictures, files, wordCount, findReplace];
 
 // Without Jodit the article is still editable and saved in the page.
 function fallbackEditor(page) {

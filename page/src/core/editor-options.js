@@ -30,6 +30,8 @@ function editorOptions(Jodit, s, buttons, controls) {
     language: 'zh_cn',
     i18n: { zh_cn: zh.TEXTS },
     toolbarAdaptive: false,
+    // 查找替换 (find-replace) takes Ctrl+F and Ctrl+H.
+    disablePlugins: ['search'],
     buttons: buttons,
     controls: controls,
     // The editing area is an iframe so that the user's initial style (body{...}) applies

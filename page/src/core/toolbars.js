@@ -1,9 +1,9 @@
 // The four toolbar sets, largest to smallest. Every set keeps the page's own article
-// commands (format, corrections, checks, conversion, new, copy) so that no set loses the
+// commands (find and replace, format, corrections, checks, conversion, new, copy) so that no set loses the
 // core workflow.
 // Drafts and files; without the program's article store these buttons are left out.
 const DOCUMENTS = ['corvelArticles', 'corvelHistory', 'corvelOpen', 'corvelExport'];
-const ARTICLE = ['corvelFormat', 'corvelCorrect', 'corvelLawCheck', 'corvelToTraditional', 'corvelToSimplified',
+const ARTICLE = ['corvelFindReplace', 'corvelFormat', 'corvelCorrect', 'corvelLawCheck', 'corvelToTraditional', 'corvelToSimplified',
   '|', 'corvelNew'].concat(DOCUMENTS, ['corvelCopyHtml', 'corvelCopyText']);
 const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
 
@@ -16,13 +16,13 @@ const STANDARD = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'strikethr
 const EXTENDED = ['undo', 'redo', '|', 'paragraph', 'font', 'fontsize', 'brush', '|',
   'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript', 'eraser', 'copyformat', '|',
   'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'image', 'table', 'hr', 'symbols', '|']
-  .concat(INSERTS, ['|'], ARTICLE, ['|', 'find', 'selectall', 'source', 'fullsize']);
+  .concat(INSERTS, ['|'], ARTICLE, ['|', 'selectall', 'source', 'fullsize']);
 
 const ALL = ['undo', 'redo', '|', 'cut', 'copy', 'paste', 'selectall', '|', 'paragraph', 'font', 'fontsize',
   'lineHeight', 'brush', '|', 'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript',
   'eraser', 'copyformat', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
   'image', 'video', 'table', 'hr', 'symbols', '|']
-  .concat(INSERTS, ['|'], ARTICLE, ['|', 'find', 'source', 'preview', 'print', 'fullsize']);
+  .concat(INSERTS, ['|'], ARTICLE, ['|', 'source', 'preview', 'print', 'fullsize']);
 
 const SETS = { All: ALL, Extended: EXTENDED, Standard: STANDARD, Lite: LITE };
 
