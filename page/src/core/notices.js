@@ -46,8 +46,19 @@ function create(box, timers) {
       if (old) old.remove();
       lasting.delete(key);
     },
-    flash: function (text, ms) {
+    // action: [caption, run], a button in the notice (撤销) that runs once and closes it.
+    flash: function (text, ms, action) {
       const item = add(text, 'corvel-notice corvel-notice-short', floatingBox());
+      if (action) {
+        const button = doc.createElement('button');
+        button.type = 'button';
+        button.textContent = action[0];
+        button.addEventListener('click', () => {
+          item.remove();
+          action[1]();
+        });
+        item.appendChild(button);
+      }
       timers.setTimeout(() => item.remove(), ms || 2500);
     },
     has: (key) => lasting.has(key),

@@ -4,6 +4,7 @@ import { reason } from '../../core/host-bridge.js';
 
 const DAY_MS = 24 * 60 * 60 * 1000;
 const KEEP_DELETED_DAYS = 30;
+const UNDO_MS = 8000; // how long 撤销 stays offered after a delete
 const REASONS = { auto: '编辑中自动保存', format: '一键排版前', convert: '转换前', correct: '错误更正前', restore: '恢复前' };
 
 function pad(n) {
@@ -121,7 +122,7 @@ function showArticleList(ctx) {
   const rename = function (a, item) {
     const name = item.querySelector('.corvel-panel-name');
     const input = el(doc, 'input', 'corvel-panel-rename');
-    input.value = a.customTitle ? a.title : '';
+    input.value = a.title || '';
     input.setAttribute('placeholder', '留空则用文章的第一行作标题');
     const done = async function () {
       const result = await ctx.host.renameArticle(a.id, input.value.trim());
@@ -142,9 +143,18 @@ function showArticleList(ctx) {
       ctx.board.flash('未能删除：' + reason(result));
       return;
     }
-    ctx.board.flash('“' + (a.title || '（无标题）') + '”已移到回收站，' + KEEP_DELETED_DAYS + '天内可以恢复。');
+    const wasCurrent = a.id === ctx.session.currentId();
+    ctx.board.flash('“' + (a.title || '（无标题）') + '”已移到回收站，' + KEEP_DELETED_DAYS + '天内可以恢复。', UNDO_MS,
+      ['撤销', () => undoRemove(a, wasCurrent)]);
     await ctx.session.forget(a.id);
     await refresh();
+  };
+  // The draft comes back from the recycle list, and is opened again if it was open.
+  const undoRemove = async function (a, wasCurrent) {
+    const restored = await ctx.host.restoreArticle(a.id);
+    if (!restored.ok) return ctx.board.flash('未能撤销删除：' + reason(restored));
+    if (wasCurrent) await ctx.session.open(a.id);
+    if (panel.root.isConnected) await refresh();
   };
   search.addEventListener('input', render);
   panel.foot.append(

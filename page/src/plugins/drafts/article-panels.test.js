@@ -22,8 +22,9 @@ async function setup() {
   const session = { currentId: () => current, open: ask('open', (id) => (current = id)), create: ask('create'), forget: ask('forget'), restore: ask('restore') };
   const flashes = [];
   const answers = [];
+  const offered = []; // the buttons the notices offered
   const ctx = {
-    doc: document, host: f.host, session, board: { flash: (t) => flashes.push(t) }, now: () => f.now(),
+    doc: document, host: f.host, session, board: { flash: (t, ms, action) => (flashes.push(t), action && offered.push(action)) }, now: () => f.now(),
     confirm: async (text) => (asked.push(['confirm', text]), answers.length ? answers.shift() : true),
   };
   const rows = () => [...document.querySelectorAll('.corvel-panel-row')].map((r) => [...r.querySelectorAll('span:not(.corvel-panel-actions)')].map((s) => s.textContent));
@@ -33,7 +34,7 @@ async function setup() {
     button.dispatchEvent(new window.Event('click'));
     await settle();
   };
-  return { f, document, window, ctx, asked, flashes, answers, rows, click };
+  return { f, document, window, ctx, asked, flashes, offered, answers, rows, click };
 }
 
 test('the list shows every draft newest first, with time and count, and filters by title', async () => {
@@ -66,6 +67,7 @@ test('open, rename and delete from the list', async () => {
   await panels.showArticleList(t.ctx).ready;
   await t.click(1, '重命名');
   const input = t.document.querySelector('.corvel-panel-rename');
+  assert.equal(input.value, '公司年会报道', 'the box starts with the title');
   input.value = '年会';
   await t.click(1, '确定');
   assert.deepEqual(t.f.calls.at(-2), ['renameArticle', 'a2', '年会']);
@@ -77,11 +79,16 @@ test('open, rename and delete from the list', async () => {
   assert.equal(t.f.deleted.has('a1'), true);
   assert.match(t.flashes.at(-1), /已移到回收站，30天内可以恢复/);
   assert.equal(t.rows().length, 2);
+  // 撤销 in the notice brings it back, open again.
+  const [caption, undo] = t.offered.pop();
+  await undo();
+  await settle();
+  assert.deepEqual([caption, t.f.deleted.has('a1'), t.asked.pop(), t.rows().length], ['撤销', false, ['open', 'a1'], 3]);
 
   t.f.fail.deleteArticle = '文件夹只读。';
   await t.click(0, '删除');
   assert.equal(t.flashes.at(-1), '未能删除：文件夹只读。');
-  assert.equal(t.rows().length, 2, 'nothing moved');
+  assert.equal(t.rows().length, 3, 'nothing moved');
 });
 
 test('the recycle list restores within thirty days and empties after asking', async () => {

@@ -93,11 +93,24 @@ function create(deps) {
     return result;
   }
 
-  async function createArticle(html) {
+  // No text and no picture or table: a draft that 新建文章 made and nothing filled.
+  const isBlank = (html) => deps.describe(html).chars === 0 && !/<(img|table)\b/i.test(html);
+
+  // A new article; a blank draft being edited takes it instead, so that none is left behind.
+  // title: a title of its own (an opened file's name), else the first line.
+  async function createArticle(html, title) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
-    const result = await host.createArticle(html, deps.describe(html).title);
-    if (result.ok) become(result.id, html);
+    const reuse = current !== null && isBlank(deps.view.getHtml());
+    const result = reuse ? { ok: true, id: current } : await host.createArticle(html, deps.describe(html).title);
+    if (!result.ok) return result;
+    become(result.id, html);
+    if (reuse) {
+      savedHtml = null; // the host still holds the blank text
+      const saved = await save();
+      if (!saved.ok) return saved;
+    }
+    if (title || reuse) await host.renameArticle(result.id, title || '');
     return result;
   }
 

@@ -155,6 +155,22 @@ test('switching saves the current article first, and stays put when that fails',
   assert.equal(t.view.html, '<p>第二篇改</p>', 'the unsaved text stays in the editor');
 });
 
+test('a blank draft takes the next new or opened article, so none is left behind', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const blank = t.session.currentId();
+  // 新建文章 then 打开: the file goes into the blank draft, under the file's name.
+  await t.session.create('<p>文件正文</p>', '季度报告');
+  assert.deepEqual([t.session.currentId(), t.f.articles.size, t.current().html, t.current().meta.title],
+    [blank, 1, '<p>文件正文</p>', '季度报告']);
+  // A draft with text is kept; a blank one given no title takes its first line again.
+  await t.session.create('');
+  assert.equal(t.f.articles.size, 2);
+  t.type('<p><br></p>');
+  await t.session.create('<p>第三篇</p>');
+  assert.deepEqual([t.f.articles.size, t.current().meta.title, t.current().meta.customTitle], [2, '第三篇', false]);
+});
+
 test('the text before a spell of editing is kept at most once per ten minutes', async () => {
   const t = setup();
   await t.session.start(null);

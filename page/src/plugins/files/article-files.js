@@ -184,4 +184,9 @@ function fileName(title, extension) {
   return (base || '文章') + '.' + extension;
 }
 
-export { readOpenedFile, textToHtml, plainTextWithImages, selfContainedHtml, wordDocument, collectParagraphs, imageSize, fileName, base64ToBytes };
+// An opened file's draft is called by the file's name, without its extension.
+function titleOf(name) {
+  return String(name || '').replace(/\.[^.]*$/, '').trim();
+}
+
+export { titleOf, readOpenedFile, textToHtml, plainTextWithImages, selfContainedHtml, wordDocument, collectParagraphs, imageSize, fileName, base64ToBytes };
