@@ -95,7 +95,7 @@ async function start(win, hostReady, board) {
     }
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
-  const editor = Jodit.make('#editor', editorOptions(Jodit, s, buttons, page.registry.controls()));
+  const editor = Jodit.make('#editor', editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()));
   page.jodit = editor;
   api.jodit = editor;
   Object.defineProperty(api, 'html', { get: () => editor.value });

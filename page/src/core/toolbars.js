@@ -3,8 +3,8 @@
 // core workflow.
 // Drafts and files; without the program's article store these buttons are left out.
 const DOCUMENTS = ['corvelArticles', 'corvelHistory', 'corvelOpen', 'corvelExport'];
-const ARTICLE = ['corvelFindReplace', 'corvelFormat', 'corvelCorrect', 'corvelLawCheck', 'corvelToTraditional', 'corvelToSimplified',
-  '|', 'corvelNew'].concat(DOCUMENTS, ['corvelCopyHtml', 'corvelCopyText']);
+const ARTICLE = ['corvelFindReplace', 'corvelFormat', 'corvelCorrect', 'corvelLawCheck', '|',
+  'corvelToTraditional', 'corvelToSimplified', '|', 'corvelNew'].concat(DOCUMENTS, ['corvelCopyHtml', 'corvelCopyText']);
 const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
 
 const LITE = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'eraser', '|'].concat(ARTICLE);
@@ -35,4 +35,19 @@ function setName(name) {
   return Object.prototype.hasOwnProperty.call(SETS, name) ? name : 'Standard';
 }
 
-export { buttonsFor, setName, SETS, DOCUMENTS };
+// Jodit wraps a toolbar between its groups: each run between separators becomes a group of its
+// own, which the page's CSS keeps on one row, so no button is left alone on a row.
+function asGroups(buttons) {
+  const groups = [];
+  let run = [];
+  for (const name of buttons.concat('|')) {
+    if (name !== '|') run.push(name);
+    else if (run.length) {
+      groups.push({ group: 'corvel-' + groups.length, buttons: run });
+      run = [];
+    }
+  }
+  return groups;
+}
+
+export { buttonsFor, setName, asGroups, SETS, DOCUMENTS };
