@@ -3,7 +3,7 @@
 // made resolves to {ok: false, error} like any refusal, so callers have one failure path.
 // Without the program (a plain browser) CorvelHost stays absent; tests inject their own.
 const METHODS = [
-  'state', 'markMigrated', 'listArticles', 'createArticle', 'openArticle', 'saveArticle',
+  'state', 'markMigrated', 'listArticles', 'searchArticles', 'createArticle', 'openArticle', 'saveArticle',
   'renameArticle', 'deleteArticle', 'listDeleted', 'restoreArticle', 'emptyRecycle',
   'addSnapshot', 'listSnapshots', 'readSnapshot', 'storeImage', 'importLocalImage', 'readImage',
   'chooseOpenFile', 'chooseSaveFile',

@@ -27,6 +27,7 @@ function fakeHost(start = {}) {
     state: () => ok({ currentId: f.currentId, migrated: f.migrated, articlesFolder: '/data/articles' }),
     markMigrated: () => ((f.migrated = true), ok()),
     listArticles: () => newestFirst(f.articles, 'modified'),
+    searchArticles: (needle) => ok({ ids: [...f.articles].filter(([, a]) => text(a.html).toLowerCase().includes(needle.toLowerCase())).map(([id]) => id) }),
     createArticle(html, autoTitle) {
       const id = 'a' + next++;
       const meta = { id, title: autoTitle, customTitle: false, created: clock, modified: clock, chars: text(html).length };

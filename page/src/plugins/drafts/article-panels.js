@@ -87,18 +87,20 @@ function showArticleList(ctx) {
   const doc = ctx.doc;
   const panel = openPanel(ctx, '文章列表');
   const search = el(doc, 'input', 'corvel-panel-search');
-  search.setAttribute('placeholder', '按标题搜索');
+  search.setAttribute('placeholder', '搜索标题和正文');
   panel.tools.appendChild(search);
   let articles = [];
+  let inText = { needle: '', ids: new Set() }; // the drafts whose text holds the needle, from the host
 
   const render = function () {
     const needle = search.value.trim().toLowerCase();
-    const shown = articles.filter((a) => String(a.title || '').toLowerCase().includes(needle));
+    const textHit = (a) => inText.needle === needle && inText.ids.has(a.id);
+    const shown = articles.filter((a) => String(a.title || '').toLowerCase().includes(needle) || textHit(a));
     const currentId = ctx.session.currentId();
-    showRows(ctx, panel, shown, articles.length ? '没有标题相符的文章' : '还没有文章', function (a) {
+    showRows(ctx, panel, shown, articles.length ? '没有相符的文章' : '还没有文章', function (a) {
       const current = a.id === currentId;
       const item = row(doc, [
-        ['corvel-panel-name', (a.title || '（无标题）') + (current ? '（正在编辑）' : '')],
+        ['corvel-panel-name', ''],
         ['corvel-panel-time', formatTime(a.modified)],
         ['corvel-panel-chars', a.chars + '字'],
       ], [
@@ -106,6 +108,10 @@ function showArticleList(ctx) {
         ['重命名', () => rename(a, item)],
         ['删除', () => remove(a)],
       ]);
+      // The marker stands beside the title, so that a long title's ellipsis never hides it.
+      const name = item.querySelector('.corvel-panel-name');
+      name.appendChild(el(doc, 'span', 'corvel-panel-title-text', a.title || '（无标题）'));
+      if (current) name.appendChild(el(doc, 'span', 'corvel-panel-current', '（正在编辑）'));
       item.setAttribute('data-id', a.id);
       return item;
     });
@@ -156,7 +162,18 @@ function showArticleList(ctx) {
     if (wasCurrent) await ctx.session.open(a.id);
     if (panel.root.isConnected) await refresh();
   };
-  search.addEventListener('input', render);
+  // Titles filter at once; the host then looks through the texts.
+  const searchText = async function () {
+    render();
+    const needle = search.value.trim().toLowerCase();
+    if (!needle) return;
+    const found = await ctx.host.searchArticles(needle);
+    if (found.ok && search.value.trim().toLowerCase() === needle) {
+      inText = { needle: needle, ids: new Set(found.ids) };
+      render();
+    }
+  };
+  search.addEventListener('input', searchText);
   panel.foot.append(
     button(doc, '新建文章', async () => {
       const result = await ctx.session.create('');

@@ -27,7 +27,7 @@ async function setup() {
     doc: document, host: f.host, session, board: { flash: (t, ms, action) => (flashes.push(t), action && offered.push(action)) }, now: () => f.now(),
     confirm: async (text) => (asked.push(['confirm', text]), answers.length ? answers.shift() : true),
   };
-  const rows = () => [...document.querySelectorAll('.corvel-panel-row')].map((r) => [...r.querySelectorAll('span:not(.corvel-panel-actions)')].map((s) => s.textContent));
+  const rows = () => [...document.querySelectorAll('.corvel-panel-row')].map((r) => [...r.children].filter((s) => s.className !== 'corvel-panel-actions').map((s) => s.textContent));
   const click = async (rowIndex, caption) => {
     const scope = rowIndex === null ? document.querySelector('.corvel-panel-foot') : document.querySelectorAll('.corvel-panel-row')[rowIndex];
     const button = [...scope.querySelectorAll('button')].find((b) => b.textContent === caption);
@@ -37,7 +37,7 @@ async function setup() {
   return { f, document, window, ctx, asked, flashes, offered, answers, rows, click };
 }
 
-test('the list shows every draft newest first, with time and count, and filters by title', async () => {
+test('the list shows every draft newest first, with time and count, and filters by title and text', async () => {
   const t = await setup();
   await panels.showArticleList(t.ctx).ready;
   const time = (ms) => panels.formatTime(ms);
@@ -48,12 +48,14 @@ test('the list shows every draft newest first, with time and count, and filters 
     ['春季新品发布', time(at('a1')), '6字'],
   ]);
   const search = t.document.querySelector('.corvel-panel-search');
-  for (const [needle, titles] of [['春', ['春节促销（正在编辑）', '春季新品发布']], ['  年会 ', ['公司年会报道']], ['没有', []]]) {
+  await t.f.host.saveArticle('a1', '<p>春季新品发布</p><p>会上宣布<b>年会</b>日期。</p>', '春季新品发布', 13);
+  for (const [needle, titles] of [['春', ['春节促销（正在编辑）', '春季新品发布']], ['  年会 ', ['公司年会报道', '春季新品发布']], ['没有', []]]) {
     search.value = needle;
     search.dispatchEvent(new t.window.Event('input'));
+    await settle();
     assert.deepEqual(t.rows().map((r) => r[0]), titles, needle);
   }
-  assert.equal(t.document.querySelector('.corvel-panel-empty').textContent, '没有标题相符的文章');
+  assert.equal(t.document.querySelector('.corvel-panel-empty').textContent, '没有相符的文章');
 });
 
 test('open, rename and delete from the list', async () => {
