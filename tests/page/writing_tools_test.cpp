@@ -53,6 +53,29 @@ private slots:
         QVERIFY(WaitFor([&] { return eval("corvelEditor.html").toString().contains("ABC"); }, 5000));
         QTEST(eval("corvelEditor.html").toString(), "expected");
     }
+
+    // 查找替换 from its button: replace-all over the whole article with a count, said in a
+    // notice that covers no control and goes by itself.
+    void replaceAllFromTheToolbarWithANotice() {
+        eval("corvelEditor.jodit.value = '<p>一.二.</p><table><tbody><tr><td>三.</td></tr></tbody></table>'");
+        QVERIFY(click(".jodit-toolbar-button_corvelFindReplace button"));
+        QVERIFY(WaitFor([&] { return eval("document.activeElement.closest('#corvel-find-panel') !== null").toBool(); }, 5000));
+        QTest::keyClicks(input(), ".");
+        QTest::keyClick(input(), Qt::Key_Tab);
+        QTest::keyClicks(input(), "!");
+        QVERIFY(click("#corvel-find-panel button:nth-of-type(3)"));
+        QVERIFY(WaitFor([&] { return eval("!!document.querySelector('.corvel-flashes .corvel-notice')").toBool(); }, 5000));
+        QCOMPARE(eval("[corvelEditor.html, document.querySelector('.corvel-find-status').textContent].join('|')").toString(),
+                 "<p>一!二!</p><table><tbody><tr><td>三!</td></tr></tbody></table>|已替换 3 处");
+        // No button, field or bar of the page lies under the notice.
+        QCOMPARE(eval("(() => { const n = document.querySelector('.corvel-flashes .corvel-notice').getBoundingClientRect();"
+                      " return [...document.querySelectorAll('button, input, .jodit-toolbar__box, .jodit-status-bar')]"
+                      ".filter((c) => !c.closest('.corvel-flashes')).map((c) => c.getBoundingClientRect())"
+                      ".filter((r) => r.width && r.left < n.right && n.left < r.right && r.top < n.bottom && n.top < r.bottom).length; })()")
+                     .toInt(),
+                 0);
+        QVERIFY(WaitFor([&] { return eval("!document.querySelector('.corvel-flashes .corvel-notice')").toBool(); }, 6000));
+    }
 };
 
 QTEST_MAIN(WritingToolsTest)

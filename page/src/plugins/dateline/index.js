@@ -17,11 +17,13 @@ function placeCaret(jodit, caret) {
   let left = caret.offset;
   let last = null;
   for (let node = walker.nextNode(); node; node = walker.nextNode()) {
-    if (left < node.length) return jodit.s.select(collapsedAt(jodit, node, left));
+    // Right after a bold dateline the browser would type in bold: Jodit's own step over it.
+    if (left === 0 && node.previousSibling && node.previousSibling.nodeType === 1) return jodit.s.setCursorAfter(node.previousSibling);
+    if (left < node.length) return jodit.s.selectRange(collapsedAt(jodit, node, left));
     left -= node.length;
     last = node;
   }
-  if (last) jodit.s.select(collapsedAt(jodit, last, last.length));
+  if (last) jodit.s.selectRange(collapsedAt(jodit, last, last.length));
   else jodit.s.setCursorIn(block, false);
 }
 
