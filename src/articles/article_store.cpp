@@ -51,6 +51,23 @@ void RemoveFolder(const fs::path& folder) {
     fs::remove_all(trash, ignored);
 }
 
+std::string AsciiLower(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+// What an HTML fragment shows, roughly: everything outside its tags.
+std::string TextOutsideTags(std::string_view html) {
+    std::string text;
+    bool inTag = false;
+    for (const char c : html) {
+        if (c == '<' || c == '>') inTag = c == '<';
+        else if (!inTag) text += c;
+    }
+    return text;
+}
+
 }  // namespace
 
 ArticleStore::ArticleStore(fs::path root, Clock clock)
@@ -152,6 +169,16 @@ std::vector<ArticleMeta> ArticleStore::list() const {
         return a.modified != b.modified ? a.modified > b.modified : a.id > b.id;
     });
     return result;
+}
+
+std::vector<std::string> ArticleStore::search(std::string_view needle) const {
+    const std::string wanted = AsciiLower(std::string(needle));
+    std::vector<std::string> ids;
+    for (const ArticleMeta& meta : list()) {
+        const std::string text = TextOutsideTags(ReadTextIfThere(fileIn(meta.id, kHtmlFile)));
+        if (AsciiLower(text).find(wanted) != std::string::npos) ids.push_back(meta.id);
+    }
+    return ids;
 }
 
 std::vector<ArticleMeta> ArticleStore::listDeleted() const {

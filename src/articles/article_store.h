@@ -68,6 +68,9 @@ public:
     // Articles in the list (or in the recycle list), newest modified (or deleted) first.
     std::vector<ArticleMeta> list() const;
     std::vector<ArticleMeta> listDeleted() const;
+    // The ids of listed articles whose text (the article without its tags) holds needle,
+    // ASCII letters in either case, in the list's order.
+    std::vector<std::string> search(std::string_view needle) const;
 
     // Creating and opening make the article the current one.
     ArticleMeta create(std::string_view html, std::string_view autoTitle);

@@ -92,6 +92,11 @@ TEST_F(HostTest, ArticleOperationsAnswerWithTheContractFields) {
     EXPECT_EQ((QVariantList{opened[u"html"_s], opened[u"modified"_s], opened[u"chars"_s]}),
               (QVariantList{u"<p>二</p>"_s, modified, 1LL}));
 
+    // Text search sees the text, not the markup.
+    host.saveArticle(id, u"<p>Press <b>二</b>稿</p>"_s, u"二"_s, 3);
+    for (const auto& [needle, found] : {std::pair{u"press 二稿"_s, true}, {u"b>"_s, false}, {u"三"_s, false}})
+        EXPECT_EQ(host.searchArticles(needle).value(u"ids"_s).toStringList(),
+                  found ? QStringList{id} : QStringList{}) << needle.toStdString();
     EXPECT_TRUE(ok(host.renameArticle(id, u"  新标题 "_s)));
     EXPECT_EQ(only(host.listArticles(), u"articles"_s).value(u"title"_s), u"新标题"_s);
     EXPECT_TRUE(ok(host.deleteArticle(id)));

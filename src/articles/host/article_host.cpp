@@ -104,6 +104,14 @@ QVariantMap ArticleHost::listArticles() {
     return answer(QStringLiteral("读取文章列表"), [&] { return metaList(store_->list()); });
 }
 
+QVariantMap ArticleHost::searchArticles(const QString& text) {
+    return answer(QStringLiteral("搜索文章"), [&] {
+        QStringList ids;
+        for (const std::string& id : store_->search(utf8(text))) ids << QString::fromStdString(id);
+        return QVariantMap{{QStringLiteral("ids"), ids}};
+    });
+}
+
 QVariantMap ArticleHost::createArticle(const QString& html, const QString& autoTitle) {
     return answer(QStringLiteral("新建文章"),
                   [&] { return metaMap(store_->create(utf8(html), utf8(autoTitle))); });

@@ -27,6 +27,7 @@ public:
     Q_INVOKABLE QVariantMap state();
     Q_INVOKABLE QVariantMap markMigrated();
     Q_INVOKABLE QVariantMap listArticles();
+    Q_INVOKABLE QVariantMap searchArticles(const QString& text);
     Q_INVOKABLE QVariantMap createArticle(const QString& html, const QString& autoTitle);
     Q_INVOKABLE QVariantMap openArticle(const QString& id);
     Q_INVOKABLE QVariantMap saveArticle(const QString& id, const QString& html,
