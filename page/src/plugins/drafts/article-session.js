@@ -181,8 +181,8 @@ function create(deps) {
 
   return {
     start: start,
-    // Debounced, but typing without a pause is still written about once a second, so
-    // that a crash never takes more than that.
+    // Debounced, but typing without a pause is still written every maxDelayMs, so that a
+    // crash never takes more than that and the save's own time.
     changed: function () {
       if (current === null) return;
       if (pending !== null) timers.clearTimeout(pending);
