@@ -2,6 +2,24 @@
 // after a toolbar command has changed the article.
 #include "page_loader.h"
 
+// The toolbar's groups that are split over two rows, and its rows of one button, by name.
+const QString kSplitGroupsAndLoneButtons = QStringLiteral(R"((() => {
+  const name = (b) => [...b.classList].find((c) => /^jodit-toolbar-button_(?!size_)/.test(c)).slice(21);
+  const top = (b) => Math.round(b.getBoundingClientRect().top);
+  const runs = [];
+  let run = null, group = null;
+  for (const el of document.querySelectorAll('.jodit-toolbar__box .jodit-toolbar-button, .jodit-toolbar__box .jodit-ui-separator')) {
+    if (el.classList.contains('jodit-ui-separator')) { run = null; continue; }
+    if (!run || el.closest('.jodit-ui-group') !== group) runs.push(run = []);
+    group = el.closest('.jodit-ui-group');
+    run.push(el);
+  }
+  const rows = new Map();
+  for (const b of runs.flat()) rows.set(top(b), (rows.get(top(b)) || []).concat(name(b)));
+  return runs.filter((r) => r.some((b) => top(b) !== top(r[0]))).map((r) => 'split:' + r.map(name).join('+'))
+    .concat([...rows.values()].filter((row) => row.length < 2).map((row) => 'alone:' + row)).join(' ');
+})())");
+
 class WritingToolsTest : public QObject {
     Q_OBJECT
 
@@ -29,6 +47,8 @@ private slots:
         storage_.emplace();
         QVERIFY(CopyBuiltApp(app_, CORVEL_APP_DIR));
         loader_.emplace(storage_->path());
+        // With an article store, so that the toolbar holds every button the program shows.
+        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TESTING_DIR "/fake-host.js"));
         QVERIFY(loader_->open(app_->path() + "/index.html"));
     }
     void cleanup() { loader_.reset(); }
@@ -75,6 +95,35 @@ private slots:
                      .toInt(),
                  0);
         QVERIFY(WaitFor([&] { return eval("!document.querySelector('.corvel-flashes .corvel-notice')").toBool(); }, 6000));
+    }
+
+    // Every toolbar set, in the first window's client area and on common screens: no group
+    // (the buttons between two separators) is split over two rows, no row holds one button, and in the first window the text keeps most of the height.
+    void toolbarWrapsByGroups_data() {
+        QTest::addColumn<QString>("set");
+        QTest::addColumn<QSize>("size");
+        for (const char* set : {"All", "Extended", "Standard", "Lite"})
+            for (const QSize size : {QSize(634, 457), QSize(1280, 760), QSize(1600, 860), QSize(1920, 1040)})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(set).arg(size.width()))) << QString(set) << size;
+    }
+    void toolbarWrapsByGroups() {
+        QFETCH(QString, set);
+        QFETCH(QSize, size);
+        QFile ini(app_->path() + "/web.ini");
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QByteArray text = ini.readAll();
+        ini.close();
+        text.replace("toolbars=Standard", "toolbars=" + set.toLatin1());
+        QVERIFY(ini.open(QIODevice::WriteOnly | QIODevice::Truncate) && ini.write(text) == text.size());
+        ini.close();
+        loader_->view.resize(size);
+        QVERIFY(loader_->open());
+        QVERIFY(WaitFor([&] { return eval("corvelEditor.toolbarSet").toString() == set; }, 5000));
+        QTest::qWait(300);  // the layout follows the toolbar's height
+        QCOMPARE(eval(kSplitGroupsAndLoneButtons).toString(), QString());
+        if (size.width() == 634)
+            QVERIFY2(eval("corvelEditor.jodit.workplace.offsetHeight").toInt() * 2 > size.height(),
+                     qPrintable(eval("corvelEditor.jodit.workplace.offsetHeight").toString()));
     }
 };
 

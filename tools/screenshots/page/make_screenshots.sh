@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes docs/editor-toolbar-{all,extended,standard,lite}.png (the built page in a
 # 1000x700 view under Xvfb, once per toolbar set, with a sample article), and
-# docs/editor-press-release.png and docs/editor-law-check.png. The viewer grabs
+# docs/editor-press-release.png and docs/editor-law-check.png, and the toolbar in the first
+# window and at 1600 px (docs/editor-toolbar-first-window.png, editor-toolbar-1600.png). The viewer grabs
 # its own window (a root-window grab of a WebEngine view comes out black without a GPU).
 #   tools/screenshots/page/make_screenshots.sh <build dir>
 set -euo pipefail
@@ -26,4 +27,12 @@ done
 for shot in format-press-release:editor-press-release law-check:editor-law-check; do
   xvfb-run -a -s "-screen 0 1280x900x24" "$viewer" "$build/bin/index.html" \
     "$fixtures/press-release.html" "$docs/${shot#*:}.png" "$here/shots/${shot%%:*}.js" 1100x780
+done
+# The toolbar as the program shows it (the article store's buttons too, from the tests' store):
+# in the first window's client area (634x457) and maximised on a 1600 px wide screen.
+echo "'shown'" > "$build/noop-shot.js"
+for shot in 634x457:editor-toolbar-first-window 1600x860:editor-toolbar-1600; do
+  CORVEL_FAKE_HOST="$here/../../../page/src/testing/fake-host.js" xvfb-run -a -s "-screen 0 1920x1080x24" \
+    "$viewer" "$build/bin/index.html" "$fixtures/screenshot-article.html" "$docs/${shot#*:}.png" \
+    "$build/noop-shot.js" "${shot%%:*}"
 done

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
         const QStringList size = QString::fromLocal8Bit(argv[5]).split('x');
         if (size.size() == 2) loader.view.resize(size[0].toInt(), size[1].toInt());
     }
+    // CORVEL_FAKE_HOST names the tests' in-memory article store, for the toolbar the program shows.
+    if (qEnvironmentVariableIsSet("CORVEL_FAKE_HOST"))
+        loader.useFakeHost(qEnvironmentVariable("CORVEL_FAKE_HOST"));
     if (argc < 2 || !loader.open(QString::fromLocal8Bit(argv[1]))) {
         QTextStream(stderr) << loader.page->errors.join('\n') << '\n'
                             << loader.eval("document.body.innerText").toString() << '\n';
