@@ -30,11 +30,15 @@ function isBodyParagraph(p) {
 }
 
 // The first body paragraph. In a plain-text article the title is only its first line: a short
-// one without sentence punctuation, with body text after it.
+// one without sentence punctuation or an indent, with body text after it.
+function isPlainTitle(el) {
+  return isShortLine(textOf(el)) && !/^[\s\u3000]/.test(el.textContent);
+}
+
 function firstBodyParagraph(body) {
   const blocks = Array.from(body.children).filter((el) => textOf(el) !== '');
   const paragraphs = blocks.filter((el) => el.nodeName === 'P' && isBodyParagraph(el));
-  if (paragraphs.length > 1 && paragraphs[0] === blocks[0] && isShortLine(textOf(blocks[0]))) return paragraphs[1];
+  if (paragraphs.length > 1 && paragraphs[0] === blocks[0] && isPlainTitle(blocks[0])) return paragraphs[1];
   return paragraphs[0];
 }
 
