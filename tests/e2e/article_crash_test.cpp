@@ -217,6 +217,9 @@ TEST(ArticleCrash, KillsAtRandomMomentsLoseAtMostTheLastSecond) {
         for (std::size_t n = 0; n < typedAt.size() + 5; ++n) typed += typedChar(int(n));
         // Whatever came back is what was typed, from the start, with nothing torn.
         ASSERT_TRUE(typed.startsWith(text)) << "round " << round << ": " << text.toStdString();
+        // The typing lost: from the first character that did not come back to the kill.
+        if (std::size_t(text.size()) < typedAt.size())
+            std::printf("round %d: lost %lld ms of typing\n", round, static_cast<long long>(killed - typedAt[std::size_t(text.size())]));
         const auto due = std::count_if(typedAt.begin(), typedAt.end(),
                                        [&](qint64 at) { return at <= killed - kAllowedLossMs; });
         EXPECT_GE(text.size(), due)

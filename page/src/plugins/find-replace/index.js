@@ -89,6 +89,9 @@ function panel(page) {
   find.addEventListener('keydown', (event) => {
     if (event.key === 'Enter') next(find.value, loose.checked);
   });
+  box.addEventListener('keydown', (event) => {
+    if (event.key === 'Escape') close.click();
+  });
   box.append(findLabel, withLabel, looseLabel, button('查找下一个', next), button('替换', replaceOne),
     button('全部替换', all), close, status);
   jodit.toolbarContainer.after(box);
