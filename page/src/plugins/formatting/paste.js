@@ -7,8 +7,8 @@ import { eachTextNode } from '../../core/rules.js';
 import { formatNode } from './formatter.js';
 import { fix } from './punctuation.js';
 
-// The formatter's options from the page's settings, with the text steps to run.
-function formatOptions(settings, transformText) {
+// The formatter's options from the page's settings, with the text steps and junk rules.
+function formatOptions(settings, steps) {
   return {
     paragraphBeforeBlank: settings.paragraphBeforeBlank,
     imageJustify: settings.imageJustify,
@@ -17,8 +17,9 @@ function formatOptions(settings, transformText) {
     captionEndSign: settings.captionEndSign,
     retainBold: settings.retainBold,
     pageBreakTag: settings.pageBreakTag,
-    transformText: transformText,
+    transformText: steps.automatic,
     punctuate: fix,
+    junk: steps.junk,
   };
 }
 
@@ -26,7 +27,7 @@ function processPaste(html, settings, steps) {
   const isPlain = html.indexOf('<') < 0;
   const body = parseFragment(isPlain ? escapeHtml(html).replace(/\r?\n/g, '<br>') : sanitizeHtml(html));
   const structured = /<(p|div|h[1-6]|li|tr|table|img|br|blockquote|section|article)\b/i.test(body.innerHTML);
-  if (settings.autoFormat && structured) return formatNode(body, formatOptions(settings, steps.automatic));
+  if (settings.autoFormat && structured) return formatNode(body, formatOptions(settings, steps));
   eachTextNode(body, steps.automatic);
   return body.innerHTML;
 }

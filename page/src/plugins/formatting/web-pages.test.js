@@ -1,0 +1,37 @@
+// Saved real web pages opened as 打开 opens them and formatted as a paste is: every paragraph
+// of the article body keeps its words, and the page's junk lines are gone. Pages and their
+// bodies in tests/data/corpus/pages/; the junk each page must lose in web_pages.json.
+import test from 'node:test';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import { readOpenedFile } from '../files/article-files.js';
+import { fromOptions } from '../../core/settings.js';
+import { processPaste } from './paste.js';
+import { plainText } from './formatter.js';
+import { parseJunkRules } from './web-junk.js';
+import { bodyOf, repo, fixture } from '../../testing/index.js';
+
+const folder = `${repo}tests/data/corpus/pages/`;
+const read = (name) => fs.readFileSync(folder + name, 'utf8');
+// Letters and digits alone: formatting may change blanks and punctuation, never words.
+const words = (text) => text.replace(/[^\p{L}\p{N}]+/gu, '');
+const steps = { automatic: (t) => t, junk: parseJunkRules(fs.readFileSync(`${repo}data/web-page-junk.txt`, 'utf8')) };
+
+test('saved web pages keep every body paragraph and lose their junk', async (t) => {
+  const { junk } = fixture('web_pages');
+  const names = fs.readdirSync(folder).filter((f) => f.endsWith('.expected.html')).map((f) => f.slice(0, -14));
+  assert.ok(names.length >= 20, names.join());
+  for (const name of names) {
+    await t.test(name, async () => {
+      const opened = await readOpenedFile({ kind: 'html', text: read(`${name}.html`) });
+      const lines = plainText(bodyOf(processPaste(opened.html, fromOptions(null), steps))).split('\n');
+      const kept = words(lines.join(''));
+      for (const p of bodyOf(read(`${name}.expected.html`)).querySelectorAll('p,li,h1,h2,h3,h4,h5,h6,td,pre')) {
+        const text = words(p.textContent);
+        assert.ok(kept.includes(text), `${name} lost: ${p.textContent.trim().slice(0, 80)}`);
+      }
+      const left = lines.map((line) => line.trim()).filter((line) => (junk[name] || []).includes(line));
+      assert.deepEqual(left, [], name);
+    });
+  }
+});
