@@ -502,4 +502,4 @@ function plainTextOf(root) {
     .join('\n');
 }
 
-export { formatNode, countChars, plainTextOf as plainText, CAPTION_MARK };
+export { formatNode, countChars, isShortLine, plainTextOf as plainText, CAPTION_MARK };
