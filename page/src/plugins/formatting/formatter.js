@@ -149,8 +149,9 @@ function childElements(node, names) {
   return out;
 }
 
-// Rows of cells; a cell is {header, colspan, rowspan, lines}, each line a list of runs.
-// A table inside a cell gives its cells' lines to that cell.
+// Rows of cells; a cell is {header, colspan, rowspan, lines}, each line a list of runs, or
+// an empty one carrying a picture as its `image`. A table inside a cell gives its cells'
+// lines to that cell.
 function tableRows(table, junk) {
   const trs = [];
   for (const part of childElements(table, ['thead', 'tbody', 'tfoot', 'tr'])) {
@@ -163,7 +164,9 @@ function tableRows(table, junk) {
       for (const block of collectBlocks({ nodeType: 11, childNodes: cell.childNodes }, junk)) {
         if (block.kind === 'table') {
           for (const row of block.rows) for (const c of row) lines.push.apply(lines, c.lines);
-        } else if (block.kind !== 'image' && !isJunkLine(junk, collapse(plainText(block.runs)).replace(EDGE_BLANKS, ''))) {
+        } else if (block.kind === 'image') {
+          lines.push(Object.assign([], { image: block.image }));
+        } else if (!isJunkLine(junk, collapse(plainText(block.runs)).replace(EDGE_BLANKS, ''))) {
           lines.push(block.runs);
         }
       }
@@ -310,7 +313,7 @@ function isLinksOnly(runs) {
 
 // A table without a word in it (empty, or a counter left by the page's junk) is dropped.
 function hasText(rows) {
-  return rows.some((row) => row.some((cell) => cell.lines.some((runs) => /\p{L}/u.test(plainText(runs)))));
+  return rows.some((row) => row.some((cell) => cell.lines.some((runs) => runs.image || /\p{L}/u.test(plainText(runs)))));
 }
 
 // --- Writing ---------------------------------------------------------------------------
@@ -366,15 +369,19 @@ function msoListKind(runs) {
   return NUMBER_MARKER.test(m[0]) ? 'ol' : 'ul';
 }
 
+function imageHtml(image, options) {
+  const alt = image.alt ? ' alt="' + escapeAttr((options.transformText || ((t) => t))(image.alt)) + '"' : '';
+  return '<img src="' + escapeAttr(image.src) + '"' + alt + '>';
+}
+
 const CELL_STYLE = ' style="border:1px solid #000;padding:4px 8px"';
 
 function tableHtml(rows, options) {
   const body = rows.map(function (row) {
     const cells = row.map(function (cell) {
       const lines = cell.lines
-        .map((runs) => cleanRuns(runs, options, false))
-        .filter((runs) => runs.length > 0)
-        .map(runsHtml);
+        .map((runs) => (runs.image ? imageHtml(runs.image, options) : runsHtml(cleanRuns(runs, options, false))))
+        .filter((html) => html !== '');
       const tag = cell.header ? 'th' : 'td';
       const spans = (cell.colspan > 1 ? ' colspan="' + cell.colspan + '"' : '') +
         (cell.rowspan > 1 ? ' rowspan="' + cell.rowspan + '"' : '');
@@ -441,9 +448,7 @@ function formatBlocks(blocks, options) {
   for (let i = 0; i < items.length; i++) {
     const item = items[i];
     if (item.kind === 'image') {
-      const img = item.image;
-      const alt = img.alt ? ' alt="' + escapeAttr(transform(img.alt)) + '"' : '';
-      out.push('<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' + alt + '></p>');
+      out.push('<p' + alignStyle(options.imageJustify) + '>' + imageHtml(item.image, options) + '</p>');
     } else if (item.kind === 'table') {
       out.push(tableHtml(item.rows, options));
     } else if (item.pageBreak) {

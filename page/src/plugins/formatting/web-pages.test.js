@@ -24,12 +24,19 @@ test('saved web pages keep every body paragraph and lose their junk', async (t) 
   for (const name of names) {
     await t.test(name, async () => {
       const opened = await readOpenedFile({ kind: 'html', text: read(`${name}.html`) });
-      const lines = plainText(bodyOf(processPaste(opened.html, fromOptions(null), steps))).split('\n');
+      const article = bodyOf(processPaste(opened.html, fromOptions(null), steps));
+      const lines = plainText(article).split('\n');
       const kept = words(lines.join(''));
-      for (const p of bodyOf(read(`${name}.expected.html`)).querySelectorAll('p,li,h1,h2,h3,h4,h5,h6,td,pre')) {
+      const body = bodyOf(read(`${name}.expected.html`));
+      for (const p of body.querySelectorAll('p,li,h1,h2,h3,h4,h5,h6,td,pre')) {
         const text = words(p.textContent);
         assert.ok(kept.includes(text), `${name} lost: ${p.textContent.trim().slice(0, 80)}`);
       }
+      // Pictures keep their real address, lazy-loaded ones too (the body's addresses are
+      // made absolute, so only their file names are compared).
+      const fileName = (img) => (img.getAttribute('data-src') || img.getAttribute('src') || '').split('?')[0].split('/').pop();
+      const pictures = new Set([...article.querySelectorAll('img')].map(fileName));
+      for (const img of body.querySelectorAll('img')) assert.ok(pictures.has(fileName(img)), `${name} lost the picture ${fileName(img)}`);
       const left = lines.map((line) => line.trim()).filter((line) => (junk[name] || []).includes(line));
       assert.deepEqual(left, [], name);
     });
