@@ -15,6 +15,7 @@ const folder = `${repo}tests/data/corpus/pages/`;
 const read = (name) => fs.readFileSync(folder + name, 'utf8');
 // Letters and digits alone: formatting may change blanks and punctuation, never words.
 const words = (text) => text.replace(/[^\p{L}\p{N}]+/gu, '');
+const fileName = (img) => (img.getAttribute('data-src') || img.getAttribute('src') || '').split('?')[0].split('/').pop();
 const steps = { automatic: (t) => t, junk: parseJunkRules(fs.readFileSync(`${repo}data/web-page-junk.txt`, 'utf8')) };
 
 test('saved web pages keep every body paragraph and lose their junk', async (t) => {
@@ -23,22 +24,20 @@ test('saved web pages keep every body paragraph and lose their junk', async (t) 
   assert.ok(names.length >= 20, names.join());
   for (const name of names) {
     await t.test(name, async () => {
-      const opened = await readOpenedFile({ kind: 'html', text: read(`${name}.html`) });
-      const article = bodyOf(processPaste(opened.html, fromOptions(null), steps));
-      const lines = plainText(article).split('\n');
-      const kept = words(lines.join(''));
-      const body = bodyOf(read(`${name}.expected.html`));
+      const { html } = await readOpenedFile({ kind: 'html', text: read(`${name}.html`) });
+      const article = bodyOf(processPaste(html, fromOptions(null), steps)), body = bodyOf(read(`${name}.expected.html`));
+      const lines = plainText(article).split('\n'), kept = words(lines.join(''));
+      const junkLines = junk[name] || [];
+      // The extracted bodies keep a share-bar line here and there: that is junk all the same.
       for (const p of body.querySelectorAll('p,li,h1,h2,h3,h4,h5,h6,td,pre')) {
-        const text = words(p.textContent);
-        assert.ok(kept.includes(text), `${name} lost: ${p.textContent.trim().slice(0, 80)}`);
+        if (junkLines.includes(p.textContent.trim())) continue;
+        assert.ok(kept.includes(words(p.textContent)), `${name} lost: ${p.textContent.trim().slice(0, 80)}`);
       }
-      // Pictures keep their real address, lazy-loaded ones too (the body's addresses are
-      // made absolute, so only their file names are compared).
-      const fileName = (img) => (img.getAttribute('data-src') || img.getAttribute('src') || '').split('?')[0].split('/').pop();
+      // Pictures keep their real address, lazy-loaded ones too (by file name: the body's
+      // addresses are made absolute).
       const pictures = new Set([...article.querySelectorAll('img')].map(fileName));
-      for (const img of body.querySelectorAll('img')) assert.ok(pictures.has(fileName(img)), `${name} lost the picture ${fileName(img)}`);
-      const left = lines.map((line) => line.trim()).filter((line) => (junk[name] || []).includes(line));
-      assert.deepEqual(left, [], name);
+      for (const img of body.querySelectorAll('img')) assert.ok(pictures.has(fileName(img)), `${name} lost ${fileName(img)}`);
+      assert.deepEqual(lines.map((line) => line.trim()).filter((line) => junkLines.includes(line)), [], name);
     });
   }
 });
