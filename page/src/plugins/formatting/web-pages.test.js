@@ -11,8 +11,7 @@ import { plainText } from './formatter.js';
 import { parseJunkRules } from './web-junk.js';
 import { bodyOf, repo, fixture } from '../../testing/index.js';
 
-const folder = `${repo}tests/data/corpus/pages/`;
-const read = (name) => fs.readFileSync(folder + name, 'utf8');
+const folder = `${repo}tests/data/corpus/pages/`, read = (name) => fs.readFileSync(folder + name, 'utf8');
 // Letters and digits alone: formatting may change blanks and punctuation, never words.
 const words = (text) => text.replace(/[^\p{L}\p{N}]+/gu, '');
 const fileName = (img) => (img.getAttribute('data-src') || img.getAttribute('src') || '').split('?')[0].split('/').pop();
