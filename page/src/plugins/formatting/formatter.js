@@ -20,6 +20,9 @@ const BLOCKS = new Set([
   'figcaption', 'table', 'thead', 'tbody', 'tfoot', 'tr', 'td', 'th', 'caption', 'pre',
   'address', 'center', 'hr', 'br', 'body', 'html', 'form', 'fieldset', 'details', 'summary',
 ]);
+// Elements the junk rules may name: blocks, but never the ones that hold a whole page or
+// article ("comments-open" on a blog's body).
+const JUNK_CANDIDATES = new Set([...BLOCKS].filter((tag) => !['html', 'body', 'main', 'article'].includes(tag)));
 const HEADINGS = new Set(['h1', 'h2', 'h3', 'h4', 'h5', 'h6']);
 const BOLD = new Set(['b', 'strong']);
 const CAPTION_MARK = 'data-corvel-mark';
@@ -103,7 +106,7 @@ function collectBlocks(root, junk) {
     }
     if (node.nodeType !== 1 && node.nodeType !== 9 && node.nodeType !== 11) return;
     const tag = tagOf(node);
-    if (DROPPED.has(tag) || (node.nodeType === 1 && (isHidden(node) || (BLOCKS.has(tag) && isJunkElement(junk, node))))) return;
+    if (DROPPED.has(tag) || (node.nodeType === 1 && (isHidden(node) || (JUNK_CANDIDATES.has(tag) && isJunkElement(junk, node))))) return;
     if (tag === 'img') {
       const src = safeSrc(attr(node, 'src'));
       if (!src) return;
