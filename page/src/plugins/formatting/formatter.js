@@ -397,9 +397,9 @@ function tableHtml(rows, options) {
 
 // options: paragraphBeforeBlank, imageJustify, captionJustify, captionMaxLength,
 // captionEndSign, retainBold, pageBreakTag, transformText (conversion and corrections, or
-// null) and punctuate (a one-for-one punctuation fix, or null).
+// null), punctuate (a one-for-one punctuation fix, or null) and junk (the web-page junk
+// rules, or null).
 function formatBlocks(blocks, options) {
-  const transform = options.transformText || ((t) => t);
   const indent = options.paragraphBeforeBlank || '';
   // The indent without its own blanks: what is left of it after trimming a paragraph.
   const indentCore = indent.replace(EDGE_BLANKS, '');
