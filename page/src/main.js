@@ -72,6 +72,7 @@ async function start(win, hostReady, board) {
     notices: board,
     tools: api.tools,
     registry: createRegistry(),
+    joditOptions: {}, // Jodit options that features set
     steps: textSteps(loaded, rememberedStandard(win.localStorage), notice),
     host: await hostReady,
     jodit: null,
@@ -95,7 +96,8 @@ async function start(win, hostReady, board) {
     }
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
-  const editor = Jodit.make('#editor', editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()));
+  const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
+  const editor = Jodit.make('#editor', options);
   page.jodit = editor;
   api.jodit = editor;
   Object.defineProperty(api, 'html', { get: () => editor.value });

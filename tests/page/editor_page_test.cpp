@@ -128,6 +128,54 @@ private slots:
         QCOMPARE(loader_->page->errors, QStringList());
     }
 
+    // Pictures from disk reach the article through the host: 图片 → 上传 with the file dialog,
+    // a dropped file, a pasted file; one that cannot be read is refused with its reason. A web
+    // picture that cannot be fetched keeps its address and gets a red frame.
+    void pictureFilesGoThroughTheHost_data() {
+        QTest::addColumn<QString>("event");
+        QTest::addColumn<bool>("gone");
+        QTest::newRow("上传") << QString() << false;
+        QTest::newRow("dropped") << "new DragEvent('drop', {dataTransfer: dt, bubbles: true})" << false;
+        QTest::newRow("pasted") << "new ClipboardEvent('paste', {clipboardData: dt, bubbles: true})" << false;
+        QTest::newRow("gone from disk") << "new DragEvent('drop', {dataTransfer: dt, bubbles: true})" << true;
+    }
+    void pictureFilesGoThroughTheHost() {
+        QFETCH(QString, event);
+        QFETCH(bool, gone);
+        const QString picture = app_->path() + "/photo.jpg";
+        QImage image(64, 48, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QVERIFY(image.save(picture, "JPEG"));
+        loader_.emplace(storage_->path());
+        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TESTING_DIR "/fake-host.js"));
+        QVERIFY(loader_->open(app_->path() + "/index.html"));
+        eval("corvelEditor.jodit.value = '<p>　　正文<img src=\"https://example.invalid/a.jpg\"></p>'");
+        loader_->page->chosenFiles = {picture};
+        // The file is picked with a real click, which alone opens the file dialog: in Jodit's
+        // picture popup, or in an input of the test's own for a drop or a paste.
+        eval(event.isNull() ? "document.querySelector('.jodit-toolbar-button_image button').click()"
+                            : "document.body.insertAdjacentHTML('beforeend', '<input type=file id=pick "
+                              "style=\"position:fixed;left:0;top:0;z-index:99999\">')");
+        const QVariantList at = eval("(r => r && [r.left + r.width / 2, r.top + r.height / 2])(document.querySelector('" +
+                                     QString(event.isNull() ? ".jodit-popup input[type=file]" : "#pick") +
+                                     "')?.getBoundingClientRect())").toList();
+        QTest::mouseClick(input(), Qt::LeftButton, {}, QPoint(at.value(0).toInt(), at.value(1).toInt()));
+        if (!event.isNull()) {
+            QVERIFY(waitTrue("document.getElementById('pick').files.length === 1"));
+            if (gone) QVERIFY(QFile::remove(picture));
+            eval("(() => { const dt = new DataTransfer(); dt.items.add(document.getElementById('pick').files[0]); "
+                 "corvelEditor.jodit.s.focus(); corvelEditor.jodit.editor.dispatchEvent(" + event + "); })()");
+        }
+        QVERIFY(waitTrue(gone ? "document.body.innerText.includes('图片“photo.jpg”无法插入：文件无法读取') && "
+                                "!corvelEditor.html.includes('null')"
+                              : "(a => /<img src=\"corvel-article:/.test(a.html) && !a.html.includes('data:'))"
+                                "(corvelFake.articles.get(corvelEditor.session.currentId()))",
+                         5000));
+        QVERIFY(waitTrue("corvelEditor.html.includes('src=\"https://example.invalid/a.jpg\" data-corvel-mark="
+                         "\"remote-image\"') && document.getElementById('corvel-notices').textContent.includes('网络图片')"));
+        QCOMPARE(loader_->page->errors, QStringList());
+    }
+
     // A whole Word clipboard, pasted as the user pastes it: Jodit's paste handling first, then
     // the formatter, which must still see Word's list and hidden-text markup.
     void realPasteOfWordHtmlKeepsItsStructure() {

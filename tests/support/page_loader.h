@@ -44,8 +44,12 @@ class RecordingPage : public QWebEnginePage {
 public:
     using QWebEnginePage::QWebEnginePage;
     QStringList errors;
+    QStringList chosenFiles;  // what the file dialog answers, as if the user had picked them
 
 protected:
+    QStringList chooseFiles(FileSelectionMode, const QStringList&, const QStringList&) override {
+        return chosenFiles;
+    }
     void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message,
                                   int line, const QString& source) override {
         if (level == ErrorMessageLevel)

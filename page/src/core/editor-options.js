@@ -55,7 +55,6 @@ function editorOptions(Jodit, s, buttons, controls) {
     // text); Jodit's Word clean-up would strip those hints first.
     processPasteFromWord: !s.autoFormat,
     defaultActionOnPaste: 'insert_as_html',
-    uploader: { insertImageAsBase64URI: true },
     saveSelectionOnBlur: true,
     // Every value set from outside (drafts, history, opened files, the commands) is sanitized.
     events: { beforeSetValueToEditor: (value) => (typeof value === 'string' ? sanitizeHtml(value) : value) },

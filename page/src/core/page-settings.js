@@ -1,8 +1,10 @@
-// Reads web.ini and the three rule files it names, on every load; whatever cannot be read is
+// Reads web.ini, the three rule files it names and the web-page junk rules, on every load; whatever cannot be read is
 // told to the user and replaced by the defaults.
 import { loadText } from './text-loader.js';
 import { parseOptions } from './option-reader.js';
 import * as settingsOf from './settings.js';
+
+const JUNK_FILE = 'web-page-junk.txt';
 
 async function loadSettings(notice) {
   const iniText = await loadText('web.ini');
@@ -13,19 +15,22 @@ async function loadSettings(notice) {
       '请用安装包中原有的 web.ini 替换它，或重新安装程序。');
   }
   const settings = settingsOf.fromOptions(options);
-  const [conversionText, correctionText, lawText] = await Promise.all([
+  const [conversionText, correctionText, lawText, junkText] = await Promise.all([
     loadText(settings.conversionFile),
     loadText(settings.redundantFile),
     loadText(settings.lawTermsFile),
+    loadText(JUNK_FILE),
   ]);
   if (conversionText === null) notice('未能读取简繁转换规则文件 ' + settings.conversionFile + '，只使用内置转换。');
   if (correctionText === null) notice('未能读取错误更正规则文件 ' + settings.redundantFile + '，错误更正不可用。');
   if (lawText === null) notice('未能读取广告法用语规则文件 ' + settings.lawTermsFile + '，广告法用语检查不可用。');
+  if (junkText === null) notice('未能读取网页杂项规则文件 ' + JUNK_FILE + '，一键排版不会去掉网页的分享栏、翻页等内容。');
   return {
     settings: settings,
     conversionText: conversionText || '',
     correctionText: correctionText || '',
     lawText: lawText || '',
+    junkText: junkText || '',
   };
 }
 

@@ -31,6 +31,31 @@ function narrow(node, data) {
   else if (data.attrName === 'src') data.keepAttr = node.nodeName === 'IMG' && (!/^\s*data:/i.test(value) || RASTER.test(value));
 }
 
+// A lazy-loaded picture keeps its real address in one of these (or in srcset) and a
+// placeholder, or nothing, in src; the real one is taken before srcset is dropped.
+const LAZY_ATTRS = ['data-src', 'data-original', 'data-actualsrc'];
+const PICTURE_ADDRESS = /^(?:https?:)?\/\/|^[^:]+$/i;
+
+// The widest (or densest) candidate of a srcset.
+function widest(srcset) {
+  let best = null;
+  for (const candidate of String(srcset || '').split(/,\s+/)) {
+    const [address, size] = candidate.trim().split(/\s+/);
+    const n = parseFloat(size) || 1;
+    if (address && PICTURE_ADDRESS.test(address) && (!best || n > best.n)) best = { address, n };
+  }
+  return best && best.address;
+}
+
+function takeRealAddress(node) {
+  if (node.nodeName !== 'IMG') return;
+  const src = (node.getAttribute('src') || '').trim();
+  const lazy = LAZY_ATTRS.map((name) => (node.getAttribute(name) || '').trim()).find((v) => PICTURE_ADDRESS.test(v));
+  const real = lazy || (src === '' || /^data:/i.test(src) ? widest(node.getAttribute('srcset')) : null);
+  for (const name of LAZY_ATTRS) node.removeAttribute(name);
+  if (real) node.setAttribute('src', real.replace(/^\/\//, 'https://'));
+}
+
 const CONFIG = {
   USE_PROFILES: { html: true },
   FORBID_TAGS: FORBIDDEN_TAGS,
@@ -56,6 +81,7 @@ function sanitizeHtml(html) {
     purifier = createDOMPurify(windowFor());
     if (!purifier.isSupported) throw new Error('the HTML sanitizer needs a DOM');
     purifier.addHook('uponSanitizeAttribute', narrow);
+    purifier.addHook('uponSanitizeElement', takeRealAddress);
   }
   return purifier.sanitize(String(html == null ? '' : html), CONFIG);
 }

@@ -6,12 +6,16 @@ import { bodyOf, fixture } from '../testing/index.js';
 import { sanitizeHtml } from './sanitize.js';
 import { popupMenu } from './popup-menu.js';
 
-const { hostile: HOSTILE, kept: KEPT } = fixture('sanitize');
+const { hostile: HOSTILE, kept: KEPT, lazy: LAZY } = fixture('sanitize');
 
 test('hostile HTML loses what could run or leave', async (t) => {
   for (const [what, input, banned] of HOSTILE) {
     await t.test(what, () => assert.doesNotMatch(sanitizeHtml(input), new RegExp(banned, 'i')));
   }
+});
+
+test('a lazy-loaded picture takes its real address', () => {
+  for (const [what, html, expected] of LAZY) assert.equal(sanitizeHtml(html), expected, what);
 });
 
 test('what writers need is kept', async (t) => {

@@ -5,6 +5,7 @@
 import * as images from '../pictures/article-images.js';
 import { escapeAttr } from '../../core/html.js';
 import { sanitizeHtml } from '../../core/sanitize.js';
+import { plainTextToHtml } from '../formatting/plain-text.js';
 
 function base64ToBytes(base64) {
   const binary = atob(base64);
@@ -25,14 +26,6 @@ function pageBody(text) {
   return close < 0 ? rest : rest.slice(0, close);
 }
 
-function textToHtml(text) {
-  return text
-    .split(/\r\n|\r|\n/)
-    .filter((line) => line.trim() !== '')
-    .map((line) => '<p>' + escapeAttr(line) + '</p>')
-    .join('');
-}
-
 // file: what the host's open dialog returned.
 // Resolves to {html, warnings}.
 async function readOpenedFile(file, mammoth) {
@@ -45,7 +38,7 @@ async function readOpenedFile(file, mammoth) {
   if (file.kind === 'html') {
     return { html: sanitizeHtml(pageBody(file.text || '')), warnings: [] };
   }
-  return { html: textToHtml(file.text || ''), warnings: [] };
+  return { html: plainTextToHtml(file.text || ''), warnings: [] };
 }
 
 // --- Out ---------------------------------------------------------------------------------
@@ -189,4 +182,4 @@ function titleOf(name) {
   return String(name || '').replace(/\.[^.]*$/, '').trim();
 }
 
-export { titleOf, readOpenedFile, textToHtml, plainTextWithImages, selfContainedHtml, wordDocument, collectParagraphs, imageSize, fileName, base64ToBytes };
+export { titleOf, readOpenedFile, plainTextWithImages, selfContainedHtml, wordDocument, collectParagraphs, imageSize, fileName, base64ToBytes };

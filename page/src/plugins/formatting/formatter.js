@@ -6,6 +6,7 @@
 // its own output changes nothing.
 // Elements whose content is never article text.
 import { escapeHtml, escapeAttr } from '../../core/html.js';
+import { isJunkElement, isJunkLine, startsJunkList } from './web-junk.js';
 
 const DROPPED = new Set([
   'script', 'style', 'meta', 'link', 'title', 'head', 'xml', 'template', 'noscript',
@@ -19,6 +20,9 @@ const BLOCKS = new Set([
   'figcaption', 'table', 'thead', 'tbody', 'tfoot', 'tr', 'td', 'th', 'caption', 'pre',
   'address', 'center', 'hr', 'br', 'body', 'html', 'form', 'fieldset', 'details', 'summary',
 ]);
+// Elements the junk rules may name: blocks, but never the ones that hold a whole page or
+// article ("comments-open" on a blog's body).
+const JUNK_CANDIDATES = new Set([...BLOCKS].filter((tag) => !['html', 'body', 'main', 'article'].includes(tag)));
 const HEADINGS = new Set(['h1', 'h2', 'h3', 'h4', 'h5', 'h6']);
 const BOLD = new Set(['b', 'strong']);
 const CAPTION_MARK = 'data-corvel-mark';
@@ -74,14 +78,22 @@ function isMsoListItem(node) {
 const NUMBER_MARKER = /^[\s\u00a0]*(?:(?:\d{1,3}|[a-zA-Z]|[ivxIVX]{1,4}|[一二三四五六七八九十]{1,3})[.．、)）]|[(（](?:\d{1,3}|[一二三四五六七八九十]{1,3})[)）])[\s\u00a0]*/;
 const BULLET_MARKER = /^[\s\u00a0]*[·•§o\u00b7\u2022\u25cf\u25aa\u25a0\u2013\u2014\-\uf0a7\uf0b7\uf0d8\uf076\uf0fc][\s\u00a0]*/;
 
-// --- Reading: the DOM becomes a list of blocks -----------------------------------------
-// A block is {kind, runs, align, list} with kind p, h1, h2, h3 or li; or {kind: 'image',
-// image: {src, alt}}; or {kind: 'table', rows}. A run is {text, bold, href}.
+// A caption by the source's own marking: figcaption, a caption class (Word's MsoCaption
+// among them), Word's 题注 style name, or our own mark on a caption that is too long.
+function isMarkedCaption(node, tag) {
+  return tag === 'figcaption' || /caption|题注/i.test(attr(node, 'class')) || attr(node, CAPTION_MARK) === 'caption-too-long';
+}
 
-function collectBlocks(root) {
+// --- Reading: the DOM becomes a list of blocks -----------------------------------------
+// A block is {kind, runs, align, list, caption} with kind p, h1 to h6 or li; or {kind:
+// 'image', image: {src, alt}}; or {kind: 'table', rows}. A run is {text, bold, href}.
+// Block elements that the junk rules name are left out (inline ones never: a code
+// highlighter's "comment" span is text).
+
+function collectBlocks(root, junk) {
   const blocks = [];
-  const start = (ctx) => ({ kind: ctx.kind, align: ctx.align, list: ctx.list, mso: ctx.mso, runs: [] });
-  const top = { bold: false, href: '', align: '', kind: 'p', list: '', mso: false };
+  const start = (ctx) => ({ kind: ctx.kind, align: ctx.align, list: ctx.list, mso: ctx.mso, caption: ctx.caption, runs: [] });
+  const top = { bold: false, href: '', align: '', kind: 'p', list: '', mso: false, caption: false };
   let current = start(top);
   const flush = function (ctx) {
     if (current.runs.length) blocks.push(current);
@@ -94,7 +106,7 @@ function collectBlocks(root) {
     }
     if (node.nodeType !== 1 && node.nodeType !== 9 && node.nodeType !== 11) return;
     const tag = tagOf(node);
-    if (DROPPED.has(tag) || (node.nodeType === 1 && isHidden(node))) return;
+    if (DROPPED.has(tag) || (node.nodeType === 1 && (isHidden(node) || (JUNK_CANDIDATES.has(tag) && isJunkElement(junk, node))))) return;
     if (tag === 'img') {
       const src = safeSrc(attr(node, 'src'));
       if (!src) return;
@@ -105,7 +117,7 @@ function collectBlocks(root) {
     }
     if (tag === 'table') {
       flush(ctx);
-      blocks.push({ kind: 'table', rows: tableRows(node) });
+      blocks.push({ kind: 'table', rows: tableRows(node, junk) });
       return;
     }
     const inner = Object.assign({}, ctx);
@@ -113,13 +125,13 @@ function collectBlocks(root) {
     if (tag === 'a') inner.href = safeHref(attr(node, 'href')) || ctx.href;
     const align = node.nodeType === 1 ? alignOf(node) : '';
     if (align) inner.align = align === 'none' ? '' : align;
-    if (tag === 'h1' || tag === 'h2' || tag === 'h3') inner.kind = tag;
-    else if (HEADINGS.has(tag)) inner.kind = 'p';
+    if (HEADINGS.has(tag)) inner.kind = tag;
     else if (tag === 'ul' || tag === 'ol') inner.list = tag;
     else if (tag === 'li') inner.kind = 'li';
     const mso = node.nodeType === 1 && tag === 'p' && isMsoListItem(node);
     if (mso) inner.kind = 'li';
     inner.mso = mso;
+    inner.caption = ctx.caption || (node.nodeType === 1 && isMarkedCaption(node, tag));
     const block = BLOCKS.has(tag) || mso;
     if (block) flush(inner);
     const children = node.childNodes || [];
@@ -140,9 +152,10 @@ function childElements(node, names) {
   return out;
 }
 
-// Rows of cells; a cell is {header, colspan, rowspan, lines}, each line a list of runs.
-// A table inside a cell gives its cells' lines to that cell.
-function tableRows(table) {
+// Rows of cells; a cell is {header, colspan, rowspan, lines}, each line a list of runs, or
+// an empty one carrying a picture as its `image`. A table inside a cell gives its cells'
+// lines to that cell.
+function tableRows(table, junk) {
   const trs = [];
   for (const part of childElements(table, ['thead', 'tbody', 'tfoot', 'tr'])) {
     if (tagOf(part) === 'tr') trs.push(part);
@@ -151,10 +164,12 @@ function tableRows(table) {
   return trs.map(function (tr) {
     return childElements(tr, ['td', 'th']).map(function (cell) {
       const lines = [];
-      for (const block of collectBlocks({ nodeType: 11, childNodes: cell.childNodes })) {
+      for (const block of collectBlocks({ nodeType: 11, childNodes: cell.childNodes }, junk)) {
         if (block.kind === 'table') {
           for (const row of block.rows) for (const c of row) lines.push.apply(lines, c.lines);
-        } else if (block.kind !== 'image') {
+        } else if (block.kind === 'image') {
+          lines.push(Object.assign([], { image: block.image }));
+        } else if (!isJunkLine(junk, collapse(plainText(block.runs)).replace(EDGE_BLANKS, ''))) {
           lines.push(block.runs);
         }
       }
@@ -285,6 +300,25 @@ function markSignature(items) {
   for (let i = first; i < items.length; i++) items[i].align = 'right';
 }
 
+// The paragraph right after a picture is its caption when the source marks it as one (a
+// caption element or class, or a lead such as 图为) or when it is a short line without a
+// sentence end; anything else is body text and stays as it is.
+const CAPTION_LEAD = /^(?:图为|图注|图片来源|图[:：]|[（(]图)/;
+function isCaption(block, text, options) {
+  if (block.caption || CAPTION_LEAD.test(text)) return true;
+  return countChars(text) <= (options.captionMaxLength || TITLE_MAX_CHARS) && !/[。！？；!?;…]/.test(text);
+}
+
+// A paragraph of links and punctuation alone, as in a list of related articles.
+function isLinksOnly(runs) {
+  return runs.some((r) => r.href) && runs.every((r) => r.href || /^[\s\p{P}]*$/u.test(r.text));
+}
+
+// A table without a word in it (empty, or a counter left by the page's junk) is dropped.
+function hasText(rows) {
+  return rows.some((row) => row.some((cell) => cell.lines.some((runs) => runs.image || /\p{L}/u.test(plainText(runs)))));
+}
+
 // --- Writing ---------------------------------------------------------------------------
 
 function alignStyle(justify) {
@@ -338,15 +372,19 @@ function msoListKind(runs) {
   return NUMBER_MARKER.test(m[0]) ? 'ol' : 'ul';
 }
 
+function imageHtml(image, options) {
+  const alt = image.alt ? ' alt="' + escapeAttr((options.transformText || ((t) => t))(image.alt)) + '"' : '';
+  return '<img src="' + escapeAttr(image.src) + '"' + alt + '>';
+}
+
 const CELL_STYLE = ' style="border:1px solid #000;padding:4px 8px"';
 
 function tableHtml(rows, options) {
   const body = rows.map(function (row) {
     const cells = row.map(function (cell) {
       const lines = cell.lines
-        .map((runs) => cleanRuns(runs, options, false))
-        .filter((runs) => runs.length > 0)
-        .map(runsHtml);
+        .map((runs) => (runs.image ? imageHtml(runs.image, options) : runsHtml(cleanRuns(runs, options, false))))
+        .filter((html) => html !== '');
       const tag = cell.header ? 'th' : 'td';
       const spans = (cell.colspan > 1 ? ' colspan="' + cell.colspan + '"' : '') +
         (cell.rowspan > 1 ? ' rowspan="' + cell.rowspan + '"' : '');
@@ -359,9 +397,9 @@ function tableHtml(rows, options) {
 
 // options: paragraphBeforeBlank, imageJustify, captionJustify, captionMaxLength,
 // captionEndSign, retainBold, pageBreakTag, transformText (conversion and corrections, or
-// null) and punctuate (a one-for-one punctuation fix, or null).
+// null), punctuate (a one-for-one punctuation fix, or null) and junk (the web-page junk
+// rules, or null).
 function formatBlocks(blocks, options) {
-  const transform = options.transformText || ((t) => t);
   const indent = options.paragraphBeforeBlank || '';
   // The indent without its own blanks: what is left of it after trimming a paragraph.
   const indentCore = indent.replace(EDGE_BLANKS, '');
@@ -369,12 +407,19 @@ function formatBlocks(blocks, options) {
   // corrections leaves nothing behind.
   const items = [];
   let afterImage = false;
+  let inJunkList = false;
   for (const block of blocks) {
-    if (block.kind === 'image' || block.kind === 'table') {
+    if (block.kind === 'image' || (block.kind === 'table' && hasText(block.rows))) {
       items.push(block);
       afterImage = block.kind === 'image';
       continue;
     }
+    if (block.kind === 'table') continue;
+    const raw = collapse(plainText(block.runs)).replace(EDGE_BLANKS, '');
+    if (raw === '') continue;
+    if (inJunkList && (block.kind === 'li' || isLinksOnly(block.runs))) continue;
+    inJunkList = startsJunkList(options.junk, raw);
+    if (inJunkList || isJunkLine(options.junk, raw)) continue;
     const runs = cleanRuns(block.runs, options, true);
     if (runs.length === 0) continue;
     const item = { kind: block.kind, align: block.align, list: block.list, runs: runs };
@@ -388,8 +433,7 @@ function formatBlocks(blocks, options) {
     if (HEADINGS.has(item.kind)) for (const run of runs) run.bold = false;
     if (options.pageBreakTag && plainText(runs) === options.pageBreakTag) {
       item.pageBreak = true;
-    } else if (afterImage && item.kind === 'p') {
-      // The paragraph right after an image is its caption.
+    } else if (afterImage && item.kind === 'p' && isCaption(block, plainText(runs), options)) {
       dropTrailing(runs, options.captionEndSign);
       if (runs.length === 0) continue;
       item.caption = true;
@@ -407,11 +451,9 @@ function formatBlocks(blocks, options) {
   for (let i = 0; i < items.length; i++) {
     const item = items[i];
     if (item.kind === 'image') {
-      const img = item.image;
-      const alt = img.alt ? ' alt="' + escapeAttr(transform(img.alt)) + '"' : '';
-      out.push('<p' + alignStyle(options.imageJustify) + '><img src="' + escapeAttr(img.src) + '"' + alt + '></p>');
+      out.push('<p' + alignStyle(options.imageJustify) + '>' + imageHtml(item.image, options) + '</p>');
     } else if (item.kind === 'table') {
-      if (item.rows.length) out.push(tableHtml(item.rows, options));
+      out.push(tableHtml(item.rows, options));
     } else if (item.pageBreak) {
       // The page-break marker stays a bare line for the publishing system to find.
       out.push('<p>' + escapeHtml(options.pageBreakTag) + '</p>');
@@ -427,7 +469,7 @@ function formatBlocks(blocks, options) {
     } else if (item.title) {
       const tag = item.kind === 'h1' ? 'h1' : 'p';
       out.push('<' + tag + alignStyle('center') + '>' + runsHtml(item.runs) + '</' + tag + '>');
-    } else if (item.kind === 'h2' || item.kind === 'h3') {
+    } else if (HEADINGS.has(item.kind)) {
       out.push('<' + item.kind + alignStyle(item.align) + '>' + runsHtml(item.runs) + '</' + item.kind + '>');
     } else if (item.caption) {
       const limit = options.captionMaxLength || 0;
@@ -448,7 +490,7 @@ function formatBlocks(blocks, options) {
 }
 
 function formatNode(root, options) {
-  return formatBlocks(collectBlocks(root), options);
+  return formatBlocks(collectBlocks(root, options.junk), options);
 }
 
 // The article as plain text: one line per paragraph or table cell, images left out.

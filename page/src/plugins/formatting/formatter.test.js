@@ -7,6 +7,7 @@ import * as formatter from './formatter.js';
 import * as law from '../law-check/law-check.js';
 import * as rules from '../../core/rules.js';
 import * as punctuation from './punctuation.js';
+import { parseJunkRules } from './web-junk.js';
 import { bodyOf, repo, fixture } from '../../testing/index.js';
 
 const read = (file) => fs.readFileSync(`${repo}tests/page/${file}`, 'utf8');
@@ -15,7 +16,7 @@ const corrections = rules.corrector(read('../../data/redundant.txt'));
 const BASE = {
   paragraphBeforeBlank: '\u3000\u3000', imageJustify: 'center', captionJustify: 'center', captionMaxLength: 40,
   captionEndSign: '。', retainBold: true, pageBreakTag: '_ueditor_page_break_tag_', transformText: null,
-  punctuate: punctuation.fix,
+  punctuate: punctuation.fix, junk: parseJunkRules(read('../../data/web-page-junk.txt')),
 };
 
 function format(html, options) {
@@ -31,7 +32,7 @@ function format(html, options) {
 test('pasted articles become clean articles that keep their structure', async (t) => {
   const { options } = fixture('formatter_options');
   const names = fs.readdirSync(`${repo}tests/page/fixtures`).filter((f) => f.endsWith('.formatted.html'));
-  assert.ok(names.length >= 11, names.join());
+  assert.ok(names.length >= 12, names.join());
   for (const name of names.map((f) => f.replace('.formatted.html', ''))) {
     await t.test(name, () => {
       const { corrections: correct, ...rest } = options[name] || {};

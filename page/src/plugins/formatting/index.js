@@ -3,21 +3,25 @@ import { parseFragment } from '../../core/html.js';
 import { formatNode } from './formatter.js';
 import { formatOptions, processPaste } from './paste.js';
 import * as pageBreak from './page-break.js';
+import { parseJunkRules } from './web-junk.js';
 
 export default {
   name: 'corvelFormatting',
 
   install(page) {
     const s = page.settings;
+    const junk = parseJunkRules(page.loaded.junkText);
+    if (junk.errors.length) page.notices.flash('网页杂项规则文件 web-page-junk.txt 第' + junk.errors.join('、') + '行无法识别，已跳过这些行。', 10000);
+    const steps = () => Object.assign({}, page.steps, { junk: junk });
     const format = function () {
       const editor = page.jodit;
-      const html = formatNode(parseFragment(editor.value), formatOptions(s, page.steps.automatic));
+      const html = formatNode(parseFragment(editor.value), formatOptions(s, steps()));
       if (html === editor.value) return;
       page.keepVersion('format');
       page.setArticle(html);
     };
     page.api.format = format;
-    page.api.processPaste = (html) => processPaste(html, s, page.steps);
+    page.api.processPaste = (html) => processPaste(html, s, steps());
     page.registry.define({ name: 'corvelFormat', text: '一键排版', tooltip: '一键排版：整理段落、图片和配文', exec: format });
     page.registry.define({
       name: 'corvelPageBreak',

@@ -1,6 +1,7 @@
 // Chinese punctuation in Chinese text: half-width , : ; ! ? ( ) next to Chinese characters
-// become full-width, and straight quotes around Chinese text become curly ones. Every change
-// swaps one character for one, so callers can map the result back onto styled runs.
+// and . after them become full-width, and straight quotes around Chinese text become curly
+// ones. Every change swaps one character for one, so callers can map the result back onto
+// styled runs.
 // Numbers (1,000 3.5 12:30), web and e-mail addresses and English text stay as they are.
 const HAN = /\p{Script=Han}/u;
 // Chinese characters and the full-width marks that sit among them.
@@ -35,6 +36,15 @@ function fixMarks(chars, mask) {
   }
 }
 
+// A full stop after Chinese text ends a Chinese sentence; "3.14", "www.x.com", English
+// sentences and "..." keep theirs.
+function fixFullStops(chars, mask) {
+  for (let i = 0; i < chars.length; i++) {
+    if (chars[i] !== '.' || mask[i] || chars[i - 1] === '.' || chars[i + 1] === '.') continue;
+    if (isChinese(chars[i - 1]) && !ASCII_WORD.test(chars[i + 1] || '')) chars[i] = '。';
+  }
+}
+
 // Pairs open/close marks left to right (no nesting) and converts a pair whose inside holds
 // Chinese. skip(i) leaves a character out of the pairing (apostrophes in English words).
 function fixPairs(chars, mask, open, close, fullOpen, fullClose, skip) {
@@ -66,6 +76,7 @@ function fix(text) {
   fixPairs(chars, mask, '"', '"', '“', '”');
   fixPairs(chars, mask, "'", "'", '‘', '’', apostrophe);
   fixMarks(chars, mask);
+  fixFullStops(chars, mask);
   return chars.join('');
 }
 

@@ -3,6 +3,7 @@
 import test from 'node:test';
 import assert from 'node:assert/strict';
 import * as images from './article-images.js';
+import { uploadFiles } from './picture-files.js';
 import { eachTextNode } from '../../core/rules.js';
 import { formatNode } from '../formatting/formatter.js';
 import { bodyOf, fakeHost, fixture } from '../../testing/index.js';
@@ -67,6 +68,16 @@ test('image alt text goes through the same conversion and corrections as the tex
   assert.equal(body.innerHTML, '<p>軟體<img src="a.png" alt="軟體截图"><img src="b.png"></p>');
   const formatted = formatNode(bodyOf('<p><img src="a.png" alt="软件截图"></p>'), { transformText: convert });
   assert.match(formatted, /alt="軟體截图"/);
+});
+
+test('picture files given to the editor are stored by the host; other files are refused', async () => {
+  for (const [name, type, failure, expected] of fixture('image_arrivals').files) {
+    const f = fakeHost();
+    f.fail.storeImage = failure;
+    const form = new Map([['files[0]', new File([Buffer.from(PNG, 'base64')], name, { type })]]);
+    const { success, data } = await uploadFiles(form, (base64, mime) => f.host.storeImage('a1', base64, mime));
+    assert.equal(success ? data.files[0].replace(/[0-9a-f]+\./, 'N.') : data.messages[0], expected, name);
+  }
 });
 
 test('data: addresses', () => {

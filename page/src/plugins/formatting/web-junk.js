@@ -1,0 +1,38 @@
+// The rules that take a web page's junk out of 一键排版 (share bars, pagination, tool bars,
+// comment counts, related-article lists), read from the shipped rule file so that they can
+// follow the sites without a new program. The file's grammar is explained at its head.
+const KINDS = { 段落: 'lines', 列表: 'lists', 区块: 'words' };
+
+// {lines, lists: [RegExp], words: Set}; a line that is not a rule, or a pattern that does
+// not compile, is left out and named in `errors`.
+function parseJunkRules(text) {
+  const rules = { lines: [], lists: [], words: new Set(), errors: [] };
+  String(text || '').split(/\r?\n/).forEach(function (line, i) {
+    if (line.trim() === '' || line.trimStart().startsWith('#')) return;
+    const m = /^\s*(\S+) (.+)$/.exec(line);
+    const kind = m && KINDS[m[1]];
+    if (!kind) return void rules.errors.push(i + 1);
+    if (kind === 'words') return void rules.words.add(m[2].trim().toLowerCase());
+    try {
+      rules[kind].push(new RegExp('^(?:' + m[2].trim() + ')$', 'u'));
+    } catch (e) {
+      rules.errors.push(i + 1);
+    }
+  });
+  return rules;
+}
+
+// Whether an element's class or id holds one of the words, as a piece between - and _.
+function isJunkElement(rules, node) {
+  if (!rules || rules.words.size === 0 || !node.getAttribute) return false;
+  const names = ((node.getAttribute('class') || '') + ' ' + (node.getAttribute('id') || '')).toLowerCase();
+  return names.split(/[\s_-]+/).some((piece) => rules.words.has(piece));
+}
+
+const matches = (patterns, text) => patterns.some((re) => re.test(text));
+
+// text: a paragraph's text with its blanks collapsed and trimmed.
+const isJunkLine = (rules, text) => !!rules && matches(rules.lines, text);
+const startsJunkList = (rules, text) => !!rules && matches(rules.lists, text);
+
+export { parseJunkRules, isJunkElement, isJunkLine, startsJunkList };
