@@ -468,4 +468,4 @@ function plainTextOf(root) {
     .join('\n');
 }
 
-export { formatNode, countChars, plainTextOf as plainText, CAPTION_MARK };
+export { formatNode, countChars, plainTextOf as plainText, collectBlocks, cleanRuns, CAPTION_MARK };
