@@ -1,11 +1,10 @@
 // 发稿体检: what the chosen profile's platform would refuse or a reader should not see, found
 // before the article is sent. Each finding is {rule, text, at}: at is {text, occurrence} for
 // text in the article, {picture: index} for a picture, or null for something missing.
-import { parseFragment } from '../../core/html.js';
-import { collectBlocks, cleanRuns, countChars } from '../formatting/formatter.js';
+import { cleanRuns, countChars } from '../formatting/formatter.js';
 import { findHits } from '../law-check/law-check.js';
 import { findContacts } from './contacts.js';
-import { writeArticle } from './output.js';
+import { articleBlocks, writeBlocks } from './output.js';
 
 const PRICE = /[¥￥]\s*\d+(?:\.\d+)?|(?<![\d.])\d+(?:\.\d+)?\s*(?:元(?![素旦宵宇])|块钱)|(?:售价|价格|原价|现价|特价|到手价|仅需|只要|仅售)\s*[:：]?\s*\d+(?:\.\d+)?/;
 const BUY = /购买|下单|抢购|订购|选购|扫码|点击链接|小程序|商城|旗舰店|淘宝|天猫|京东|拼多多|购物车|私信|团购|预订|预定|咨询热线/;
@@ -17,18 +16,16 @@ const text = (runs) => runs.map((r) => r.text).join('');
 
 // The article's lines and its title (the first line) and summary (a line that starts with
 // 摘要 or 导语).
-function readArticle(html) {
-  const blocks = collectBlocks(parseFragment(html));
+function readArticle(blocks) {
   const lines = [];
-  let pictures = 0;
   for (const b of blocks) {
-    if (b.kind === 'image') pictures++;
-    else if (b.kind === 'table') for (const row of b.rows) for (const cell of row) for (const l of cell.lines) lines.push(text(cleanRuns(l, {}, false)));
-    else lines.push(text(cleanRuns(b.runs, {}, false)));
+    if (b.kind === 'image') continue;
+    if (b.kind === 'table') for (const row of b.rows) for (const cell of row) for (const l of cell.lines) lines.push(text(cleanRuns(l, {}, false)));
+    else lines.push(text(b.runs));
   }
   const kept = lines.filter((l) => l !== '');
   const summary = kept.find((l) => /^(?:摘要|导语)\s*[:：]/.test(l)) || '';
-  return { lines: kept, title: kept[0] || '', summary: summary.replace(/^(?:摘要|导语)\s*[:：]\s*/, ''), pictures };
+  return { lines: kept, title: kept[0] || '', summary: summary.replace(/^(?:摘要|导语)\s*[:：]\s*/, '') };
 }
 
 // Portals count two Latin letters or digits as one character.
@@ -41,10 +38,12 @@ function sizeText(bytes) {
   return bytes >= 1048576 ? (bytes / 1048576).toFixed(1) + ' MB' : Math.ceil(bytes / 1024) + ' KB';
 }
 
-// pictures: what the host found in each picture, in reading order: {format, bytes, codes}.
+// pictures: each picture of the article in reading order, with what is known of it:
+// {format, bytes, codes}.
 function checkArticle(html, profile, lawRules, pictures) {
   const findings = [];
-  const article = readArticle(html);
+  const blocks = articleBlocks(html);
+  const article = readArticle(blocks);
   const all = article.lines.join('\n');
   // The nth time this text appears, so that a click finds the same place in the editor.
   const at = (s, index) => ({ text: s, occurrence: all.slice(0, index).split(s).length - 1 });
@@ -59,7 +58,7 @@ function checkArticle(html, profile, lawRules, pictures) {
     add('摘要过长（' + countChars(article.summary) + '字，限' + profile.summaryMax + '字）', article.summary, at(article.summary, all.indexOf(article.summary)));
   }
   if (profile.bodyMax) {
-    const body = profile.bodyCount === 'html' ? writeArticle(html, profile).html : all;
+    const body = profile.bodyCount === 'html' ? writeBlocks(blocks, profile).html : all;
     const length = profile.bodyCount === 'html' ? body.length : countChars(body);
     if (length > profile.bodyMax) add('正文过长（' + length + '字符，限' + profile.bodyMax + '）', article.title, null);
     const bytes = profile.bodyMaxBytes ? new TextEncoder().encode(body).length : 0;
@@ -67,10 +66,10 @@ function checkArticle(html, profile, lawRules, pictures) {
   }
 
   const rule = profile.pictures;
-  if (article.pictures < rule.min || article.pictures > rule.max) {
-    add('图片张数（应为' + rule.min + '到' + rule.max + '张）', '文中有' + article.pictures + '张图片', null);
+  if (pictures.length < rule.min || pictures.length > rule.max) {
+    add('图片张数（应为' + rule.min + '到' + rule.max + '张）', '文中有' + pictures.length + '张图片', null);
   }
-  (pictures || []).forEach(function (p, i) {
+  pictures.forEach(function (p, i) {
     const name = '第' + (i + 1) + '张图片';
     if (p.format && rule.formats.length && !rule.formats.includes(p.format)) add('图片格式（只收' + rule.formats.join('、').toUpperCase() + '）', name + '是' + p.format.toUpperCase(), { picture: i });
     if (rule.maxBytes && p.bytes > rule.maxBytes) add('图片过大（复制时会压缩到' + sizeText(rule.maxBytes) + '以内）', name + '有' + sizeText(p.bytes), { picture: i });

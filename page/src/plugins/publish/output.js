@@ -53,7 +53,7 @@ function createWriter(profile) {
   function link(inner, run) {
     if (linkAllowed(run.href, profile.linkDomains)) return tag('a', '', inner, ' href="' + escapeAttr(run.href) + '"');
     if (!profile.wechat) {
-      removed.push({ kind: '链接', text: run.text + '：' + run.href });
+      removed.push({ kind: '链接', text: run.text, href: run.href });
       return inner;
     }
     let n = references.findIndex((r) => r.href === run.href) + 1;
@@ -144,14 +144,20 @@ function textOf(blocks) {
   return lines.filter((l) => l !== '').join('\n');
 }
 
-// {html (null for plain text), text, removed: [{kind, text}]} for article html.
-function writeArticle(html, profile) {
-  const blocks = collectBlocks(parseFragment(html))
+// The article's blocks with their runs cleaned, as every profile and 发稿体检 read them.
+function articleBlocks(html) {
+  return collectBlocks(parseFragment(html))
     .map((b) => (b.runs ? Object.assign(b, { runs: cleanRuns(b.runs, KEEP, true) }) : b))
     .filter((b) => !b.runs || b.runs.length);
+}
+
+// {html (null for plain text), text, removed: [{kind, text, href}]} for the article's blocks.
+function writeBlocks(blocks, profile) {
   if (profile.writer === 'text') return { html: null, text: textOf(blocks), removed: [] };
   const written = htmlOf(blocks, Object.assign({ wechat: profile.writer === 'wechat' }, profile));
   return { html: written.html, text: plainText(parseFragment(written.html)), removed: written.removed };
 }
 
-export { writeArticle, linkAllowed };
+const writeArticle = (html, profile) => writeBlocks(articleBlocks(html), profile);
+
+export { writeArticle, writeBlocks, articleBlocks, linkAllowed };
