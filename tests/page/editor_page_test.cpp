@@ -2,6 +2,8 @@
 // the settings in web.ini reach the editor, and the article survives reloads.
 #include "page_loader.h"
 
+#include <QClipboard>
+
 class EditorPageTest : public QObject {
     Q_OBJECT
 
@@ -250,6 +252,32 @@ private slots:
                              .toString(),
                          QStringLiteral("true,0,true"));
         }
+    }
+
+    // 复制到公众号 clicked as the user clicks it: the system clipboard's text/html is the 公众号
+    // copy (inline styles only, the outside link as a numbered reference), the text its words.
+    void copyForWechatReachesTheClipboard() {
+        QVERIFY(open());
+        eval("corvelEditor.jodit.value = '<h1>标题</h1><p class=\"lead\">见<a href=\"https://example.com/\">"
+             "官网</a>。</p><table><tr><td>甲</td></tr></table>'");
+        QGuiApplication::clipboard()->clear();
+        const QVariantList at = eval(
+            "(() => { const r = document.querySelector('.jodit-toolbar-button_corvelCopyWechat button')"
+            ".getBoundingClientRect(); return [Math.round(r.left + r.width / 2), Math.round(r.top + "
+            "r.height / 2)]; })()").toList();
+        QCOMPARE(at.size(), 2);
+        QTest::mouseClick(input(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+        const auto copiedHtml = [] {
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            return data && data->hasHtml();
+        };
+        QTRY_VERIFY(copiedHtml());
+        const QString copied = QGuiApplication::clipboard()->mimeData()->html();
+        QVERIFY2(copied.contains(u"<section style=") && copied.contains(u"<td style=") &&
+                     copied.contains(u"[1] 官网：https://example.com/") && !copied.contains(u"class=") &&
+                     !copied.contains(u"<a "),
+                 qPrintable(copied));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"标题\n见官网[1]。\n甲"));
     }
 
     void toolbarAndPopupTextsAreChinese() {
