@@ -280,6 +280,20 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"标题\n见官网[1]。\n甲"));
     }
 
+    // 发稿体检 for 新闻源 in the shared findings panel: a click on the second of two equal phone
+    // numbers selects the second one in the article.
+    void publishCheckMovesToItsFinding() {
+        QVERIFY(open());
+        eval("corvelEditor.jodit.value = '<p>标题</p><p>电话 13800138000，<b>再拨</b> 13800138000</p>'");
+        eval("corvelEditor.publish.check('news')");
+        QVERIFY(waitTrue("document.querySelectorAll('#corvel-findings [data-rule=\"联系方式：手机号\"]').length === 2"));
+        eval("document.querySelectorAll('#corvel-findings [data-rule=\"联系方式：手机号\"]')[1].click()");
+        QCOMPARE(eval("(() => { const r = corvelEditor.jodit.s.range; return [r.toString(), "
+                      "r.startContainer.previousSibling && r.startContainer.previousSibling.nodeName].join(); })()")
+                     .toString(),
+                 QStringLiteral("13800138000,B"));
+    }
+
     void toolbarAndPopupTextsAreChinese() {
         QVERIFY(writeIni("[ueditor]\r\ntoolbars=All\r\n"));
         QVERIFY(open());

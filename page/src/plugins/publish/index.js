@@ -40,7 +40,7 @@ export default {
       if (!ok) return board.flash('未能复制，请再试一次。');
       board.flash('已复制' + profile.name + '格式' + (embedded.failed ? '；有' + embedded.failed + '张图片未能转换，保留原图' : '') + '。', 4000);
       if (written.removed.length) {
-        showFindings(page.jodit, doc, '复制为' + profile.name + '：已去掉 ' + written.removed.length + ' 处链接和联系方式',
+        showFindings(page.jodit, '复制为' + profile.name + '：已去掉 ' + written.removed.length + ' 处链接和联系方式',
           written.removed.map((r) => ({ rule: '已去掉的' + r.kind + (r.href ? '：' + r.href : ''), text: r.text, at: { text: r.text, occurrence: 0 } })));
       }
       return written;
@@ -51,7 +51,7 @@ export default {
       if (!profile) return null;
       const html = article();
       const findings = checkArticle(html, profile, lawRules, await pictureFacts(html, host));
-      showFindings(page.jodit, doc, '发稿体检（' + profile.name + '）：' + (findings.length ? '发现 ' + findings.length + ' 处' : '未发现问题'), findings);
+      showFindings(page.jodit, '发稿体检（' + profile.name + '）：' + (findings.length ? '发现 ' + findings.length + ' 处' : '未发现问题'), findings);
       return findings;
     }
 

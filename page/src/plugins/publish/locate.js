@@ -1,5 +1,4 @@
-// Moves the editor to a finding: the nth appearance of its text, or its picture.
-import { flashRanges } from '../../core/highlight.js';
+// Where a finding is in the editor: the nth appearance of its text, or its picture.
 
 function rangeOfText(doc, root, text, occurrence) {
   const nodes = [];
@@ -24,27 +23,12 @@ function rangeOfText(doc, root, text, occurrence) {
   return range;
 }
 
-// at: {text, occurrence}, {picture}, or null (nothing to move to).
-function moveTo(editor, at) {
-  if (!at) return false;
-  const doc = editor.ed;
-  let range = null;
-  if (at.picture !== undefined) {
-    const img = editor.editor.querySelectorAll('img')[at.picture];
-    if (img) {
-      range = doc.createRange();
-      range.selectNode(img);
-    }
-  } else {
-    range = rangeOfText(doc, editor.editor, at.text, at.occurrence || 0);
-  }
-  if (!range) return false;
-  const target = range.startContainer.nodeType === 1 ? range.startContainer : range.startContainer.parentNode;
-  if (target.scrollIntoView) target.scrollIntoView({ block: 'center' });
-  editor.s.focus();
-  editor.s.selectRange(range);
-  flashRanges(editor, [range], 1200);
-  return true;
+// What a finding's place is in the live editor: a Range of the nth appearance of its text, its
+// picture, or null for something missing.
+function locate(editor, at) {
+  if (!at) return null;
+  if (at.picture !== undefined) return editor.editor.querySelectorAll('img')[at.picture] || null;
+  return rangeOfText(editor.ed, editor.editor, at.text, at.occurrence || 0);
 }
 
-export { moveTo, rangeOfText };
+export { locate, rangeOfText };
