@@ -138,6 +138,21 @@ private slots:
         QCOMPARE(loader_->page->errors, QStringList());
     }
 
+    // Ctrl+P and the PDF of 导出 print through the program a copy of the article alone, which
+    // is gone again afterwards.
+    void printingGoesThroughTheProgram() {
+        loader_.emplace(storage_->path());
+        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TESTING_DIR "/fake-host.js"));
+        QVERIFY(loader_->open(app_->path() + "/index.html"));
+        eval("corvelEditor.jodit.value = '<p>第一段<span data-corvel-law=\"term\">最佳</span></p>'");
+        eval("corvelEditor.jodit.s.focus()");
+        QTest::keyClick(input(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(waitTrue("corvelFake.printed === '<p>第一段最佳</p>'"));
+        QVERIFY(waitTrue("document.getElementById('corvel-print').innerHTML === ''"));
+        eval("corvelEditor.articles.exportAs('pdf')");
+        QVERIFY(waitTrue("corvelFake.saved && corvelFake.saved.name === '第一段最佳.pdf'"));
+    }
+
     // A whole Word clipboard, pasted as the user pastes it: Jodit's paste handling first, then
     // the formatter, which must still see Word's list and hidden-text markup.
     void realPasteOfWordHtmlKeepsItsStructure() {

@@ -31,13 +31,21 @@ export default {
       return profile || null;
     };
 
+    // The browser lets a page copy only shortly after a click; when converting many pictures
+    // takes longer, the converted copy waits for the next click.
+    let converted = null;
+
     async function copyFor(key) {
       const profile = chosen(key);
       if (!profile) return null;
-      const written = writeArticle(article(), profile);
-      const embedded = written.html === null ? { html: null, failed: 0 } : await embedPictures(written.html, host, profile);
-      const ok = page.api.copyToClipboard(embedded.html, written.text);
-      if (!ok) return board.flash('未能复制，请再试一次。');
+      const source = article();
+      const written = writeArticle(source, profile);
+      const ready = converted && converted.key === key && converted.source === source ? converted.embedded : null;
+      const embedded = ready || (written.html === null ? { html: null, failed: 0 } : await embedPictures(written.html, host, profile));
+      converted = { key, source, embedded };
+      if (!page.api.copyToClipboard(embedded.html, written.text)) {
+        return board.flash(ready ? '未能复制，请再试一次。' : '图片已转换好，请再点一次复制按钮。', 5000);
+      }
       board.flash('已复制' + profile.name + '格式' + (embedded.failed ? '；有' + embedded.failed + '张图片未能转换，保留原图' : '') + '。', 4000);
       if (written.removed.length) {
         showFindings(page.jodit, '复制为' + profile.name + '：已去掉 ' + written.removed.length + ' 处链接和联系方式',
