@@ -6,8 +6,12 @@ const NOT_DIGIT_BEFORE = '(?<![\\d.\\-])';
 const NOT_DIGIT_AFTER = '(?![\\d])';
 const TLD = '(?:com|cn|net|org|gov|edu|info|top|xyz|vip|shop|club|cc|tv|me|io|co|hk|tw|site|online|store|wang|ltd)';
 
+// The rest of an address: the characters addresses use, ending before a stop or a bracket
+// that closes the sentence around it (a Chinese character or comma ends it anyway).
+const URL_REST = "[\\w\\-.~:/?#@!$&*+=%]*[\\w\\-~/#=%]";
+
 const KINDS = [
-  ['网址', new RegExp('(?:https?://|www\\.)[^\\s\\u3000-\\u303f\\uff00-\\uffef<>"\']+|(?<![\\w@.-])(?:[a-z0-9-]+\\.)+' + TLD + '\\b(?:/[^\\s\\u3000-\\u303f\\uff00-\\uffef<>"\']*)?', 'giu')],
+  ['网址', new RegExp('(?:https?://|www\\.)' + URL_REST + '|(?<![\\w@.-])(?:[a-z0-9-]+\\.)+' + TLD + '\\b(?:/' + URL_REST + ')?', 'gi')],
   ['电子邮箱', /[\w.+-]+@[\w-]+(?:\.[\w-]+)+/g],
   ['400/800电话', new RegExp(NOT_DIGIT_BEFORE + '[48]00[-\\s]?\\d{3}[-\\s]?\\d{4}' + NOT_DIGIT_AFTER, 'g')],
   ['手机号', new RegExp(NOT_DIGIT_BEFORE + '(?:\\+?86[-\\s]?)?1[3-9]\\d[-\\s]?\\d{4}[-\\s]?\\d{4}' + NOT_DIGIT_AFTER, 'g')],
