@@ -13,14 +13,22 @@ function factsFromAddress(src) {
   return { format, bytes: 0, codes: [] };
 }
 
-// Facts of every picture in html in reading order; the program inspects its stored ones.
-async function pictureFacts(html, host) {
-  const sources = Array.from(parseFragment(html).querySelectorAll('img'), (img) => img.getAttribute('src') || '');
-  return Promise.all(sources.map(async function (src) {
-    if (!host || !STORED.test(src)) return factsFromAddress(src);
+// A stored picture is named by its content, so what the program found in it stays true.
+const inspected = new Map();
+
+async function inspect(src, host) {
+  if (!inspected.has(src)) {
     const found = await host.inspectPicture(src);
-    return found.ok ? { format: found.format, bytes: found.bytes, codes: found.codes || [] } : factsFromAddress(src);
-  }));
+    if (!found.ok) return factsFromAddress(src);
+    inspected.set(src, { format: found.format, bytes: found.bytes, codes: found.codes || [] });
+  }
+  return inspected.get(src);
+}
+
+// Facts of every picture in html in reading order; the program inspects its stored ones.
+function pictureFacts(html, host) {
+  const sources = Array.from(parseFragment(html).querySelectorAll('img'), (img) => img.getAttribute('src') || '');
+  return Promise.all(sources.map((src) => (host && STORED.test(src) ? inspect(src, host) : factsFromAddress(src))));
 }
 
 // html with each stored picture replaced by a copy within the profile's width and size;

@@ -9,6 +9,7 @@ import { parseProfile } from './profiles.js';
 import { writeArticle } from './output.js';
 import { checkArticle } from './check.js';
 import { findContacts } from './contacts.js';
+import { embedPictures, pictureFacts } from './pictures.js';
 import { parseRules } from '../law-check/law-check.js';
 
 const profile = (key) => parseProfile(fs.readFileSync(`${repo}data/publish-${key}.json`, 'utf8'), key);
@@ -107,4 +108,22 @@ test('a finding points at the same appearance of its text in the article', () =>
 test('a profile file with a mistake is refused with a Chinese reason', () => {
   assert.throws(() => parseProfile('{ "name": "x", "writer": "wechat", }', 'a.json'), /发布规定文件 a\.json 格式有误/);
   assert.throws(() => parseProfile('// 说明\n{ "name": "x", "writer": "pdf" }', 'b.json'), /输出方式/);
+});
+
+test('stored pictures are converted for the copy and inspected once; others keep their address', async () => {
+  const calls = [];
+  const host = {
+    fitPicture: async (url, width, bytes) => (calls.push(['fit', url, width, bytes]), url.endsWith('bad.png') ? { ok: false } : { ok: true, mime: 'image/jpeg', base64: 'QUJD' }),
+    inspectPicture: async (url) => (calls.push(['inspect', url]), { ok: true, format: 'png', bytes: 5, codes: ['weixin://x'] }),
+  };
+  const html = '<p><img src="corvel-article://a/1.png"><img src="corvel-article://a/bad.png"><img src="data:image/gif;base64,AAAA"><img src="https://example.com/p.jpg"></p>';
+  const embedded = await embedPictures(html, host, PROFILES.wechat);
+  assert.deepEqual(Array.from(bodyOf(embedded.html).querySelectorAll('img'), (i) => i.getAttribute('src')),
+    ['data:image/jpeg;base64,QUJD', 'corvel-article://a/bad.png', 'data:image/gif;base64,AAAA', 'https://example.com/p.jpg']);
+  assert.equal(embedded.failed, 1);
+  assert.deepEqual(calls.slice(0, 1), [['fit', 'corvel-article://a/1.png', 1080, 1048576]]);
+  const facts = await pictureFacts(html, host);
+  await pictureFacts(html, host);
+  assert.deepEqual(facts.map((f) => f.format), ['png', 'png', 'gif', 'jpeg']);
+  assert.equal(calls.filter((c) => c[0] === 'inspect').length, 2);
 });
