@@ -31,9 +31,10 @@ import pictures from './plugins/pictures/index.js';
 import files from './plugins/files/index.js';
 import wordCount from './plugins/word-count/index.js';
 import findReplace from './plugins/find-replace/index.js';
+import publish from './plugins/publish/index.js';
 
 // In the order they install; later ones use what earlier ones put on the page.
-const FEATURES = [formatting, lawCheck, corrections, conversion, dateline, drafts, pictures, files, wordCount, findReplace];
+const FEATURES = [formatting, lawCheck, corrections, conversion, dateline, drafts, pictures, files, wordCount, findReplace, publish];
 
 // Without Jodit the article is still editable and saved in the page.
 function fallbackEditor(page) {

@@ -12,6 +12,7 @@
 #include "page_check.h"
 #include "page_scheme.h"
 #include "store_path.h"
+#include "view_printer.h"
 #include "window_metrics.h"
 
 Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, Platform& platform,
@@ -39,7 +40,8 @@ Form_Editor::Form_Editor(const AppContext& context, QWebEngineProfile& profile, 
     WebBrowser_Editor->setPage(new EditorPage(&profile, platform, page,
                                               *new UserGesture(WebBrowser_Editor),
                                               WebBrowser_Editor));
-    attachArticleHost(*WebBrowser_Editor->page(), context_.Articles, this);
+    attachArticleHost(*WebBrowser_Editor->page(), context_.Articles, this,
+                      makeViewPrinter(WebBrowser_Editor));
     WebBrowser_Editor->move(0, 0);
     WebBrowser_Editor->resize(twipsSize(3255, 2175));
     client->setFocusProxy(WebBrowser_Editor);

@@ -7,14 +7,17 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineView>
 
 #include "article_host.h"
 #include "article_setup.h"
 #include "article_store.h"
 #include "qt_test_files.h"
+#include "view_printer.h"
 #include "web_script.h"
 
 namespace {
@@ -57,6 +60,22 @@ TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
         WaitFor([&] { return js("[...document.images].every(i => i.complete)").toBool(); }, 10000));
     // good, missing, outside
     EXPECT_EQ(js("[...document.images].map(i => i.naturalWidth).join()").toString(), "7,0,0");
+}
+
+// The web engine's PDF of a Chinese article: A4 pages, with the system's CJK font embedded.
+TEST(ArticlePage, PdfIsA4WithTheChineseFontInside) {
+    QWebEngineView view;
+    view.resize(800, 600);
+    view.setHtml(QStringLiteral("<!doctype html><body style=\"font-family:'Noto Serif CJK SC'\">"
+                                "<h1>新品发布会在京举行</h1><p>　　本报讯 今日，某某公司发布新品。</p></body>"));
+    ASSERT_TRUE(WaitFor([&] { return RunScript(view.page(), QStringLiteral("document.readyState === 'complete'"))
+                                  .value_or(false).toBool(); }, 30000));
+    const QByteArray pdf = makeViewPrinter(&view)->pdf();
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    // 210 x 297 mm is 595 x 842 points; the engine rounds to whole device pixels.
+    EXPECT_TRUE(QString::fromLatin1(pdf).contains(
+        QRegularExpression(QStringLiteral("/MediaBox \\[0 0 59[45](\\.\\d+)? 84[012](\\.\\d+)?\\]"))));
+    EXPECT_TRUE(pdf.contains("NotoSerifCJK")) << "no CJK font embedded";
 }
 
 }  // namespace

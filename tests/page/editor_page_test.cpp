@@ -2,6 +2,8 @@
 // the settings in web.ini reach the editor, and the article survives reloads.
 #include "page_loader.h"
 
+#include <QClipboard>
+
 class EditorPageTest : public QObject {
     Q_OBJECT
 
@@ -176,6 +178,21 @@ private slots:
         QCOMPARE(loader_->page->errors, QStringList());
     }
 
+    // Ctrl+P and the PDF of 导出 print through the program a copy of the article alone, which
+    // is gone again afterwards.
+    void printingGoesThroughTheProgram() {
+        loader_.emplace(storage_->path());
+        QVERIFY(loader_->useFakeHost(CORVEL_PAGE_TESTING_DIR "/fake-host.js"));
+        QVERIFY(loader_->open(app_->path() + "/index.html"));
+        eval("corvelEditor.jodit.value = '<p>第一段<span data-corvel-law=\"term\">最佳</span></p>'");
+        eval("corvelEditor.jodit.s.focus()");
+        QTest::keyClick(input(), Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(waitTrue("corvelFake.printed === '<p>第一段最佳</p>'"));
+        QVERIFY(waitTrue("document.getElementById('corvel-print').innerHTML === ''"));
+        eval("corvelEditor.articles.exportAs('pdf')");
+        QVERIFY(waitTrue("corvelFake.saved && corvelFake.saved.name === '第一段最佳.pdf'"));
+    }
+
     // A whole Word clipboard, pasted as the user pastes it: Jodit's paste handling first, then
     // the formatter, which must still see Word's list and hidden-text markup.
     void realPasteOfWordHtmlKeepsItsStructure() {
@@ -290,6 +307,46 @@ private slots:
                              .toString(),
                          QStringLiteral("true,0,true"));
         }
+    }
+
+    // 复制到公众号 clicked as the user clicks it: the system clipboard's text/html is the 公众号
+    // copy (inline styles only, the outside link as a numbered reference), the text its words.
+    void copyForWechatReachesTheClipboard() {
+        QVERIFY(open());
+        eval("corvelEditor.jodit.value = '<h1>标题</h1><p class=\"lead\">见<a href=\"https://example.com/\">"
+             "官网</a>。</p><table><tr><td>甲</td></tr></table>'");
+        QGuiApplication::clipboard()->clear();
+        const QVariantList at = eval(
+            "(() => { const r = document.querySelector('.jodit-toolbar-button_corvelCopyWechat button')"
+            ".getBoundingClientRect(); return [Math.round(r.left + r.width / 2), Math.round(r.top + "
+            "r.height / 2)]; })()").toList();
+        QCOMPARE(at.size(), 2);
+        QTest::mouseClick(input(), Qt::LeftButton, {}, QPoint(at[0].toInt(), at[1].toInt()));
+        const auto copiedHtml = [] {
+            const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+            return data && data->hasHtml();
+        };
+        QTRY_VERIFY(copiedHtml());
+        const QString copied = QGuiApplication::clipboard()->mimeData()->html();
+        QVERIFY2(copied.contains(u"<section style=") && copied.contains(u"<td style=") &&
+                     copied.contains(u"[1] 官网：https://example.com/") && !copied.contains(u"class=") &&
+                     !copied.contains(u"<a "),
+                 qPrintable(copied));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(u"标题\n见官网[1]。\n甲"));
+    }
+
+    // 发稿体检 for 新闻源 in the shared findings panel: a click on the second of two equal phone
+    // numbers selects the second one in the article.
+    void publishCheckMovesToItsFinding() {
+        QVERIFY(open());
+        eval("corvelEditor.jodit.value = '<p>标题</p><p>电话 13800138000，<b>再拨</b> 13800138000</p>'");
+        eval("corvelEditor.publish.check('news')");
+        QVERIFY(waitTrue("document.querySelectorAll('#corvel-findings [data-rule=\"联系方式：手机号\"]').length === 2"));
+        eval("document.querySelectorAll('#corvel-findings [data-rule=\"联系方式：手机号\"]')[1].click()");
+        QCOMPARE(eval("(() => { const r = corvelEditor.jodit.s.range; return [r.toString(), "
+                      "r.startContainer.previousSibling && r.startContainer.previousSibling.nodeName].join(); })()")
+                     .toString(),
+                 QStringLiteral("13800138000,B"));
     }
 
     void toolbarAndPopupTextsAreChinese() {

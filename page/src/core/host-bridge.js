@@ -6,7 +6,7 @@ const METHODS = [
   'state', 'markMigrated', 'listArticles', 'searchArticles', 'createArticle', 'openArticle', 'saveArticle',
   'renameArticle', 'deleteArticle', 'listDeleted', 'restoreArticle', 'emptyRecycle',
   'addSnapshot', 'listSnapshots', 'readSnapshot', 'storeImage', 'importLocalImage', 'readImage',
-  'chooseOpenFile', 'chooseSaveFile',
+  'chooseOpenFile', 'chooseSaveFile', 'fitPicture', 'inspectPicture', 'printPage', 'exportPdf',
 ];
 
 function failure(error) {

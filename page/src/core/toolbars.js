@@ -3,8 +3,10 @@
 // core workflow.
 // Drafts and files; without the program's article store these buttons are left out.
 const DOCUMENTS = ['corvelArticles', 'corvelHistory', 'corvelOpen', 'corvelExport'];
+// 发布: copies for the platforms, the check before sending, preview and printing.
+const PUBLISH = ['corvelCopyWechat', 'corvelCopyNews', 'corvelPublishCheck', 'corvelPreview', 'corvelPrint'];
 const ARTICLE = ['corvelFindReplace', 'corvelFormat', 'corvelCorrect', 'corvelLawCheck', '|',
-  'corvelToTraditional', 'corvelToSimplified', '|', 'corvelNew'].concat(DOCUMENTS, ['corvelCopyHtml', 'corvelCopyText']);
+  'corvelToTraditional', 'corvelToSimplified', '|', 'corvelNew'].concat(DOCUMENTS, ['corvelCopyHtml', 'corvelCopyText', '|'], PUBLISH);
 const INSERTS = ['corvelDateline', 'corvelEditorName', 'corvelPageBreak'];
 
 const LITE = ['undo', 'redo', '|', 'bold', 'italic', 'underline', 'eraser', '|'].concat(ARTICLE);
@@ -22,7 +24,7 @@ const ALL = ['undo', 'redo', '|', 'cut', 'copy', 'paste', 'selectall', '|', 'par
   'lineHeight', 'brush', '|', 'bold', 'italic', 'underline', 'strikethrough', 'superscript', 'subscript',
   'eraser', 'copyformat', '|', 'ul', 'ol', 'indent', 'outdent', 'align', '|', 'link', 'unlink',
   'image', 'video', 'table', 'hr', 'symbols', '|']
-  .concat(INSERTS, ['|'], ARTICLE, ['|', 'source', 'preview', 'print', 'fullsize']);
+  .concat(INSERTS, ['|'], ARTICLE, ['|', 'source', 'preview', 'fullsize']);
 
 const SETS = { All: ALL, Extended: EXTENDED, Standard: STANDARD, Lite: LITE };
 

@@ -88,6 +88,18 @@ function fakeHost(start = {}) {
       f.saved = { name, kind, data, isBase64 };
       return ok({ cancelled: false, path: '/home/user/' + name });
     },
+    // Printing keeps what the page's print copy held at that moment; pictures are not decoded.
+    printPage() {
+      f.printed = globalThis.document?.getElementById('corvel-print')?.innerHTML ?? null;
+      return ok({ cancelled: false });
+    },
+    exportPdf(name) {
+      methods.printPage();
+      f.saved = { name, kind: 'pdf' };
+      return ok({ cancelled: false, path: '/home/user/' + name });
+    },
+    fitPicture: () => no('图片无法转换。'),
+    inspectPicture: () => no('图片无法读取。'),
   };
 
   f.host = {};

@@ -10,6 +10,7 @@
 #include "article_error_text.h"
 #include "article_url.h"
 #include "opened_file.h"
+#include "picture_fit.h"
 #include "store_path.h"
 #include "utf8_path.h"
 
@@ -259,4 +260,58 @@ QVariantMap ArticleHost::chooseSaveFile(const QString& suggestedName, const QStr
 QString articlesRoot() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
            QStringLiteral("/corvel-editor/articles");
+}
+
+namespace {
+
+QByteArray storedPicture(corvel::articles::ArticleStore& store, const QString& url) {
+    const ArticleImageAddress address = parseArticleImageUrl(QUrl(url));
+    const std::string bytes = store.readImage(address.id, address.name);
+    return {bytes.data(), qsizetype(bytes.size())};
+}
+
+}  // namespace
+
+QVariantMap ArticleHost::fitPicture(const QString& url, int maxWidth, double maxBytes) {
+    return answer(QStringLiteral("转换图片"), [&] {
+        const FittedPicture fitted =
+            ::fitPicture(storedPicture(*store_, url), maxWidth, static_cast<qint64>(maxBytes));
+        return QVariantMap{{QStringLiteral("base64"), QString::fromLatin1(fitted.bytes.toBase64())},
+                           {QStringLiteral("mime"), QString::fromLatin1(fitted.mime)},
+                           {QStringLiteral("width"), fitted.width},
+                           {QStringLiteral("height"), fitted.height},
+                           {QStringLiteral("bytes"), qint64(fitted.bytes.size())}};
+    });
+}
+
+QVariantMap ArticleHost::inspectPicture(const QString& url) {
+    return answer(QStringLiteral("检查图片"), [&] {
+        const QByteArray bytes = storedPicture(*store_, url);
+        const PictureFacts facts = ::inspectPicture(bytes);
+        return QVariantMap{{QStringLiteral("format"), QString::fromLatin1(facts.format)},
+                           {QStringLiteral("width"), facts.width},
+                           {QStringLiteral("height"), facts.height},
+                           {QStringLiteral("bytes"), qint64(bytes.size())},
+                           {QStringLiteral("codes"), facts.codes}};
+    });
+}
+
+QVariantMap ArticleHost::printPage() {
+    if (!printer_) return failure(QStringLiteral("打印失败：此窗口不能打印。"));
+    return answer(QStringLiteral("打印"), [&] {
+        return QVariantMap{{QStringLiteral("cancelled"), !printer_->print(dialogParent_)}};
+    });
+}
+
+QVariantMap ArticleHost::exportPdf(const QString& suggestedName) {
+    if (!printer_) return failure(QStringLiteral("导出 PDF 失败：此窗口不能打印。"));
+    return answer(QStringLiteral("导出 PDF"), [&] {
+        const QString chosen = chooser_->chooseSavePath(dialogParent_, suggestedName, QStringLiteral("pdf"));
+        if (chosen.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
+        const QByteArray pdf = printer_->pdf();
+        if (pdf.isEmpty()) throw std::runtime_error("浏览器引擎未能生成 PDF");
+        const QString path = withExtension(chosen, QStringLiteral("pdf"));
+        corvel::articles::WriteFileAtomically(ToStorePath(path), view(pdf));
+        return QVariantMap{{QStringLiteral("cancelled"), false}, {QStringLiteral("path"), path}};
+    });
 }

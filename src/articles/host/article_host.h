@@ -11,6 +11,7 @@
 #include "article_store.h"
 
 #include "opened_file.h"
+#include "page_printer.h"
 #include "picture_folders.h"
 
 class QWidget;
@@ -48,6 +49,14 @@ public:
     Q_INVOKABLE QVariantMap chooseOpenFile();
     Q_INVOKABLE QVariantMap chooseSaveFile(const QString& suggestedName, const QString& kind,
                                            const QString& data, bool isBase64);
+    // A stored picture of an article converted for a platform (the stored one stays), and what
+    // a platform asks about it, QR codes included; url is its corvel-article address.
+    Q_INVOKABLE QVariantMap fitPicture(const QString& url, int maxWidth, double maxBytes);
+    Q_INVOKABLE QVariantMap inspectPicture(const QString& url);
+    Q_INVOKABLE QVariantMap printPage();
+    Q_INVOKABLE QVariantMap exportPdf(const QString& suggestedName);
+
+    void setPrinter(std::unique_ptr<PagePrinter> printer) { printer_ = std::move(printer); }
 
     corvel::articles::ArticleStore& store() { return *store_; }
 
@@ -56,6 +65,7 @@ private:
     std::unique_ptr<FileChooser> chooser_;
     QWidget* dialogParent_;
     PictureFolders pictureFolders_;
+    std::unique_ptr<PagePrinter> printer_;
 };
 
 // Where articles live: <user data folder>/corvel-editor/articles.

@@ -22,10 +22,10 @@ std::shared_ptr<corvel::articles::ArticleStore> setUpArticleStorage(QWebEnginePr
 }
 
 void attachArticleHost(QWebEnginePage& page, std::shared_ptr<corvel::articles::ArticleStore> store,
-                       QWidget* dialogParent) {
+                       QWidget* dialogParent, std::unique_ptr<PagePrinter> printer) {
     auto* channel = new QWebChannel(&page);
-    channel->registerObject(
-        QStringLiteral("corvelHost"),
-        new ArticleHost(std::move(store), makeDialogFileChooser(), dialogParent, channel));
+    auto* host = new ArticleHost(std::move(store), makeDialogFileChooser(), dialogParent, channel);
+    host->setPrinter(std::move(printer));
+    channel->registerObject(QStringLiteral("corvelHost"), host);
     page.setWebChannel(channel);
 }

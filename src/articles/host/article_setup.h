@@ -10,6 +10,7 @@ class ArticleStore;
 class QWebEnginePage;
 class QWebEngineProfile;
 class QWidget;
+class PagePrinter;
 
 // Before the QApplication is made (the web engine reads custom schemes once).
 void registerArticleScheme();
@@ -19,6 +20,6 @@ void registerArticleScheme();
 std::shared_ptr<corvel::articles::ArticleStore> setUpArticleStorage(QWebEngineProfile& profile);
 
 // Puts corvelHost, working on `store`, on the page's web channel; dialogs open over
-// `dialogParent`.
+// `dialogParent`; `printer` prints the page (none: printing is refused).
 void attachArticleHost(QWebEnginePage& page, std::shared_ptr<corvel::articles::ArticleStore> store,
-                       QWidget* dialogParent);
+                       QWidget* dialogParent, std::unique_ptr<PagePrinter> printer = nullptr);

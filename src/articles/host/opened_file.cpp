@@ -26,6 +26,7 @@ const QList<Kind>& kinds() {
         {"docx", "Word 文档 (*.docx)", {QStringLiteral("docx")}},
         {"html", "网页文件 (*.html *.htm)", {QStringLiteral("html"), QStringLiteral("htm")}},
         {"txt", "文本文件 (*.txt)", {QStringLiteral("txt")}},
+        {"pdf", "PDF 文档 (*.pdf)", {QStringLiteral("pdf")}},  // export only
     };
     return all;
 }
@@ -101,7 +102,7 @@ QString decodeText(const QByteArray& bytes) {
 
 QVariantMap readOpenedFile(const QString& path) {
     const Kind* kind = kindOfPath(path);
-    if (!kind) throw ArticleError(Refusal::Unsupported, "unsupported file kind");
+    if (!kind || kind == &kinds()[3]) throw ArticleError(Refusal::Unsupported, "unsupported file kind");
     const std::string bytes =
         corvel::articles::ReadCappedFile(ToStorePath(path), corvel::articles::kOpenedFileCap);
     const QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));

@@ -12,6 +12,7 @@ const EXPORTS = [
   ['docx', 'Word 文档（.docx）'],
   ['html', '网页（.html，图片在文件内）'],
   ['txt', '纯文本（.txt）'],
+  ['pdf', 'PDF（A4，可打印）'],
 ];
 
 export default {
@@ -37,6 +38,7 @@ export default {
     }
 
     async function exportAs(kind) {
+      if (kind === 'pdf') return page.publish.exportPdf();
       const html = api.html;
       const title = describe(api.cleanHtml()).title;
       let data;

@@ -510,4 +510,4 @@ function plainTextOf(root) {
     .join('\n');
 }
 
-export { formatNode, countChars, isShortLine, plainTextOf as plainText, CAPTION_MARK };
+export { formatNode, countChars, isShortLine, plainTextOf as plainText, collectBlocks, cleanRuns, CAPTION_MARK };
