@@ -75,6 +75,13 @@ private slots:
         QFETCH(QString, file);
         QVERIFY(writeIni(file.isNull() ? QByteArray() : file.toLatin1()));
         QVERIFY(open());
+        // The editor refits as the status bar and the notices take their height, which can take
+        // a few rounds at start-up; the state checked is the one it settles in.
+        const QString fits = "corvelEditor.jodit.workplace.offsetHeight >= corvelEditor.settings.frameHeight";
+        for (int round = 0; round < 3; ++round) {
+            waitTrue(fits);
+            QTest::qWait(200);
+        }
         QTEST(eval("[corvelEditor.toolbarSet, corvelEditor.wordCountShown, "
                    "!!document.querySelector('.corvel-word-count'), "
                    "corvelEditor.settings.frameHeight, "

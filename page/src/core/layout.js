@@ -47,8 +47,17 @@ function attach(editor, frameHeight) {
   // Notices above the editor change where it starts.
   const notices = document.getElementById('corvel-notices');
   if (notices && window.MutationObserver) new MutationObserver(refit).observe(notices, { childList: true });
-  // A toolbar that wraps onto more rows (a narrower window) takes height from the area.
-  if (window.ResizeObserver) new ResizeObserver(refit).observe(editor.toolbarContainer);
+  // A toolbar that wraps onto more rows (a narrower window) takes height from the area. Each
+  // refit waits for the next task: done inside the observer, a new height that shows or hides
+  // the page's scroll bar rewraps the toolbar in the same frame, which the browser reports as
+  // an error.
+  // The status bar, shown once the count is added to it, takes height from the editing area
+  // itself, so the area is watched too; a refit that changes nothing ends the round.
+  if (window.ResizeObserver) {
+    const observer = new ResizeObserver(() => setTimeout(refit, 0));
+    observer.observe(editor.toolbarContainer);
+    observer.observe(editor.workplace);
+  }
   clickBelowText(editor);
   refit();
   return refit;
