@@ -1,7 +1,7 @@
 // 广告法用语检查: marks the terms in the article and lists them with their reasons.
 import { parseFragment } from '../../core/html.js';
 import * as law from './law-check.js';
-import * as panel from './law-panel.js';
+import * as findingsPanel from '../../core/findings-panel.js';
 
 export default {
   name: 'corvelLawCheck',
@@ -24,7 +24,12 @@ export default {
       // The marks now live in the editor: pair each hit with its live element.
       const live = Array.from(editor.editor.querySelectorAll('span[' + law.MARK + ']'));
       tools.lastLawHits = found.map((hit, i) => ({ term: hit.term, reason: hit.reason, element: live[i] }));
-      panel.show(editor, tools.lastLawHits, tools.clearLawMarks);
+      findingsPanel.show(editor, {
+        title: found.length ? '广告法用语检查：发现 ' + found.length + ' 处' : '广告法用语检查：未发现禁用用语',
+        findings: tools.lastLawHits.map((hit) => ({ rule: hit.kind, text: hit.term, reason: hit.reason, locate: () => hit.element })),
+        actions: [{ text: '清除标记', run: () => findingsPanel.close() }],
+        onClose: tools.clearLawMarks,
+      });
       return tools.lastLawHits;
     };
     page.api.cleanHtml = () => law.stripMarks(page.jodit.value);
