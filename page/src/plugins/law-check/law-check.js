@@ -83,13 +83,22 @@ function findHits(text, rules) {
   return hits;
 }
 
+// Unwraps every law mark below root (a mark the writer edited inside unwraps whole).
+function unmark(root) {
+  const marks = root.querySelectorAll('span[' + MARK + ']');
+  if (marks.length === 0) return;
+  for (const span of Array.from(marks)) {
+    const parent = span.parentNode;
+    while (span.firstChild) parent.insertBefore(span.firstChild, span);
+    parent.removeChild(span);
+    if (parent.normalize) parent.normalize();
+  }
+}
+
 // Unwraps every law mark and drops the page's other marks (long captions, page breaks)
 // below root; works on any DOM (the live editor, a detached document, a test DOM).
 function stripMarksIn(root) {
-  for (const span of Array.from(root.querySelectorAll('span[' + MARK + ']'))) {
-    while (span.firstChild) span.parentNode.insertBefore(span.firstChild, span);
-    span.parentNode.removeChild(span);
-  }
+  unmark(root);
   for (const el of Array.from(root.querySelectorAll('[data-corvel-mark]'))) {
     el.removeAttribute('data-corvel-mark');
     el.removeAttribute('title');
@@ -98,7 +107,6 @@ function stripMarksIn(root) {
     el.removeAttribute('data-corvel-page-break');
     el.removeAttribute('contenteditable');
   }
-  if (root.normalize) root.normalize();
 }
 
 // The one function that copy and export use: the article without any mark of the page.
@@ -109,10 +117,22 @@ function stripMarks(html) {
   return body.innerHTML;
 }
 
+// The editor's value without law marks: the marks are only drawn in the editor, so no save,
+// preview, copy or export ever holds one. Marks as markIn writes them go without a parse.
+const PLAIN_MARK = new RegExp('<span ' + MARK + '="[^"<>]*" title="[^"<>]*">([^<]*)</span>', 'g');
+function unmarkHtml(html) {
+  if (html.indexOf(MARK) < 0) return html;
+  html = html.replace(PLAIN_MARK, '$1');
+  if (html.indexOf(MARK) < 0) return html;
+  const body = parseFragment(html);
+  unmark(body);
+  return body.innerHTML;
+}
+
 // Marks every hit below root (old marks go first) and returns the hits in reading order,
 // each with its mark element.
 function markIn(root, rules) {
-  stripMarksIn(root);
+  unmark(root);
   const doc = root.ownerDocument;
   const found = [];
   for (const node of corvelRules.textNodes(root)) {
@@ -137,4 +157,4 @@ function markIn(root, rules) {
   return found;
 }
 
-export { parseRules, findHits, markIn, stripMarks, stripMarksIn, MARK };
+export { parseRules, findHits, markIn, unmark, unmarkHtml, stripMarks, stripMarksIn, MARK };

@@ -56,8 +56,12 @@ test('marks go into the article and never reach a copy', () => {
   const copied = law.stripMarks(marked);
   assert.doesNotMatch(copied, /data-corvel|title=/);
   assert.equal(copied, source.replace(' data-corvel-mark="caption-too-long" title="图片配文超过10字"', ''));
+  // The editor's value (saves, preview) loses the law marks and keeps the others.
+  assert.equal(law.unmarkHtml(marked), source);
   // A mark the writer edited inside (bold part of it) still unwraps whole.
-  assert.equal(law.stripMarks('<p><span data-corvel-law="x" title="r">最<b>佳</b></span>。</p>'), '<p>最<b>佳</b>。</p>');
+  for (const strip of [law.stripMarks, law.unmarkHtml]) {
+    assert.equal(strip('<p><span data-corvel-law="x" title="r">最<b>佳</b></span>。</p>'), '<p>最<b>佳</b>。</p>');
+  }
   // Page-break divider attributes are the page's too.
   assert.equal(law.stripMarks('<p data-corvel-page-break="" contenteditable="false">TAG</p>'), '<p>TAG</p>');
 });
