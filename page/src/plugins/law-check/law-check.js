@@ -7,6 +7,7 @@
 import * as corvelRules from '../../core/rules.js';
 import { parseFragment } from '../../core/html.js';
 import { build } from '../../core/term-automaton.js';
+import * as marks from '../../core/marks.js';
 
 const SEPARATOR = '|||';
 const MARK = 'data-corvel-law';
@@ -83,17 +84,8 @@ function findHits(text, rules) {
   return hits;
 }
 
-// Unwraps every law mark below root (a mark the writer edited inside unwraps whole).
-function unmark(root) {
-  const marks = root.querySelectorAll('span[' + MARK + ']');
-  if (marks.length === 0) return;
-  for (const span of Array.from(marks)) {
-    const parent = span.parentNode;
-    while (span.firstChild) parent.insertBefore(span.firstChild, span);
-    parent.removeChild(span);
-    if (parent.normalize) parent.normalize();
-  }
-}
+const unmark = (root) => marks.unmark(root, MARK);
+const unmarkHtml = (html) => marks.unmarkHtml(html, MARK);
 
 // Unwraps every law mark and drops the page's other marks (long captions, page breaks)
 // below root; works on any DOM (the live editor, a detached document, a test DOM).
@@ -117,18 +109,6 @@ function stripMarks(html) {
   return body.innerHTML;
 }
 
-// The editor's value without law marks: the marks are only drawn in the editor, so no save,
-// preview, copy or export ever holds one. Marks as markIn writes them go without a parse.
-const PLAIN_MARK = new RegExp('<span ' + MARK + '="[^"<>]*" title="[^"<>]*">([^<]*)</span>', 'g');
-function unmarkHtml(html) {
-  if (html.indexOf(MARK) < 0) return html;
-  html = html.replace(PLAIN_MARK, '$1');
-  if (html.indexOf(MARK) < 0) return html;
-  const body = parseFragment(html);
-  unmark(body);
-  return body.innerHTML;
-}
-
 // Marks every hit below root (old marks go first) and returns the hits in reading order,
 // each with its mark element.
 function markIn(root, rules) {
@@ -143,10 +123,7 @@ function markIn(root, rules) {
     let at = 0;
     for (const hit of hits) {
       if (hit.start > at) parent.insertBefore(doc.createTextNode(text.slice(at, hit.start)), node);
-      const mark = doc.createElement('span');
-      mark.setAttribute(MARK, hit.kind || 'term');
-      mark.setAttribute('title', hit.reason);
-      mark.textContent = hit.term;
+      const mark = marks.draw(doc, MARK, hit.kind || 'term', hit.reason, hit.term);
       parent.insertBefore(mark, node);
       found.push({ term: hit.term, reason: hit.reason, kind: hit.kind, element: mark });
       at = hit.end;

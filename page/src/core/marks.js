@@ -1,0 +1,43 @@
+// Marks the checks draw around text in the live editor (a law term, a corrected place): a
+// span with the check's attribute and a title. They show only in the editor: each check takes
+// its marks out of the editor's value, so no save, preview, copy or export holds one.
+import { parseFragment } from './html.js';
+
+function draw(doc, attribute, value, title, text) {
+  const mark = doc.createElement('span');
+  mark.setAttribute(attribute, value);
+  mark.setAttribute('title', title);
+  mark.textContent = text;
+  return mark;
+}
+
+// Unwraps one mark, keeping whatever the writer typed into it.
+function unwrap(mark) {
+  const parent = mark.parentNode;
+  if (!parent) return;
+  while (mark.firstChild) parent.insertBefore(mark.firstChild, mark);
+  parent.removeChild(mark);
+  if (parent.normalize) parent.normalize();
+}
+
+// Unwraps every mark of the attribute below root.
+function unmark(root, attribute) {
+  for (const mark of Array.from(root.querySelectorAll('span[' + attribute + ']'))) unwrap(mark);
+}
+
+// html without the attribute's marks. Marks as draw() makes them go without a parse; one
+// the writer edited inside (bold in part) needs the DOM.
+const drawnPatterns = new Map();
+function unmarkHtml(html, attribute) {
+  if (html.indexOf(attribute) < 0) return html;
+  if (!drawnPatterns.has(attribute)) {
+    drawnPatterns.set(attribute, new RegExp('<span ' + attribute + '="[^"<>]*" title="[^"<>]*">([^<]*)</span>', 'g'));
+  }
+  html = html.replace(drawnPatterns.get(attribute), '$1');
+  if (html.indexOf(attribute) < 0) return html;
+  const body = parseFragment(html);
+  unmark(body, attribute);
+  return body.innerHTML;
+}
+
+export { draw, unwrap, unmark, unmarkHtml };
