@@ -61,12 +61,28 @@ function corrector(correctionText) {
   return (text, onHit) => replacer.apply(text, null, onHit);
 }
 
-// direction: "simplified" or "traditional" ("same" gives null: nothing to do).
-// The user's pairs are applied first and their results kept; opencc converts the rest.
-function converter(conversionText, direction, opencc) {
+// The conversion file's pairs for one traditional standard: pairs under "# 【台湾】" or
+// "# 【香港】" are that region's wording and apply only when it is chosen; pairs before any
+// such line, or under "# 【通用】", always apply.
+const REGIONS = { 台湾: 'tw', 香港: 'hk', 通用: '' };
+function regionPairs(conversionText, standard) {
+  let region = '';
+  const lines = [];
+  for (const line of conversionText.split(/\r\n|\n|\r/)) {
+    const header = /^#\s*【([^】]+)】/.exec(line);
+    if (header && Object.prototype.hasOwnProperty.call(REGIONS, header[1])) region = REGIONS[header[1]];
+    else if (region === '' || region === standard) lines.push(line);
+  }
+  return parsePairs(lines.join('\n'));
+}
+
+// direction: "simplified" or "traditional" ("same" gives null: nothing to do); standard: the
+// traditional standard chosen ('t', 'tw' or 'hk'). The user's pairs are applied first and
+// their results kept; opencc converts the rest.
+function converter(conversionText, direction, opencc, standard) {
   if (direction !== 'simplified' && direction !== 'traditional') return null;
   const toTraditional = direction === 'traditional';
-  const pairs = parsePairs(conversionText)
+  const pairs = regionPairs(conversionText, standard || 't')
     .filter(([s, t]) => s !== '' && t !== '')
     .map(([s, t]) => (toTraditional ? [s, t] : [t, s]));
   const replacer = makeReplacer(pairs);
