@@ -2,6 +2,10 @@
 // with the text and not with the number of terms. Built once per rule file. The rule files'
 // reading of a text: at each place the longest term wins and the text after it is searched
 // on, so matches never overlap and the order of the terms does not matter.
+// Most texts are a paragraph: the places' table is kept between calls rather than made anew
+// (a call made from inside a match's callback gets its own).
+const scratch = { longest: new Int32Array(4096), which: new Int32Array(4096), busy: false };
+
 function build(terms) {
   const next = [new Map()];
   const depth = [0];
@@ -43,6 +47,7 @@ function build(terms) {
   function each(text, onMatch) {
     let longest = null; // the longest term starting at each place, found lazily
     let which = null;
+    let own = false;
     let state = 0;
     for (let i = 0; i < text.length; i++) {
       const c = text.charCodeAt(i);
@@ -55,8 +60,10 @@ function build(terms) {
       for (let s = term[state] >= 0 ? state : out[state]; s > 0; s = out[s]) {
         const start = i + 1 - depth[s];
         if (!longest) {
-          longest = new Int32Array(text.length);
-          which = new Int32Array(text.length);
+          own = !scratch.busy && scratch.longest.length >= text.length;
+          longest = own ? scratch.longest.fill(0, 0, text.length) : new Int32Array(text.length);
+          which = own ? scratch.which : new Int32Array(text.length);
+          if (own) scratch.busy = true;
         }
         if (depth[s] > longest[start]) {
           longest[start] = depth[s];
@@ -65,13 +72,17 @@ function build(terms) {
       }
     }
     if (!longest) return;
-    for (let i = 0; i < text.length; ) {
-      if (longest[i] === 0) {
-        i++;
-        continue;
+    try {
+      for (let i = 0; i < text.length; ) {
+        if (longest[i] === 0) {
+          i++;
+          continue;
+        }
+        onMatch(i, i + longest[i], which[i]);
+        i += longest[i];
       }
-      onMatch(i, i + longest[i], which[i]);
-      i += longest[i];
+    } finally {
+      if (own) scratch.busy = false;
     }
   }
 

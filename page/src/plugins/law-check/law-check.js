@@ -18,18 +18,32 @@ const DEFAULT_REASON = '广告中不得使用的绝对化用语';
 // as their half-width forms (ＴＯＰ１) and Latin letters without regard to case.
 const PASSED_OVER = new Set(Array.from(' \t\n\r\u00a0\u3000\u200b\ufeff.·•・‧∙-_*/\\|~', (c) => c.charCodeAt(0)));
 
-// The text as the matcher reads it, and for each of its characters the place in the original.
+const readAs = (c) => (c >= 0xff01 && c <= 0xff5e ? c - 0xfee0 : c);
+const changes = (c) => PASSED_OVER.has(c) || (c >= 65 && c <= 90) || (c >= 0xff01 && c <= 0xff5e);
+
+// The text as the matcher reads it, and for each of its characters the place in the original
+// (null when they are the same: most text needs nothing done). The place table is reused by
+// the next call.
+let codes = new Uint16Array(4096);
+let at = new Int32Array(4096);
 function normalise(text) {
-  let out = '';
-  const at = new Int32Array(text.length);
-  for (let i = 0; i < text.length; i++) {
-    let c = text.charCodeAt(i);
-    if (c >= 0xff01 && c <= 0xff5e) c -= 0xfee0;
+  let i = 0;
+  while (i < text.length && !changes(text.charCodeAt(i))) i++;
+  if (i === text.length) return { text: text, at: null };
+  if (codes.length < text.length) {
+    codes = new Uint16Array(text.length);
+    at = new Int32Array(text.length);
+  }
+  let n = 0;
+  for (i = 0; i < text.length; i++) {
+    let c = readAs(text.charCodeAt(i));
     if (PASSED_OVER.has(c)) continue;
     if (c >= 65 && c <= 90) c += 32;
-    at[out.length] = i;
-    out += String.fromCharCode(c);
+    codes[n] = c;
+    at[n++] = i;
   }
+  let out = '';
+  for (let from = 0; from < n; from += 8192) out += String.fromCharCode.apply(null, codes.subarray(from, Math.min(n, from + 8192)));
   return { text: out, at: at };
 }
 
@@ -77,8 +91,8 @@ function findHits(text, rules) {
   rules.automaton.each(plain.text, function (start, end, index) {
     const entry = rules.entries[index];
     if (entry.exception) return;
-    const from = plain.at[start];
-    const to = plain.at[end - 1] + 1;
+    const from = plain.at ? plain.at[start] : start;
+    const to = plain.at ? plain.at[end - 1] + 1 : end;
     hits.push({ start: from, end: to, term: text.slice(from, to), reason: entry.info.reason, kind: entry.info.kind });
   });
   return hits;
