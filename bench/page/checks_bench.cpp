@@ -7,7 +7,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "page_loader.h"
+#include "bench_page.h"
 
 namespace {
 const char* kMeasure = R"JS(
@@ -55,16 +55,12 @@ const char* kMeasure = R"JS(
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    UseOffscreenBrowser();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
+    const int rounds = RoundsFrom(argc, argv, 5);
     QTemporaryDir storage;
     PageLoader loader(storage.path());
-    if (!loader.open(QStringLiteral(CORVEL_APP_DIR "/index.html"))) {
-        std::fprintf(stderr, "the editor page did not load\n");
-        return 1;
-    }
+    if (!OpenEditorPage(loader)) return 1;
     std::printf("fastest of %d rounds; ms from the command to the laid-out editor, and bare Jodit "
                 "setting the same result (yardstick)\n",
                 rounds);
@@ -73,7 +69,9 @@ int main(int argc, char** argv) {
     for (const int paragraphs : {1000, 2000, 5000, 10000}) {
         const QJsonObject r =
             QJsonDocument::fromJson(
-                loader.eval(QString::fromUtf8(kMeasure).arg(rounds).arg(paragraphs))
+                RunScript(loader.page.get(),
+                          QString::fromUtf8(kMeasure).arg(rounds).arg(paragraphs), 900000)
+                    .value_or(QVariant())
                     .toString()
                     .toUtf8())
                 .object();
