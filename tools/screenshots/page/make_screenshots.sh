@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes docs/editor-toolbar-{all,extended,standard,lite}.png (the built page in a
 # 1000x700 view under Xvfb, once per toolbar set, with a sample article), and
-# docs/editor-press-release.png and docs/editor-law-check.png. The viewer grabs
+# docs/editor-press-release.png, docs/editor-law-check.png and docs/editor-corrections.png. The viewer grabs
 # its own window (a root-window grab of a WebEngine view comes out black without a GPU).
 #   tools/screenshots/page/make_screenshots.sh <build dir>
 set -euo pipefail
@@ -22,8 +22,8 @@ for set in All Extended Standard Lite; do
     "$viewer" "$work/index.html" "$fixtures/screenshot-article.html" "$docs/editor-toolbar-$name.png"
   rm -rf "$work"
 done
-# The formatted press release and the law check on it, at 1100x780.
-for shot in format-press-release:editor-press-release law-check:editor-law-check; do
+# The formatted press release, and the law check and the corrections on it, at 1100x780.
+for shot in format-press-release:editor-press-release law-check:editor-law-check corrections:editor-corrections; do
   xvfb-run -a -s "-screen 0 1280x900x24" "$viewer" "$build/bin/index.html" \
     "$fixtures/press-release.html" "$docs/${shot#*:}.png" "$here/shots/${shot%%:*}.js" 1100x780
 done
