@@ -1,6 +1,7 @@
 // Marks the checks draw around text in the live editor (a law term, a corrected place): a
-// span with the check's attribute and a title. They show only in the editor: each check takes
-// its marks out of the editor's value, so no save, preview, copy or export holds one.
+// span with the check's attribute and a title. They show only in the editor: each check keeps
+// its marks out of the editor's value and the clipboard, so no save, preview, copy or export
+// holds one.
 import { parseFragment } from './html.js';
 
 function draw(doc, attribute, value, title, text) {
@@ -40,4 +41,21 @@ function unmarkHtml(html, attribute) {
   return body.innerHTML;
 }
 
-export { draw, unwrap, unmark, unmarkHtml };
+// Keeps the attribute's marks out of the editor's value and out of what a copy or cut of a
+// selection puts on the clipboard: Jodit writes the selection's HTML there itself and then
+// tells afterCopy, while the clipboard can still be written.
+function keepOut(jodit, attribute) {
+  jodit.e.on('afterGetValueFromEditor', (data) => {
+    data.value = unmarkHtml(data.value, attribute);
+  });
+  let copying = null;
+  jodit.e.on('copy cut', (event) => {
+    copying = event && (event.clipboardData || (event.originalEvent && event.originalEvent.clipboardData));
+  }, { top: true });
+  jodit.e.on('afterCopy', () => {
+    const html = copying ? copying.getData('text/html') : '';
+    if (html.indexOf(attribute) >= 0) copying.setData('text/html', unmarkHtml(html, attribute));
+  });
+}
+
+export { draw, unwrap, unmark, unmarkHtml, keepOut };

@@ -1,6 +1,7 @@
 // 错误更正 on the whole article: one undo step, a list of every change (before → after),
 // each of which moves to its place and can be undone alone.
 import * as findingsPanel from '../../core/findings-panel.js';
+import { keepOut } from '../../core/marks.js';
 import * as fixes from './corrections.js';
 
 function describe(change) {
@@ -49,8 +50,6 @@ export default {
   },
 
   plugin(jodit) {
-    jodit.e.on('afterGetValueFromEditor', (data) => {
-      data.value = fixes.unmarkHtml(data.value);
-    });
+    keepOut(jodit, fixes.MARK);
   },
 };

@@ -1,5 +1,6 @@
 // 广告法用语检查: marks the terms in the article and lists them with their reasons.
 import * as findingsPanel from '../../core/findings-panel.js';
+import { keepOut } from '../../core/marks.js';
 import * as law from './law-check.js';
 
 export default {
@@ -40,8 +41,6 @@ export default {
   },
 
   plugin(jodit) {
-    jodit.e.on('afterGetValueFromEditor', (data) => {
-      data.value = law.unmarkHtml(data.value);
-    });
+    keepOut(jodit, law.MARK);
   },
 };
