@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-#include "page_loader.h"
+#include "bench_page.h"
 
 namespace {
 // Builds the article in the page: Word-styled paragraphs with half-width punctuation, a
@@ -50,16 +50,12 @@ const char* kMeasure = R"JS(
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    UseOffscreenBrowser();
     QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
+    const int rounds = RoundsFrom(argc, argv, 15);
     QTemporaryDir storage;
     PageLoader loader(storage.path());
-    if (!loader.open(QStringLiteral(CORVEL_APP_DIR "/index.html"))) {
-        std::fprintf(stderr, "the editor page did not load\n");
-        return 1;
-    }
+    if (!OpenEditorPage(loader)) return 1;
     const int blocks = loader.eval(QString::fromUtf8(kMakeArticle)).toInt();
     const QJsonObject r =
         QJsonDocument::fromJson(

@@ -44,7 +44,7 @@
       .some((w) => !allowed.test(w)));
   return JSON.stringify({
     count: seen.length,
-    samples: ['加粗', 'paragraph: 正文', 'font: 宋体', 'link: 网址', 'corvelToTraditional: 台湾标准']
+    samples: ['加粗', 'paragraph: 正文', 'font: 宋体', 'link: 网址', 'corvelToTraditional: 台湾用语']
       .filter((s) => seen.indexOf(s) >= 0),
     latin: Array.from(new Set(latin)),
   });

@@ -2,11 +2,12 @@
 import * as zh from './jodit-zh.js';
 import { sanitizeHtml } from './sanitize.js';
 
-// Styles inside the editing frame: the caption-length mark, the law-check marks, the
+// Styles inside the editing frame: the caption-length mark, the law-check and correction marks, the
 // page-break divider (its tag text hidden behind a labelled dashed line) and the page's marks.
 const IFRAME_STYLE =
   'p[data-corvel-mark]{background:#fff3cd;outline:1px dashed #d9534f;}' +
   'span[data-corvel-law]{background:#ffe0e0;border-bottom:2px solid #d9534f;cursor:help;}' +
+  'span[data-corvel-fix]{background:#e3f4e1;border-bottom:2px solid #3c8d40;}' +
   'p[data-corvel-page-break]{position:relative;height:24px;margin:12px 0;font-size:0;line-height:0;' +
   'color:transparent;text-indent:0;border-top:2px dashed #8a94a6;user-select:none;}' +
   'p[data-corvel-page-break]::after{content:"分页符";position:absolute;left:50%;top:-10px;' +

@@ -12,11 +12,12 @@
 //
 // A click on a finding selects what locate() returns, scrolls it to the middle of the editing
 // area and outlines it for a moment. A finding with undo() gets its own 撤销 button, which
-// is dropped from the list once used.
+// is dropped from the list once used. A new article in the editor closes the panel.
 import { flashRanges } from './highlight.js';
 
 const PANEL_ID = 'corvel-findings';
 const OPEN_CLASS = 'corvel-findings-open';
+const LIST_PART = 100;
 
 function element(doc, tag, className, text) {
   const el = doc.createElement(tag);
@@ -78,8 +79,20 @@ function findingItem(editor, doc, finding, number) {
   return item;
 }
 
+// A new article in the editor (another draft, 转为繁体, an undo of the whole check) leaves
+// nothing for the list to point at.
+const watched = new WeakSet();
+function closeOnNewArticle(editor) {
+  if (watched.has(editor)) return;
+  watched.add(editor);
+  editor.e.on('beforeSetValueToEditor', (value) => {
+    if (typeof value === 'string') close();
+  });
+}
+
 function show(editor, options) {
   close();
+  closeOnNewArticle(editor);
   const doc = editor.container.ownerDocument;
   const panel = element(doc, 'div', '');
   panel.id = PANEL_ID;
@@ -95,7 +108,17 @@ function show(editor, options) {
   head.appendChild(shut);
   panel.appendChild(head);
   const list = element(doc, 'div', 'corvel-findings-list');
-  options.findings.forEach((finding, i) => list.appendChild(findingItem(editor, doc, finding, i + 1)));
+  // A long list is drawn a part at a time as it is scrolled, so that a check of a long article
+  // costs no more than the part in view.
+  let shown = 0;
+  const showMore = function () {
+    const end = Math.min(options.findings.length, shown + LIST_PART);
+    for (; shown < end; shown++) list.appendChild(findingItem(editor, doc, options.findings[shown], shown + 1));
+  };
+  list.addEventListener('scroll', () => {
+    if (shown < options.findings.length && list.scrollTop + list.clientHeight >= list.scrollHeight - 200) showMore();
+  });
+  showMore();
   panel.appendChild(list);
   doc.body.appendChild(panel);
   doc.body.classList.add(OPEN_CLASS);

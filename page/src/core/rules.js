@@ -1,6 +1,8 @@
 // The two rule files and how they change text: the conversion list ("simplified|||traditional")
 // and the correction list ("wrong|||right", "text|||" removes). Rules work on text only;
 // the page hands them text nodes, so tags and attributes are never touched.
+import { build } from './term-automaton.js';
+
 const SEPARATOR = '|||';
 
 // Rule files are edited in a Windows text box, so CR LF is usual; a lone LF or CR is
@@ -22,54 +24,30 @@ function parsePairs(text) {
 // does not depend on the order of the lines, and the same rule run twice changes nothing
 // more unless its own result contains its source.
 function makeReplacer(pairs) {
-  const byFirst = new Map();
-  for (const [from, to] of pairs) {
-    const first = from[0];
-    if (!byFirst.has(first)) byFirst.set(first, new Map());
-    byFirst.get(first).set(from, to); // a later line for the same text wins
-  }
-  for (const [first, map] of byFirst) {
-    const sorted = Array.from(map.entries()).sort((a, b) => b[0].length - a[0].length);
-    byFirst.set(first, sorted);
-  }
-  // Calls onMatch(replacement) for matches and onText(text) for the stretches between.
+  const sources = pairs.map(([from]) => from);
+  const automaton = build(sources);
+  // Calls onMatch(replacement, source) for matches and onText(text) for the stretches between.
   function scan(text, onText, onMatch) {
     let plainStart = 0;
-    let i = 0;
-    while (i < text.length) {
-      const candidates = byFirst.get(text[i]);
-      let hit = null;
-      if (candidates) {
-        for (const c of candidates) {
-          if (text.startsWith(c[0], i)) {
-            hit = c;
-            break;
-          }
-        }
-      }
-      if (!hit) {
-        i++;
-        continue;
-      }
-      if (i > plainStart) onText(text.slice(plainStart, i));
-      onMatch(hit[1]);
-      i += hit[0].length;
-      plainStart = i;
-    }
+    automaton.each(text, function (start, end, index) {
+      if (start > plainStart) onText(text.slice(plainStart, start));
+      onMatch(pairs[index][1], text.slice(start, end));
+      plainStart = end;
+    });
     if (plainStart < text.length) onText(text.slice(plainStart));
   }
   return {
-    empty: byFirst.size === 0,
+    empty: automaton.empty,
     // Replaces every match; stretches between matches go through convertPlain. onHit, if
-    // given, hears where each replacement landed in the result (start, length).
+    // given, hears where each replacement landed in the result (start, length, source).
     apply: function (text, convertPlain, onHit) {
-      if (byFirst.size === 0) return convertPlain ? convertPlain(text) : text;
+      if (automaton.empty) return convertPlain ? convertPlain(text) : text;
       let out = '';
       scan(
         text,
         (plain) => (out += convertPlain ? convertPlain(plain) : plain),
-        (replacement) => {
-          if (onHit) onHit(out.length, replacement.length);
+        (replacement, source) => {
+          if (onHit) onHit(out.length, replacement.length, source);
           out += replacement;
         },
       );
@@ -83,12 +61,28 @@ function corrector(correctionText) {
   return (text, onHit) => replacer.apply(text, null, onHit);
 }
 
-// direction: "simplified" or "traditional" ("same" gives null: nothing to do).
-// The user's pairs are applied first and their results kept; opencc converts the rest.
-function converter(conversionText, direction, opencc) {
+// The conversion file's pairs for one traditional standard: pairs under "# 【台湾】" or
+// "# 【香港】" are that region's wording and apply only when it is chosen; pairs before any
+// such line, or under "# 【通用】", always apply.
+const REGIONS = { 台湾: 'tw', 香港: 'hk', 通用: '' };
+function regionPairs(conversionText, standard) {
+  let region = '';
+  const lines = [];
+  for (const line of conversionText.split(/\r\n|\n|\r/)) {
+    const header = /^#\s*【([^】]+)】/.exec(line);
+    if (header && Object.prototype.hasOwnProperty.call(REGIONS, header[1])) region = REGIONS[header[1]];
+    else if (region === '' || region === standard) lines.push(line);
+  }
+  return parsePairs(lines.join('\n'));
+}
+
+// direction: "simplified" or "traditional" ("same" gives null: nothing to do); standard: the
+// traditional standard chosen ('t', 'tw' or 'hk'). The user's pairs are applied first and
+// their results kept; opencc converts the rest.
+function converter(conversionText, direction, opencc, standard) {
   if (direction !== 'simplified' && direction !== 'traditional') return null;
   const toTraditional = direction === 'traditional';
-  const pairs = parsePairs(conversionText)
+  const pairs = regionPairs(conversionText, standard || 't')
     .filter(([s, t]) => s !== '' && t !== '')
     .map(([s, t]) => (toTraditional ? [s, t] : [t, s]));
   const replacer = makeReplacer(pairs);

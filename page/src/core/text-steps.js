@@ -3,16 +3,23 @@
 import * as rules from './rules.js';
 import { opencc as openccLibrary } from './vendor.js';
 
-// A converter factory over the loaded OpenCC library, or null without it. standard: 'tw' or
-// 'hk', the traditional form the writer chose.
+// OpenCC's forms for each traditional standard the writer can choose: plain characters and
+// phrases, or one region's own wording.
+const FORMS = { t: 't', tw: 'twp', hk: 'hk' };
+
+// A converter factory over the loaded OpenCC library, or null without it. standard: 't', 'tw'
+// or 'hk'. Building a converter's dictionaries takes the better part of a second, so each is
+// built once per page load.
+const built = new Map();
 function openccFactory() {
   const OpenCC = openccLibrary();
   if (!OpenCC) return null;
   return function (direction, standard) {
-    const variant = standard === 'hk' ? 'hk' : 'tw';
-    return direction === 'traditional'
-      ? OpenCC.Converter({ from: 'cn', to: variant })
-      : OpenCC.Converter({ from: variant, to: 'cn' });
+    const form = FORMS[standard] || FORMS.t;
+    const [from, to] = direction === 'traditional' ? ['cn', form] : [form, 'cn'];
+    const key = from + '>' + to;
+    if (!built.has(key)) built.set(key, OpenCC.Converter({ from: from, to: to }));
+    return built.get(key);
   };
 }
 
@@ -22,7 +29,7 @@ function textSteps(loaded, standard, notice) {
   const factory = openccFactory();
   if (s.conversion !== 'same' && !factory) notice('简繁转换组件未能加载，只使用转换规则文件。');
   const opencc = factory ? (direction) => factory(direction, standard) : null;
-  const convert = rules.converter(loaded.conversionText, s.conversion, opencc);
+  const convert = rules.converter(loaded.conversionText, s.conversion, opencc, standard);
   const correct = rules.corrector(loaded.correctionText);
   return {
     correctOnly: correct,
@@ -30,4 +37,4 @@ function textSteps(loaded, standard, notice) {
   };
 }
 
-export { openccFactory, textSteps };
+export { openccFactory, textSteps, FORMS };

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Takes docs/editor-toolbar-{all,extended,standard,lite}.png (the built page in a
 # 1000x700 view under Xvfb, once per toolbar set, with a sample article), and
-# docs/editor-press-release.png, docs/editor-law-check.png, docs/editor-publish-check.png,
+# docs/editor-press-release.png, docs/editor-law-check.png, docs/editor-corrections.png, docs/editor-publish-check.png,
 # docs/editor-phone-preview.png, and the toolbar in the first window and at 1600 px
 # (docs/editor-toolbar-first-window.png, editor-toolbar-1600.png). The viewer grabs
 # its own window (a root-window grab of a WebEngine view comes out black without a GPU).
@@ -25,7 +25,7 @@ for set in All Extended Standard Lite; do
   rm -rf "$work"
 done
 # The formatted press release and the law check on it, at 1100x780.
-for shot in format-press-release:editor-press-release law-check:editor-law-check \
+for shot in format-press-release:editor-press-release law-check:editor-law-check corrections:editor-corrections \
   publish-check:editor-publish-check phone-preview:editor-phone-preview; do
   xvfb-run -a -s "-screen 0 1280x900x24" "$viewer" "$build/bin/index.html" \
     "$fixtures/press-release.html" "$docs/${shot#*:}.png" "$here/shots/${shot%%:*}.js" 1100x780

@@ -1,4 +1,4 @@
-// 一键简繁: 转为繁体 (台湾 or 香港 standard, remembered) and 转为简体 on the whole article.
+// 一键简繁: 转为繁体 (plain, or 台湾 or 香港 wording, remembered) and 转为简体 on the whole article.
 import { parseFragment } from '../../core/html.js';
 import { converter, eachTextNode } from '../../core/rules.js';
 import { openccFactory } from '../../core/text-steps.js';
@@ -16,12 +16,21 @@ export default {
     tools.setStandard = function (value) {
       if (rememberStandard(page.storage, value)) standard = value;
     };
+    // One converter per direction and standard, built when first used.
+    const converters = new Map();
+    const converterFor = function (direction) {
+      const key = direction + '/' + standard;
+      if (!converters.has(key)) {
+        const library = opencc ? (dir) => opencc(dir, standard) : null;
+        converters.set(key, converter(page.loaded.conversionText, direction, library, standard));
+      }
+      return converters.get(key);
+    };
     // Converts the whole article now, whatever the automatic setting says; the user's pairs
     // come first. One undo step.
     tools.convert = function (direction) {
       const editor = page.jodit;
-      const library = opencc ? (dir) => opencc(dir, standard) : null;
-      const convert = converter(page.loaded.conversionText, direction, library);
+      const convert = converterFor(direction);
       const body = parseFragment(stripMarks(editor.value));
       eachTextNode(body, convert);
       if (body.innerHTML === editor.value) return;
@@ -31,7 +40,7 @@ export default {
     page.registry.define({
       name: 'corvelToTraditional',
       text: '转为繁体',
-      tooltip: '把全文转为繁体（点右边的箭头选择台湾标准或香港标准）',
+      tooltip: '把全文转为繁体（点右边的箭头可改用台湾或香港的用语）',
       list: STANDARDS,
       exec: function (editor, current, options) {
         const args = options && options.control && options.control.args;

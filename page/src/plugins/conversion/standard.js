@@ -1,13 +1,14 @@
-// The traditional form the writer chose last (台湾 or 香港), kept in the page's storage.
+// The traditional form the writer chose last, kept in the page's storage: plain characters
+// and phrases unless a region's own wording (台湾 or 香港) is chosen.
 const STANDARD_KEY = 'corvel.chineseStandard';
-const STANDARDS = { tw: '台湾标准', hk: '香港标准' };
+const STANDARDS = { t: '通用繁体', tw: '台湾用语', hk: '香港用语' };
 
 function rememberedStandard(storage) {
   try {
     const value = storage.getItem(STANDARD_KEY);
-    return Object.prototype.hasOwnProperty.call(STANDARDS, value) ? value : 'tw';
+    return Object.prototype.hasOwnProperty.call(STANDARDS, value) ? value : 't';
   } catch (e) {
-    return 'tw';
+    return 't';
   }
 }
 
