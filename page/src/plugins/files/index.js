@@ -5,7 +5,8 @@ import { popupMenu } from '../../core/popup-menu.js';
 import { mammoth, docx } from '../../core/vendor.js';
 import { plainText } from '../formatting/formatter.js';
 import { reason } from '../../core/host-bridge.js';
-import { describe, inlined } from '../drafts/outgoing.js';
+import { inlined } from '../drafts/outgoing.js';
+import { articleCount } from '../word-count/index.js';
 import * as files from './article-files.js';
 
 const EXPORTS = [
@@ -38,7 +39,7 @@ export default {
 
     async function exportAs(kind) {
       const html = api.html;
-      const title = describe(api.cleanHtml()).title;
+      const title = articleCount(page).now().title;
       let data;
       if (kind === 'txt') {
         data = files.plainTextWithImages(parseFragment(html), plainText);
