@@ -20,6 +20,7 @@ export default {
   },
 
   start(page) {
+    Object.defineProperty(page.tools, 'wordCount', { get: () => articleCount(page).now(), configurable: true });
     if (!page.settings.wordCount) return;
     const { jodit: editor, win } = page;
     const counter = page.doc.createElement('span');
