@@ -143,7 +143,12 @@ function liveCount(root, pageBreakTag) {
       // Inline nodes at the top level share a line with their inline neighbours.
       let open = null;
       for (let c = root.firstChild; c; c = c.nextSibling) {
-        if (isBlock(c)) {
+        const known = cache.get(c);
+        if (known) {
+          if (open !== null) add(countLines([open], pageBreakTag));
+          open = null;
+          add(known);
+        } else if (isBlock(c)) {
           if (open !== null) add(countLines([open], pageBreakTag));
           open = null;
           add(of(c));
