@@ -28,7 +28,7 @@ export default {
       if (file.cancelled) return;
       let read;
       try {
-        read = await files.readOpenedFile(file, mammoth());
+        read = await files.readOpenedFile(file, await mammoth());
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }
@@ -46,7 +46,7 @@ export default {
       } else {
         const body = await inlined(html, host, page.confirm);
         if (!body) return;
-        data = kind === 'html' ? files.selfContainedHtml(body, title) : await files.wordDocument(body, docx());
+        data = kind === 'html' ? files.selfContainedHtml(body, title) : await files.wordDocument(body, await docx());
       }
       const result = await host.chooseSaveFile(files.fileName(title, kind), kind, data, kind === 'docx');
       if (!result.ok) board.flash('未能导出：' + reason(result));
