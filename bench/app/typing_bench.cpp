@@ -88,6 +88,28 @@ const char* kSaveTrip = R"((async () => {
 
 constexpr int kKeyGapMs = 120;
 
+// One whole-article command on `n` paragraphs, timed to the frame after it, as window.benchDone
+// = [ms, resulting HTML]. Plain Jodit has no such commands: it sets the editor's result
+// (window.benchResult) instead, its own share of any command.
+const char* kCommand = R"((async (n, which) => {
+  const e = corvelEditor, j = e.jodit, w = j.ew;
+  const frame = () => new Promise((r) => w.requestAnimationFrame(() => {
+    const c = new w.MessageChannel();
+    c.port1.onmessage = r;
+    c.port2.postMessage(0);
+  }));
+  j.value = Array.from({ length: n }, (_, i) => '<p>　　第' + i +
+    '段：本品销量第一，效果最佳，大家再接再励。这款软件里面的资讯频道每天更新。</p>').join('');
+  await frame();
+  const run = e.tools && { '一键排版': () => e.format(), '错误更正': () => e.correct(),
+    '转为繁体': () => e.tools.convert('traditional'), '广告法': () => e.tools.lawCheck() }[which];
+  const t = performance.now();
+  if (run) await run();
+  else j.value = window.benchResult;
+  await frame();
+  window.benchDone = [performance.now() - t, j.value];
+}))";
+
 struct Figures {
     double median = 0, p90 = 0, p99 = 0, longPer10s = 0;
 };
@@ -210,6 +232,37 @@ int main(int argc, char** argv) {
         saves.push_back({size, share.value(0).toDouble(), bareShare.value(1).toDouble(), trip,
                          At(direct, 0.5), At(disk, 0.5)});
     }
+    std::printf("\nwhole-article commands, time to the next frame: editor vs plain Jodit setting "
+                "the same result\n");
+    for (const int n : {200, 2000, 10000}) {
+        for (const char* which : {"一键排版", "错误更正", "转为繁体", "广告法"}) {
+            double ms[2] = {0, 0};
+            QString result;
+            for (int k = 0; k < 2; ++k) {
+                QWebEnginePage* page = k == 0 ? shell->page() : bare.page();
+                Eval(page, QStringLiteral("window.benchDone = null"));
+                if (k == 1) {
+                    // Through a string literal: the result may hold any character.
+                    QString literal = result;
+                    literal.replace(u'\\', QStringLiteral("\\\\")).replace(u'`', QStringLiteral("\\`")).replace(u'$', QStringLiteral("\\$"));
+                    Eval(page, QStringLiteral("window.benchResult = `%1`; true").arg(literal));
+                }
+                Eval(page, QStringLiteral("(%1)(%2, '%3')")
+                               .arg(QString::fromUtf8(kCommand))
+                               .arg(n)
+                               .arg(QString::fromUtf8(which)));
+                WaitFor([&] { return Eval(page, QStringLiteral("!!window.benchDone")).toBool(); },
+                        300000);
+                const QVariantList done = Eval(page, QStringLiteral("window.benchDone")).toList();
+                ms[k] = done.value(0).toDouble();
+                if (k == 0) result = done.value(1).toString();
+            }
+            std::printf("%5d paragraphs %-8s editor %8.1f ms, plain Jodit %7.1f ms, ratio %5.2f "
+                        "(goal 1.3)\n",
+                        n, which, ms[0], ms[1], ms[1] > 0 ? ms[0] / ms[1] : 0.0);
+        }
+    }
+
     std::printf("\nautosave, medians of 9: page share (HTML, title and count) vs reading plain "
                 "Jodit's HTML; bridge and store (saveArticle) vs the same bytes' atomic write\n");
     for (const Save& s : saves) {
