@@ -89,6 +89,8 @@ std::vector<ArticleMeta> ArticleStore::all() const {
         }
         index_ = std::move(fresh);
         writeIndex();
+    } else if (indexBehind_) {
+        writeIndex();
     }
     std::vector<ArticleMeta> result;
     result.reserve(index_->listed.size());
@@ -107,11 +109,14 @@ void ArticleStore::indexChanging() const {
     indexMayBeOnDisk_ = false;
 }
 
-void ArticleStore::indexChanged(const ArticleMeta& meta) const {
+void ArticleStore::indexChanged(const ArticleMeta& meta, bool later) const {
     if (!index_) return;  // none to keep up to date: the next listing builds it
     index_->unlisted.erase(meta.id);
     index_->listed.insert_or_assign(meta.id, meta);
-    writeIndex();
+    if (later)
+        indexBehind_ = true;
+    else
+        writeIndex();
 }
 
 void ArticleStore::writeIndex() const {
@@ -123,6 +128,7 @@ void ArticleStore::writeIndex() const {
     try {
         WriteFileAtomically(root_ / kIndexFile, text);
         indexMayBeOnDisk_ = true;
+        indexBehind_ = false;
     } catch (const std::exception&) {
         // The stale mark stays: the next start rebuilds the index from the folders.
     }

@@ -127,12 +127,12 @@ void ReadMetaFields(const FlatObject& object, ArticleMeta& meta) {
     meta.deleted = FlatNumber(object, "deleted");
 }
 
-void ArticleStore::writeMeta(const ArticleMeta& meta) const {
+void ArticleStore::writeMeta(const ArticleMeta& meta, bool indexLater) const {
     heldBack_.erase(meta.id);
     metaWritten_.insert_or_assign(meta.id, clock_());
     indexChanging();
     WriteFileAtomically(fileIn(meta.id, kMetaFile), WriteFlatJson(MetaFields(meta)));
-    indexChanged(meta);
+    indexChanged(meta, indexLater);
 }
 
 ArticleMeta ArticleStore::meta(std::string_view id) const {
@@ -202,7 +202,7 @@ std::int64_t ArticleStore::save(std::string_view id, std::string_view html,
     const auto written = metaWritten_.find(id);
     if (retitled || written == metaWritten_.end() ||
         meta.modified - written->second >= kMetadataLagMs) {
-        writeMeta(meta);
+        writeMeta(meta, true);
     } else {
         heldBack_.insert_or_assign(meta.id, meta);
     }
@@ -214,11 +214,12 @@ void ArticleStore::flush() {
         const ArticleMeta meta = heldBack_.begin()->second;
         heldBack_.erase(heldBack_.begin());
         try {
-            writeMeta(meta);
+            writeMeta(meta, true);
         } catch (const std::exception&) {
             // The text is safe on disk; the metadata's file keeps its older times and count.
         }
     }
+    if (indexBehind_) writeIndex();
 }
 
 void ArticleStore::rename(std::string_view id, std::string_view title) {

@@ -116,7 +116,9 @@ private:
     std::filesystem::path fileIn(std::string_view id, const std::filesystem::path& relative) const;
     // article_store.cpp
     ArticleMeta readMeta(const std::filesystem::path& folder, const std::string& id) const;
-    void writeMeta(const ArticleMeta& meta) const;
+    // `indexLater`: while typing, the index (marked stale meanwhile) is written at the next
+    // flush or listing rather than with every metadata write.
+    void writeMeta(const ArticleMeta& meta, bool indexLater = false) const;
     void writeState(const StoreState& state) const;
     void setCurrent(const std::string& id) const;
     // article_index.cpp: every draft's metadata in one file beside the folders, so that the
@@ -125,7 +127,7 @@ private:
     // stale, so a crash in between leaves no index that disagrees with the folders.
     std::vector<ArticleMeta> all() const;
     void indexChanging() const;
-    void indexChanged(const ArticleMeta& meta) const;
+    void indexChanged(const ArticleMeta& meta, bool later) const;
     // Writes the index as this store holds it; a failure leaves it marked stale on disk.
     void writeIndex() const;
     // Removes a recycled article's folder for good.
@@ -138,6 +140,7 @@ private:
     mutable std::map<std::string, std::int64_t, std::less<>> metaWritten_;
     mutable std::optional<ArticleIndex> index_;
     mutable bool indexMayBeOnDisk_ = true;
+    mutable bool indexBehind_ = false;  // the index on disk lacks changes this store holds
 };
 
 // article_files.cpp

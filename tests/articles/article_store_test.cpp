@@ -134,6 +134,8 @@ TEST_F(ArticleStoreTest, TheIndexIsRebuiltWheneverItMightDisagreeWithTheFolders)
              }));
              EXPECT_EQ(ArticleStore(root).meta(id).title(), "新标题");
          }},
+        // Typing writes the metadata and leaves the index for later; then a crash.
+        {"typing", [&](const std::string& id) { ArticleStore(root).save(id, "<p>新</p>", "新标题", 1); }},
         {"a folder more", [&](const std::string& id) { fs::copy(root / id, root / "x1", fs::copy_options::recursive); }},
         {"a folder less", [&](const std::string& id) { fs::remove_all(root / id); }},
         {"an empty folder more", [&](const std::string&) { fs::create_directory(root / "x2"); }},
