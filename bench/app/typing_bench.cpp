@@ -6,7 +6,7 @@
 // it sends) against reading the bare editor's HTML, and the bridge and the store (saveArticle
 // through the web channel, and the host's method called directly) against writing the same
 // bytes with the same atomic replacement.
-//   build/bin/app_typing_bench [keys per size]
+//   build/bin/app_typing_bench [keys per size] [largest size only: 1]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -199,7 +199,9 @@ int main(int argc, char** argv) {
     ArticleHost host(store, nullptr, nullptr);
     const QString ownId = host.createArticle(QString(), QString(), 0).value(QStringLiteral("id")).toString();
     std::vector<Save> saves;
+    const bool largestOnly = argc > 2 && atoi(argv[2]) == 1;
     for (const int size : {2000, 20000, 100000, 300000}) {
+        if (largestOnly && size != 300000) continue;
         const Figures e = Type(shell, size, keys);
         const Figures b = Type(&bare, size, keys);
         std::printf("%-6d %-28s %-28s %-24s %-24s\n", size, cell(e.median, b.median).c_str(),
@@ -232,6 +234,7 @@ int main(int argc, char** argv) {
         saves.push_back({size, share.value(0).toDouble(), bareShare.value(1).toDouble(), trip,
                          At(direct, 0.5), At(disk, 0.5)});
     }
+    if (largestOnly) return 0;
     std::printf("\nwhole-article commands, time to the next frame: editor vs plain Jodit setting "
                 "the same result\n");
     for (const int n : {200, 2000, 10000}) {
