@@ -1,11 +1,14 @@
 // Start-up cost of the editor against plain Jodit with the same options in a bare QWebEngineView,
-// both on a web profile kept on disk: time from process start to window.corvelEditor.ready (the
-// editor can be typed in), and the summed resident memory of the process tree once the page has
-// settled. Runs the two alternately, several times each, and prints medians and ratios.
+// both on a web profile kept on disk, with 0, 1,000 and 10,000 drafts in the store: time from
+// process start to window.corvelEditor.ready (the editor can be typed in), and the summed
+// proportional memory (PSS) of the process tree once the page has settled. Runs the two
+// alternately, several times each, and prints medians and ratios.
 //
 //   app_startup_bench [repetitions] [program folder]
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -37,10 +40,10 @@ bool runOnce(const QString& probe, const QString& mode, const QString& folder,
     process.start(probe, {mode, folder});
     const QByteArray ready = readLine(process);
     sample.milliseconds = static_cast<double>(timer.nsecsElapsed()) / 1e6;
-    const QList<QByteArray> rss = readLine(process).split(' ');
+    const QList<QByteArray> pss = readLine(process).split(' ');
     process.waitForFinished(30000);
-    if (ready != "ready" || rss.size() != 2 || rss[0] != "rss") return false;
-    sample.kilobytes = rss[1].toDouble();
+    if (ready != "ready" || pss.size() != 2 || pss[0] != "pss") return false;
+    sample.kilobytes = pss[1].toDouble();
     return true;
 }
 
@@ -50,11 +53,33 @@ double median(std::vector<double> values) {
     return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
 }
 
+// `count` drafts in the store's folder, written as the store writes them (without its syncs).
+bool fillStore(const QString& root, int count) {
+    QDir(root).removeRecursively();
+    for (int i = 0; i < count; ++i) {
+        const QString id = QStringLiteral("bench-%1").arg(i, 5, 10, QLatin1Char('0'));
+        if (!QDir().mkpath(root + u'/' + id)) return false;
+        QFile html(root + u'/' + id + QStringLiteral("/article.html"));
+        QFile meta(root + u'/' + id + QStringLiteral("/meta.json"));
+        if (!html.open(QIODevice::WriteOnly) || !meta.open(QIODevice::WriteOnly)) return false;
+        html.write(QStringLiteral("<p>　　第%1篇：本次发布会共推出三款新品。</p>").arg(i).toUtf8());
+        const qint64 time = 1733540000000 + i * 60000LL;
+        meta.write(QStringLiteral("{\"autoTitle\":\"第%1篇：新品发布会报道\",\"chars\":20,"
+                                  "\"created\":%2,\"customTitle\":\"\",\"deleted\":0,"
+                                  "\"id\":\"%3\",\"modified\":%2}\n")
+                       .arg(i)
+                       .arg(time)
+                       .arg(id)
+                       .toUtf8());
+    }
+    return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
+    const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
     const QString folder =
         argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(CORVEL_APP_DIR);
     const QString probe =
@@ -68,34 +93,43 @@ int main(int argc, char** argv) {
     env.insert(QStringLiteral("QTWEBENGINE_DISABLE_SANDBOX"), QStringLiteral("1"));
     env.insert(QStringLiteral("XDG_DATA_HOME"), scratch.filePath(QStringLiteral("data")));
     env.insert(QStringLiteral("XDG_CACHE_HOME"), scratch.filePath(QStringLiteral("cache")));
+    const QString store = scratch.filePath(QStringLiteral("data/corvel-editor/articles"));
 
-    const QString modes[2] = {QStringLiteral("shell"), QStringLiteral("bare")};
-    std::vector<double> ms[2], kb[2];
-    for (int rep = 0; rep < repetitions; ++rep) {
-        for (int k = 0; k < 2; ++k) {
-            const int m = (rep + k) % 2;  // alternate which one goes first
-            Sample sample;
-            if (!runOnce(probe, modes[m], folder, env, sample)) {
-                std::fprintf(stderr, "%s probe did not get ready\n", qPrintable(modes[m]));
-                return 1;
-            }
-            ms[m].push_back(sample.milliseconds);
-            kb[m].push_back(sample.kilobytes);
-        }
-    }
-    const double shellMs = median(ms[0]), bareMs = median(ms[1]);
-    const double shellKb = median(kb[0]), bareKb = median(kb[1]);
     std::printf(
-        "page: %s/index.html against plain Jodit with its options, both on a disk "
-        "profile; %d runs each, medians\n",
+        "page: %s/index.html against plain Jodit with its options, both on a disk profile; "
+        "%d runs each, alternating, medians; the editor's first start on each store (which "
+        "builds the drafts' index) is not counted\n",
         qPrintable(folder), repetitions);
-    std::printf(
-        "start to window.corvelEditor.ready: editor %.0f ms, plain Jodit %.0f ms, "
-        "ratio %.3f\n",
-        shellMs, bareMs, shellMs / bareMs);
-    std::printf(
-        "summed RSS of the process tree 1.5 s after ready (shared pages counted in each "
-        "process): editor %.0f MB, plain Jodit %.0f MB, ratio %.3f\n",
-        shellKb / 1024, bareKb / 1024, shellKb / bareKb);
+    const QString modes[2] = {QStringLiteral("shell"), QStringLiteral("bare")};
+    for (const int drafts : {0, 1000, 10000}) {
+        Sample warmUp;
+        if (!fillStore(store, drafts) || !runOnce(probe, modes[0], folder, env, warmUp)) {
+            std::fprintf(stderr, "could not prepare %d drafts\n", drafts);
+            return 1;
+        }
+        std::vector<double> ms[2], kb[2];
+        for (int rep = 0; rep < repetitions; ++rep) {
+            for (int k = 0; k < 2; ++k) {
+                const int m = (rep + k) % 2;  // alternate which one goes first
+                Sample sample;
+                if (!runOnce(probe, modes[m], folder, env, sample)) {
+                    std::fprintf(stderr, "%s probe did not get ready\n", qPrintable(modes[m]));
+                    return 1;
+                }
+                ms[m].push_back(sample.milliseconds);
+                kb[m].push_back(sample.kilobytes);
+            }
+        }
+        const double shellMs = median(ms[0]), bareMs = median(ms[1]);
+        const double shellKb = median(kb[0]), bareKb = median(kb[1]);
+        std::printf(
+            "%5d drafts: start to ready: editor %.0f ms, plain Jodit %.0f ms, ratio %.3f "
+            "(goal 1.1)\n",
+            drafts, shellMs, bareMs, shellMs / bareMs);
+        std::printf(
+            "%5d drafts: PSS of the process tree 1.5 s after ready: editor %.0f MB, plain Jodit "
+            "%.0f MB, ratio %.3f\n",
+            drafts, shellKb / 1024, bareKb / 1024, shellKb / bareKb);
+    }
     return 0;
 }

@@ -1,9 +1,9 @@
 // One start of the editor, timed by app_startup_bench: either the whole program ("shell") or a
 // plain Jodit page with the editor's own options in a bare QWebEngineView ("bare"), both on a
 // web profile kept on disk. Prints "ready" once window.corvelEditor.ready holds, the moment the
-// editor can be typed in; then, after the page has settled, "rss <kB>": the resident memory of
-// this process and all its descendants (the web engine's helpers) added up, so that pages
-// shared between them count once in each.
+// editor can be typed in; then, after the page has settled, "pss <kB>": the proportional memory
+// of this process and all its descendants (the web engine's helpers) added up, so that pages
+// shared between them count once in all.
 
 #include <QApplication>
 #include <QDir>
@@ -24,42 +24,28 @@
 #include "main_window.h"
 #include "platform.h"
 #include "url_schemes.h"
+#include "probe_pages.h"
 
 namespace {
 
 constexpr int kSettleMs = 1500;
-
-class QuietPlatform final : public Platform {
-public:
-    void openUrl(const QUrl&) override {}
-    bool startTool(const QString&) override { return false; }
-    bool hasTool(const QString&) const override { return false; }
-    void showError(QWidget*, const QString& text) override {
-        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    }
-    bool confirm(QWidget*, const QString&) override { return false; }
-    Choice askSaveDiscardStay(QWidget*, const QString&) override {
-        return Choice::Stay;
-    }
-    Choice askOverwriteReloadStay(QWidget*, const QString&) override {
-        return Choice::Stay;
-    }
-};
 
 QByteArray procFile(qint64 pid, const char* name) {
     QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-long long residentKilobytes(qint64 pid) {
-    for (const QByteArray& line : procFile(pid, "status").split('\n')) {
-        if (line.startsWith("VmRSS:")) return line.mid(6).trimmed().split(' ').first().toLongLong();
+// Proportional memory: each page shared by n processes counts 1/n in each, so the sum over
+// the tree counts it once.
+long long proportionalKilobytes(qint64 pid) {
+    for (const QByteArray& line : procFile(pid, "smaps_rollup").split('\n')) {
+        if (line.startsWith("Pss:")) return line.mid(4).trimmed().split(' ').first().toLongLong();
     }
     return 0;
 }
 
-// Resident memory of this process and everything it started, added up.
-long long treeResidentKilobytes() {
+// Proportional memory of this process and everything it started, added up.
+long long treeProportionalKilobytes() {
     std::multimap<qint64, qint64> children;
     for (const QString& entry : QDir(QStringLiteral("/proc")).entryList(QDir::Dirs)) {
         bool isPid = false;
@@ -74,41 +60,11 @@ long long treeResidentKilobytes() {
     while (!pending.empty()) {
         const qint64 pid = pending.back();
         pending.pop_back();
-        total += residentKilobytes(pid);
+        total += proportionalKilobytes(pid);
         const auto [first, last] = children.equal_range(pid);
         for (auto it = first; it != last; ++it) pending.push_back(it->second);
     }
     return total;
-}
-
-// Plain Jodit with the options the editor page gives it, its own toolbar buttons as plain
-// commands, and nothing else of the editor page (its script only lends the button list: on a
-// page without the notice box it starts no editor).
-QString barePage(const QString& folder) {
-    const QString base = QUrl::fromLocalFile(folder).toString();
-    return QStringLiteral(R"(<!DOCTYPE html><html><head><meta charset="utf-8">
-<link rel="stylesheet" href="%1/editor/vendor/jodit.min.css"></head><body>
-<textarea id="editor"></textarea>
-<script src="%1/editor/vendor/jodit.min.js"></script>
-<script src="%1/editor/js/editor.js"></script>
-<script>
-const buttons = CorvelPage.toolbars.buttonsFor('Standard');
-const controls = {};
-for (const name of buttons) {
-  if (name.startsWith('corvel')) controls[name] = { name: name, text: name, exec: function () {} };
-}
-window.corvelEditor = { ready: false };
-Jodit.make('#editor', {
-  language: 'zh_cn', toolbarAdaptive: false, buttons: buttons, controls: controls, iframe: true,
-  height: 'auto', allowResizeY: false, sourceEditor: 'area', beautifyHTML: false,
-  showCharsCounter: false, showWordsCounter: false, showXPathInStatusbar: false,
-  hidePoweredByJodit: true, askBeforePasteHTML: false, askBeforePasteFromWord: false,
-  defaultActionOnPaste: 'insert_as_html', uploader: { insertImageAsBase64URI: true },
-  saveSelectionOnBlur: true,
-});
-window.corvelEditor.ready = true;
-</script></body></html>)")
-        .arg(base);
 }
 
 // Asks the page every few milliseconds whether the editor is ready, one question at a time.
@@ -126,7 +82,7 @@ void pollUntilReady(QWebEnginePage* page) {
                                 std::printf("ready\n");
                                 std::fflush(stdout);
                                 QTimer::singleShot(kSettleMs, [] {
-                                    std::printf("rss %lld\n", treeResidentKilobytes());
+                                    std::printf("pss %lld\n", treeProportionalKilobytes());
                                     std::fflush(stdout);
                                     QApplication::exit(0);
                                 });

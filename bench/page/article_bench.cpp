@@ -49,7 +49,7 @@ corvelFake.migrated = true;
 const paragraphs = Array.from({ length: 200 }, (_, i) => '<p>　　第' + i + '段：本次发布会共推出三款新品，现场气氛热烈。</p>').join('');
 for (let i = 0; i < 1000; i++) {
   corvelFake.tick(60000);
-  corvelFake.host.createArticle(i >= 998 ? paragraphs : '<p>第' + i + '篇</p>', '第' + i + '篇：新品发布会报道');
+  corvelFake.host.createArticle(i >= 998 ? paragraphs : '<p>第' + i + '篇</p>', '第' + i + '篇：新品发布会报道', 20);
 }
 )";
 

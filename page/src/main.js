@@ -8,7 +8,7 @@
 // tests and benchmarks), window.CorvelHost (the program's article bridge; tests put a fake one
 // there before the page runs), and window.CorvelPage (the toolbar sets and the text loader, for
 // the benchmarks' bare pages, which do not start the editor).
-import { jodit as joditLibrary } from './core/vendor.js';
+import { jodit as joditLibrary, mammoth } from './core/vendor.js';
 import { createRegistry, attachHotkeys } from './core/commands.js';
 import * as noticeBoard from './core/notices.js';
 import * as toolbars from './core/toolbars.js';
@@ -110,7 +110,7 @@ async function start(win, hostReady, board) {
 }
 
 function boot(win) {
-  win.CorvelPage = { toolbars: toolbars, loadText: loadText };
+  win.CorvelPage = { toolbars: toolbars, loadText: loadText, mammoth: mammoth };
   const box = win.document.getElementById('corvel-notices');
   if (!box) return; // a bare page that only wants CorvelPage
   const hostReady = win.CorvelHost ? Promise.resolve(win.CorvelHost) : connect(win);

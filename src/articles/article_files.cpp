@@ -60,30 +60,4 @@ fs::path ArticleStore::fileIn(std::string_view id, const fs::path& relative) con
     return path;
 }
 
-std::int64_t CountShownCharacters(std::string_view html) {
-    std::int64_t count = 0;
-    for (std::size_t i = 0; i < html.size(); ++i) {
-        const auto c = static_cast<unsigned char>(html[i]);
-        if (c == '<') {
-            const std::size_t close = html.find('>', i);
-            if (close == std::string_view::npos) break;
-            i = close;
-        } else if (c == '&') {
-            const std::size_t semicolon = html.find(';', i);
-            if (semicolon == std::string_view::npos || semicolon - i > 10) {
-                ++count;
-                continue;
-            }
-            if (html.substr(i, semicolon - i + 1) != "&nbsp;") ++count;
-            i = semicolon;
-        } else if (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f') {
-        } else if (html.substr(i, 2) == "\xC2\xA0" || html.substr(i, 3) == "\xE3\x80\x80") {
-            i += c == 0xC2 ? 1 : 2;  // no-break and ideographic spaces are blanks too
-        } else if ((c & 0xC0) != 0x80) {
-            ++count;  // a character's first byte
-        }
-    }
-    return count;
-}
-
 }  // namespace corvel::articles

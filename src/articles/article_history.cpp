@@ -26,7 +26,7 @@ std::vector<Snapshot> ArticleStore::listSnapshots(std::string_view id) const {
 }
 
 bool ArticleStore::addSnapshot(std::string_view id, std::string_view html,
-                               std::string_view reason) {
+                               std::string_view reason, std::int64_t chars) {
     if (!IsSnapshotReason(reason)) throw ArticleError(Refusal::BadName, "unknown snapshot reason");
     const std::vector<Snapshot> existing = listSnapshots(id);
     std::int64_t time = clock_();
@@ -39,7 +39,7 @@ bool ArticleStore::addSnapshot(std::string_view id, std::string_view html,
     if (!existing.empty()) time = std::max(time, existing.front().time + 1);
 
     fs::create_directories(fileIn(id, "history"));
-    const std::string sid = MakeSnapshotId(time, reason, CountShownCharacters(html));
+    const std::string sid = MakeSnapshotId(time, reason, chars);
     WriteFileAtomically(fileIn(id, fs::path("history") / (sid + ".html")), html);
 
     // The new one counts: everything from the kept number on (oldest last) goes.

@@ -8,6 +8,7 @@
 #include "article_names.h"
 #include "file_io.h"
 #include "flat_json.h"
+#include "meta_fields.h"
 
 namespace corvel::articles {
 
@@ -113,12 +114,7 @@ ArticleMeta ArticleStore::readMeta(const fs::path& folder, const std::string& id
         object = ReadFlatJson(options::ReadWholeFile(folder / kMetaFile, {}));
     }
     if (object) {
-        meta.autoTitle = FlatString(*object, "autoTitle");
-        meta.customTitle = FlatString(*object, "customTitle");
-        meta.created = FlatNumber(*object, "created");
-        meta.modified = FlatNumber(*object, "modified");
-        meta.chars = FlatNumber(*object, "chars");
-        meta.deleted = FlatNumber(*object, "deleted");
+        ReadMetaFields(*object, meta);
         return meta;
     }
     // No metadata, or damaged metadata: the article itself is what counts, so it stays listed
@@ -129,37 +125,35 @@ ArticleMeta ArticleStore::readMeta(const fs::path& folder, const std::string& id
     return meta;
 }
 
-void ArticleStore::writeMeta(const ArticleMeta& meta) const {
+FlatObject MetaFields(const ArticleMeta& meta) {
+    return {{"id", meta.id},
+            {"autoTitle", meta.autoTitle},
+            {"customTitle", meta.customTitle},
+            {"created", meta.created},
+            {"modified", meta.modified},
+            {"chars", meta.chars},
+            {"deleted", meta.deleted}};
+}
+
+void ReadMetaFields(const FlatObject& object, ArticleMeta& meta) {
+    meta.autoTitle = FlatString(object, "autoTitle");
+    meta.customTitle = FlatString(object, "customTitle");
+    meta.created = FlatNumber(object, "created");
+    meta.modified = FlatNumber(object, "modified");
+    meta.chars = FlatNumber(object, "chars");
+    meta.deleted = FlatNumber(object, "deleted");
+}
+
+void ArticleStore::writeMeta(const ArticleMeta& meta, bool indexLater) const {
     heldBack_.erase(meta.id);
     metaWritten_.insert_or_assign(meta.id, clock_());
-    WriteFileAtomically(fileIn(meta.id, kMetaFile),
-                        WriteFlatJson({{"id", meta.id},
-                                       {"autoTitle", meta.autoTitle},
-                                       {"customTitle", meta.customTitle},
-                                       {"created", meta.created},
-                                       {"modified", meta.modified},
-                                       {"chars", meta.chars},
-                                       {"deleted", meta.deleted}}));
+    indexChanging();
+    WriteFileAtomically(fileIn(meta.id, kMetaFile), WriteFlatJson(MetaFields(meta)));
+    indexChanged(meta, indexLater);
 }
 
 ArticleMeta ArticleStore::meta(std::string_view id) const {
     return readMeta(articleFolder(id), std::string(id));
-}
-
-std::vector<ArticleMeta> ArticleStore::all() const {
-    std::vector<ArticleMeta> result;
-    std::error_code ec;
-    for (fs::directory_iterator it(root_, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
-        if (!IsArticleId(name) || !it->is_directory(ec) || it->is_symlink(ec)) continue;
-        try {
-            result.push_back(readMeta(it->path(), name));
-        } catch (const std::exception&) {
-            // An empty folder left by a crash while creating, or one that cannot be read:
-            // not an article to list.
-        }
-    }
-    return result;
 }
 
 std::vector<ArticleMeta> ArticleStore::list() const {
@@ -190,7 +184,8 @@ std::vector<ArticleMeta> ArticleStore::listDeleted() const {
     return result;
 }
 
-ArticleMeta ArticleStore::create(std::string_view html, std::string_view autoTitle) {
+ArticleMeta ArticleStore::create(std::string_view html, std::string_view autoTitle,
+                                 std::int64_t chars) {
     flush();
     fs::create_directories(root_);
     static std::mt19937 random{std::random_device{}()};
@@ -200,7 +195,7 @@ ArticleMeta ArticleStore::create(std::string_view html, std::string_view autoTit
         meta.id = MakeArticleId(meta.created, static_cast<std::uint32_t>(random()));
     } while (!fs::create_directory(root_ / meta.id));
     meta.autoTitle = autoTitle;
-    meta.chars = CountShownCharacters(html);
+    meta.chars = chars;
     WriteFileAtomically(fileIn(meta.id, kHtmlFile), html);
     writeMeta(meta);
     setCurrent(meta.id);
@@ -234,7 +229,7 @@ std::int64_t ArticleStore::save(std::string_view id, std::string_view html,
     const auto written = metaWritten_.find(id);
     if (retitled || written == metaWritten_.end() ||
         meta.modified - written->second >= kMetadataLagMs) {
-        writeMeta(meta);
+        writeMeta(meta, true);
     } else {
         heldBack_.insert_or_assign(meta.id, meta);
     }
@@ -246,11 +241,12 @@ void ArticleStore::flush() {
         const ArticleMeta meta = heldBack_.begin()->second;
         heldBack_.erase(heldBack_.begin());
         try {
-            writeMeta(meta);
+            writeMeta(meta, true);
         } catch (const std::exception&) {
             // The text is safe on disk; the metadata's file keeps its older times and count.
         }
     }
+    if (indexBehind_) writeIndex();
 }
 
 void ArticleStore::rename(std::string_view id, std::string_view title) {
@@ -279,6 +275,10 @@ void ArticleStore::discard(const std::string& id) {
     heldBack_.erase(id);
     metaWritten_.erase(id);
     RemoveFolder(articleFolder(id));
+    if (index_) {
+        index_->listed.erase(id);
+        index_->unlisted.erase(id);
+    }
 }
 
 int ArticleStore::emptyRecycle() {
@@ -287,6 +287,7 @@ int ArticleStore::emptyRecycle() {
         discard(m.id);
         ++removed;
     }
+    if (removed) writeIndex();
     return removed;
 }
 
@@ -306,6 +307,7 @@ int ArticleStore::purgeRecycle() {
         discard(m.id);
         ++removed;
     }
+    if (removed) writeIndex();
     return removed;
 }
 

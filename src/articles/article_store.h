@@ -7,14 +7,17 @@
 // Failures throw: ArticleError for a refusal, the options library's Utf8FileError (or
 // std::filesystem::filesystem_error) for a failing disk.
 //
-// ArticleStore is defined over four files: article_store.cpp (state, list, text and metadata,
-// recycling), article_history.cpp (snapshots), article_images.cpp (images) and
-// article_files.cpp (the paths inside an article's folder, and the free functions below).
+// ArticleStore is defined over five files: article_store.cpp (state, text and metadata,
+// recycling), article_index.cpp (the list), article_history.cpp (snapshots),
+// article_images.cpp (images) and article_files.cpp (the paths inside an article's folder,
+// and the free functions below).
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -40,6 +43,12 @@ struct ArticleMeta {
     std::int64_t deleted = 0;  // when it went to the recycle list; 0 while in the list
 
     const std::string& title() const { return customTitle.empty() ? autoTitle : customTitle; }
+    bool operator==(const ArticleMeta&) const = default;
+};
+
+struct ArticleIndex {
+    std::map<std::string, ArticleMeta, std::less<>> listed;
+    std::set<std::string, std::less<>> unlisted;  // folders that hold no article
 };
 
 struct Snapshot {
@@ -72,8 +81,9 @@ public:
     // ASCII letters in either case, in the list's order.
     std::vector<std::string> search(std::string_view needle) const;
 
-    // Creating and opening make the article the current one.
-    ArticleMeta create(std::string_view html, std::string_view autoTitle);
+    // Creating and opening make the article the current one. `chars` is the page's 字数: the
+    // store keeps the count it is given and never counts by itself.
+    ArticleMeta create(std::string_view html, std::string_view autoTitle, std::int64_t chars = 0);
     ArticleMeta open(std::string_view id, std::string& html);
     ArticleMeta meta(std::string_view id) const;
     std::int64_t save(std::string_view id, std::string_view html, std::string_view autoTitle,
@@ -91,7 +101,8 @@ public:
 
     // article_history.cpp
     // False when skipped: an "auto" snapshot less than the gap after the last "auto" one.
-    bool addSnapshot(std::string_view id, std::string_view html, std::string_view reason);
+    bool addSnapshot(std::string_view id, std::string_view html, std::string_view reason,
+                     std::int64_t chars = 0);
     std::vector<Snapshot> listSnapshots(std::string_view id) const;
     std::string readSnapshot(std::string_view id, std::string_view sid) const;
 
@@ -108,10 +119,20 @@ private:
     std::filesystem::path fileIn(std::string_view id, const std::filesystem::path& relative) const;
     // article_store.cpp
     ArticleMeta readMeta(const std::filesystem::path& folder, const std::string& id) const;
-    void writeMeta(const ArticleMeta& meta) const;
+    // `indexLater`: while typing, the index (marked stale meanwhile) is written at the next
+    // flush or listing rather than with every metadata write.
+    void writeMeta(const ArticleMeta& meta, bool indexLater = false) const;
     void writeState(const StoreState& state) const;
     void setCurrent(const std::string& id) const;
+    // article_index.cpp: every draft's metadata in one file beside the folders, so that the
+    // list reads one file. It copies the meta.json files and is rebuilt from them when it is
+    // missing, damaged or names other folders than there are; a metadata write first marks it
+    // stale, so a crash in between leaves no index that disagrees with the folders.
     std::vector<ArticleMeta> all() const;
+    void indexChanging() const;
+    void indexChanged(const ArticleMeta& meta, bool later) const;
+    // Writes the index as this store holds it; a failure leaves it marked stale on disk.
+    void writeIndex() const;
     // Removes a recycled article's folder for good.
     void discard(const std::string& id);
 
@@ -120,6 +141,9 @@ private:
     // Per article: metadata newer than its file, and when its file was last written.
     mutable std::map<std::string, ArticleMeta, std::less<>> heldBack_;
     mutable std::map<std::string, std::int64_t, std::less<>> metaWritten_;
+    mutable std::optional<ArticleIndex> index_;
+    mutable bool indexMayBeOnDisk_ = true;
+    mutable bool indexBehind_ = false;  // the index on disk lacks changes this store holds
 };
 
 // article_files.cpp
@@ -128,9 +152,5 @@ std::string ReadCappedFile(const std::filesystem::path& path, std::uintmax_t cap
 
 // Writes the bytes through the same atomic replacement as every store write.
 void WriteFileAtomically(const std::filesystem::path& path, std::string_view bytes);
-
-// Characters of the text an HTML fragment shows, blanks left out: an approximation of the
-// page's count for snapshots, whose text the page does not count.
-std::int64_t CountShownCharacters(std::string_view html);
 
 }  // namespace corvel::articles

@@ -65,7 +65,7 @@ struct HostTest : ::testing::Test {
         return path(u"articles/%1/article.html"_s.arg(id));
     }
     QString newArticle() {
-        return host.createArticle(u"<p>正文</p>"_s, u"正文"_s).value(u"id"_s).toString();
+        return host.createArticle(u"<p>正文</p>"_s, u"正文"_s, 1).value(u"id"_s).toString();
     }
     // A failure as the contract has it: ok false and a Chinese sentence naming the action and,
     // when given, the reason.
@@ -81,7 +81,7 @@ struct HostTest : ::testing::Test {
 };
 
 TEST_F(HostTest, ArticleOperationsAnswerWithTheContractFields) {
-    const QVariantMap made = host.createArticle(u"<p>一</p>"_s, u"一"_s);
+    const QVariantMap made = host.createArticle(u"<p>一</p>"_s, u"一"_s, 1);
     const QString id = made.value(u"id"_s).toString();
     EXPECT_EQ(made.keys(), (QStringList{u"chars"_s, u"created"_s, u"customTitle"_s, u"id"_s,
                                         u"modified"_s, u"ok"_s, u"title"_s}));
@@ -105,8 +105,8 @@ TEST_F(HostTest, ArticleOperationsAnswerWithTheContractFields) {
     EXPECT_EQ(host.emptyRecycle().value(u"removed"_s).toInt(), 1);
 
     const QString other = newArticle();
-    EXPECT_FALSE(host.addSnapshot(other, u"<p>a</p>"_s, u"auto"_s).value(u"skipped"_s).toBool());
-    EXPECT_TRUE(host.addSnapshot(other, u"<p>b</p>"_s, u"auto"_s).value(u"skipped"_s).toBool());
+    EXPECT_FALSE(host.addSnapshot(other, u"<p>a</p>"_s, u"auto"_s, 1).value(u"skipped"_s).toBool());
+    EXPECT_TRUE(host.addSnapshot(other, u"<p>b</p>"_s, u"auto"_s, 1).value(u"skipped"_s).toBool());
     const QString sid = only(host.listSnapshots(other), u"snapshots"_s).value(u"sid"_s).toString();
     EXPECT_EQ(host.readSnapshot(other, sid).value(u"html"_s).toString(), u"<p>a</p>"_s);
 }
@@ -125,7 +125,7 @@ TEST_F(HostTest, EveryOperationAnswersARefusalInChinese) {
         expectRefused(host.renameArticle(bad, u"x"_s), u"重命名文章"_s, reason);
         expectRefused(host.deleteArticle(bad), u"删除文章"_s, reason);
         expectRefused(host.restoreArticle(bad), u"恢复文章"_s, reason);
-        expectRefused(host.addSnapshot(bad, u"x"_s, u"auto"_s), u"保存历史版本"_s, reason);
+        expectRefused(host.addSnapshot(bad, u"x"_s, u"auto"_s, 1), u"保存历史版本"_s, reason);
         expectRefused(host.listSnapshots(bad), u"读取历史版本"_s, reason);
         expectRefused(host.storeImage(bad, redPng, {}), u"保存图片"_s, reason);
     }
@@ -137,7 +137,7 @@ TEST_F(HostTest, EveryOperationAnswersARefusalInChinese) {
                                          .replace(u"{hash}"_s, image.section(u'/', -1))),
                       u"读取图片"_s);
     }
-    expectRefused(host.addSnapshot(id, u"x"_s, u"whim"_s), u"保存历史版本"_s, u"名称无效"_s);
+    expectRefused(host.addSnapshot(id, u"x"_s, u"whim"_s, 1), u"保存历史版本"_s, u"名称无效"_s);
     expectRefused(host.readSnapshot(id, u"../../meta"_s), u"读取历史版本"_s, u"名称无效"_s);
 }
 
@@ -177,7 +177,7 @@ TEST_F(HostTest, DiskFailuresKeepTheArticleAndGiveTheReason) {
     // The data folder cannot be made: a file stands where it should be.
     WriteFileBytes(path(u"blocked"_s), "not a folder");
     const auto blocked = hostOn(path(u"blocked"_s), new FakeChooser);
-    expectRefused(blocked->createArticle(u"<p>x</p>"_s, u"x"_s), u"新建文章"_s);
+    expectRefused(blocked->createArticle(u"<p>x</p>"_s, u"x"_s, 1), u"新建文章"_s);
     EXPECT_TRUE(ok(blocked->listArticles()));
 }
 

@@ -74,9 +74,4 @@ TEST(ImageSniffing, GoesByWholeHeadersNotByNameOrFirstBytes) {
     }
 }
 
-TEST(ShownCharacters, CountsWhatThePageShowsWithoutBlanks) {
-    for (const Json& c : ArticleCases("shownCharacters"))
-        EXPECT_EQ(CountShownCharacters(c[0].get<std::string>()), c[1]) << c[0];
-}
-
 }  // namespace

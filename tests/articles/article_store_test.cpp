@@ -110,6 +110,55 @@ TEST_F(ArticleStoreTest, DamagedOrMissingMetadataNeverHidesAnArticle) {
     EXPECT_THAT(Ids(store.list()), ElementsAre(made.id));
 }
 
+// The list comes from one index file beside the folders. Whatever happened to that file, a
+// store started afresh lists what the folders hold, and writes the index anew.
+TEST_F(ArticleStoreTest, TheIndexIsRebuiltWheneverItMightDisagreeWithTheFolders) {
+    const fs::path index = root / "index.jsonl";
+    const auto lists = [&] {
+        const ArticleStore started(root);
+        return std::pair(started.list(), started.listDeleted());
+    };
+    const std::pair<const char*, std::function<void(const std::string&)>> damages[] = {
+        {"missing", [&](const std::string&) { fs::remove(index); }},
+        {"damaged", [&](const std::string&) { WriteBytes(index, "\xFF garbage\n"); }},
+        {"torn", [&](const std::string&) { fs::resize_file(index, fs::file_size(index) - 9); }},
+        // A rename whose metadata reached the disk and whose index did not, as in a crash.
+        {"left behind", [&](const std::string& id) {
+             for (int i = 0; i < 30; ++i) ArticleStore(root).create("<p>又一篇</p>", "又一篇", 3);
+             Wait(Spawn([&] {
+                 ::signal(SIGXFSZ, SIG_IGN);
+                 const rlimit limit{2000, 2000};  // room for one metadata file, not the index
+                 ::setrlimit(RLIMIT_FSIZE, &limit);
+                 ArticleStore(root).rename(id, "新标题");
+                 return 0;
+             }));
+             EXPECT_EQ(ArticleStore(root).meta(id).title(), "新标题");
+         }},
+        // Typing writes the metadata and leaves the index for later; then a crash.
+        {"typing", [&](const std::string& id) { ArticleStore(root).save(id, "<p>新</p>", "新标题", 1); }},
+        {"a folder more", [&](const std::string& id) { fs::copy(root / id, root / "x1", fs::copy_options::recursive); }},
+        {"a folder less", [&](const std::string& id) { fs::remove_all(root / id); }},
+        {"an empty folder more", [&](const std::string&) { fs::create_directory(root / "x2"); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        fs::remove_all(root);
+        ArticleStore made(root);
+        const std::string id = made.create("<p>一</p>", "一", 1).id;
+        made.remove(made.create("<p>二</p>", "二", 1).id);
+        made.create("<p>三</p>", "三", 1);
+        ASSERT_EQ(lists().first.size(), 2u) << what;
+        damage(id);
+        const auto withIndex = lists();
+        EXPECT_TRUE(ReadBytes(index).starts_with("corvel-drafts 1\n")) << what;
+        fs::remove(index);
+        EXPECT_EQ(withIndex, lists()) << what;
+    }
+    // Kept up to date, the index alone gives the list: not one metadata file is read.
+    const auto before = lists();
+    for (const ArticleMeta& m : before.first) WriteBytes(articleFile(m.id, "meta.json"), "{}");
+    EXPECT_EQ(lists(), before);
+}
+
 TEST_F(ArticleStoreTest, RecycleKeepsDraftsThirtyDaysAndCanBeEmptied) {
     const ArticleMeta c = store.create("c", "c");
     const ArticleMeta b = store.create("b", "b");
@@ -135,8 +184,8 @@ TEST_F(ArticleStoreTest, RecycleKeepsDraftsThirtyDaysAndCanBeEmptied) {
     EXPECT_EQ(store.purgeRecycle(), 1);
     EXPECT_THAT(Ids(store.listDeleted()), ElementsAre(b.id));
     EXPECT_EQ(store.emptyRecycle(), 1);
-    // Only the live article's folder and the state file remain.
-    EXPECT_EQ(std::distance(fs::directory_iterator(root), {}), 2);
+    // Only the live article's folder, the state file and the index remain.
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), {}), 3);
 }
 
 TEST_F(ArticleStoreTest, SnapshotsKeepOneAutoPerTenMinutesAndTheLastFifty) {
@@ -147,20 +196,20 @@ TEST_F(ArticleStoreTest, SnapshotsKeepOneAutoPerTenMinutesAndTheLastFifty) {
             all.push_back(s.reason + std::to_string(s.chars) + store.readSnapshot(id, s.sid));
         return all;
     };
-    EXPECT_TRUE(store.addSnapshot(id, "<p>auto 1</p>", "auto"));
+    EXPECT_TRUE(store.addSnapshot(id, "<p>auto 1</p>", "auto", 5));
     now += kAutoSnapshotGapMs - 1;
-    EXPECT_FALSE(store.addSnapshot(id, "<p>auto 2</p>", "auto"));
-    // Other reasons are never skipped, and do not restart the auto gap; two in the same
+    EXPECT_FALSE(store.addSnapshot(id, "<p>auto 2</p>", "auto", 5));
+    // The count is the page's, as given. Other reasons are never skipped, and do not restart the auto gap; two in the same
     // millisecond are both kept, in order.
-    EXPECT_TRUE(store.addSnapshot(id, "<p>format 1</p>", "format"));
-    EXPECT_TRUE(store.addSnapshot(id, "<p>format 2</p>", "format"));
+    EXPECT_TRUE(store.addSnapshot(id, "<p>format 1</p>", "format", 7));
+    EXPECT_TRUE(store.addSnapshot(id, "<p>format 2</p>", "format", 7));
     now += 1;
-    EXPECT_TRUE(store.addSnapshot(id, "<p>auto 3</p>", "auto"));
+    EXPECT_TRUE(store.addSnapshot(id, "<p>auto 3</p>", "auto", 5));
     EXPECT_EQ(listed(), (std::vector<std::string>{"auto5<p>auto 3</p>", "format7<p>format 2</p>",
                                                   "format7<p>format 1</p>", "auto5<p>auto 1</p>"}));
 
     for (int i = 0; i < 60; ++i)
-        store.addSnapshot(id, "<p>" + std::to_string(i) + "</p>", "convert");
+        store.addSnapshot(id, "<p>" + std::to_string(i) + "</p>", "convert", 2);
     const std::vector<std::string> kept = listed();
     EXPECT_EQ(std::tuple(kept.size(), kept.front(), kept.back()),
               std::tuple(kSnapshotsKept, "convert2<p>59</p>", "convert2<p>10</p>"));

@@ -1,9 +1,36 @@
 // The libraries the page loads as separate vendor scripts (Jodit, OpenCC, mammoth, docx),
 // looked up when used rather than at import, so that every module also imports under Node.
+// mammoth and docx (1.4 MB of script) serve only opening and exporting Word documents: they load
+// on first use, not before the editor's first paint.
 
 const jodit = () => globalThis.Jodit;
 const opencc = () => globalThis.OpenCC;
-const mammoth = () => globalThis.mammoth;
-const docx = () => globalThis.docx;
+
+const LATER = { mammoth: 'editor/vendor/mammoth.browser.min.js', docx: 'editor/vendor/docx.js' };
+const loading = {};
+
+// Resolves to the library, loading its script first when the page lacks it.
+function later(name) {
+  if (globalThis[name]) return Promise.resolve(globalThis[name]);
+  const doc = globalThis.document;
+  if (!doc) return Promise.resolve(undefined);
+  if (!loading[name]) {
+    loading[name] = new Promise(function (resolve, reject) {
+      const script = doc.createElement('script');
+      script.src = LATER[name];
+      script.onload = () => resolve(globalThis[name]);
+      script.onerror = function () {
+        delete loading[name]; // a later try loads it again
+        script.remove();
+        reject(new Error('无法加载' + name));
+      };
+      doc.head.appendChild(script);
+    });
+  }
+  return loading[name];
+}
+
+const mammoth = () => later('mammoth');
+const docx = () => later('docx');
 
 export { jodit, opencc, mammoth, docx };

@@ -28,9 +28,9 @@ function fakeHost(start = {}) {
     markMigrated: () => ((f.migrated = true), ok()),
     listArticles: () => newestFirst(f.articles, 'modified'),
     searchArticles: (needle) => ok({ ids: [...f.articles].filter(([, a]) => text(a.html).toLowerCase().includes(needle.toLowerCase())).map(([id]) => id) }),
-    createArticle(html, autoTitle) {
+    createArticle(html, autoTitle, chars) {
       const id = 'a' + next++;
-      const meta = { id, title: autoTitle, customTitle: false, created: clock, modified: clock, chars: text(html).length };
+      const meta = { id, title: autoTitle, customTitle: false, created: clock, modified: clock, chars };
       f.articles.set(id, { meta, html, snapshots: [] });
       f.currentId = id;
       return ok(meta);
@@ -59,10 +59,10 @@ function fakeHost(start = {}) {
       f.deleted.clear();
       return ok({ removed });
     },
-    addSnapshot: onArticle((a, id, html, reason) => {
+    addSnapshot: onArticle((a, id, html, reason, chars) => {
       const lastAuto = a.snapshots.find((s) => s.reason === 'auto');
       if (reason === 'auto' && lastAuto && clock - lastAuto.time < 600_000) return ok({ skipped: true });
-      a.snapshots.unshift({ sid: 's' + next++, time: clock, reason, chars: text(html).length, html });
+      a.snapshots.unshift({ sid: 's' + next++, time: clock, reason, chars, html });
       return ok({ skipped: false });
     }),
     listSnapshots: onArticle((a) => ok({ snapshots: a.snapshots.map(({ html, ...s }) => s) })),

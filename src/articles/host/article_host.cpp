@@ -113,9 +113,11 @@ QVariantMap ArticleHost::searchArticles(const QString& text) {
     });
 }
 
-QVariantMap ArticleHost::createArticle(const QString& html, const QString& autoTitle) {
-    return answer(QStringLiteral("新建文章"),
-                  [&] { return metaMap(store_->create(utf8(html), utf8(autoTitle))); });
+QVariantMap ArticleHost::createArticle(const QString& html, const QString& autoTitle,
+                                       double chars) {
+    return answer(QStringLiteral("新建文章"), [&] {
+        return metaMap(store_->create(utf8(html), utf8(autoTitle), static_cast<qint64>(chars)));
+    });
 }
 
 QVariantMap ArticleHost::openArticle(const QString& id) {
@@ -168,9 +170,10 @@ QVariantMap ArticleHost::emptyRecycle() {
 }
 
 QVariantMap ArticleHost::addSnapshot(const QString& id, const QString& html,
-                                     const QString& reason) {
+                                     const QString& reason, double chars) {
     return answer(QStringLiteral("保存历史版本"), [&] {
-        const bool stored = store_->addSnapshot(utf8(id), utf8(html), utf8(reason));
+        const bool stored =
+            store_->addSnapshot(utf8(id), utf8(html), utf8(reason), static_cast<qint64>(chars));
         return QVariantMap{{QStringLiteral("skipped"), !stored}};
     });
 }

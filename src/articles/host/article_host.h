@@ -29,7 +29,9 @@ public:
     Q_INVOKABLE QVariantMap markMigrated();
     Q_INVOKABLE QVariantMap listArticles();
     Q_INVOKABLE QVariantMap searchArticles(const QString& text);
-    Q_INVOKABLE QVariantMap createArticle(const QString& html, const QString& autoTitle);
+    // `chars` is the page's 字数 of the text, stored as given.
+    Q_INVOKABLE QVariantMap createArticle(const QString& html, const QString& autoTitle,
+                                          double chars);
     Q_INVOKABLE QVariantMap openArticle(const QString& id);
     Q_INVOKABLE QVariantMap saveArticle(const QString& id, const QString& html,
                                         const QString& autoTitle, double chars);
@@ -39,7 +41,7 @@ public:
     Q_INVOKABLE QVariantMap restoreArticle(const QString& id);
     Q_INVOKABLE QVariantMap emptyRecycle();
     Q_INVOKABLE QVariantMap addSnapshot(const QString& id, const QString& html,
-                                        const QString& reason);
+                                        const QString& reason, double chars);
     Q_INVOKABLE QVariantMap listSnapshots(const QString& id);
     Q_INVOKABLE QVariantMap readSnapshot(const QString& id, const QString& sid);
     Q_INVOKABLE QVariantMap storeImage(const QString& id, const QString& base64,

@@ -14,7 +14,7 @@ async function setup() {
   f.migrated = true;
   for (const title of ['春季新品发布', '公司年会报道', '春节促销']) {
     f.tick(60_000);
-    await f.host.createArticle(`<p>${title}</p>`, title);
+    await f.host.createArticle(`<p>${title}</p>`, title, title.length);
   }
   const asked = [];
   let current = 'a3';
@@ -116,10 +116,10 @@ test('the recycle list restores within thirty days and empties after asking', as
 
 test('history lists the snapshots newest first, and restores one after asking', async () => {
   const t = await setup();
-  const reasons = [['auto', '<p>一</p>'], ['format', '<p>一二</p>'], ['correct', '<p>一二三</p>']];
-  for (const [reason, html] of reasons) {
+  const reasons = [['auto', '<p>一</p>', 1], ['format', '<p>一二</p>', 2], ['correct', '<p>一二三</p>', 3]];
+  for (const [reason, html, chars] of reasons) {
     t.f.tick(1000);
-    await t.f.host.addSnapshot('a3', html, reason);
+    await t.f.host.addSnapshot('a3', html, reason, chars);
   }
   await panels.showHistory(t.ctx).ready;
   assert.deepEqual(t.rows().map((r) => [r[1], r[2]]), [['错误更正前', '3字'], ['一键排版前', '2字'], ['编辑中自动保存', '1字']]);

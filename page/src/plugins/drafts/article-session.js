@@ -7,13 +7,16 @@ const AUTO_SNAPSHOT_MS = 10 * 60 * 1000;
 
 // deps: host (CorvelHost), timers {setTimeout, clearTimeout, now}, delayMs (the quiet
 // spell), maxDelayMs (the longest a change waits while the typing goes on), retryMs,
-// board (notice board), describe(html) -> {title, chars},
-// view {getHtml(), load(html) (a new starting point), replace(html) (an undoable change)}.
+// board (notice board), describe(html) -> {title, chars} of a text not in the editor,
+// view {getHtml(), about() -> {title, chars} of the editor's text (kept up to date as it
+// changes, so a save re-reads nothing), load(html) (a new starting point), replace(html)
+// (an undoable change)}.
 function create(deps) {
   const host = deps.host;
   const timers = deps.timers;
   let current = null; // the article's id, or null while none is open
   let savedHtml = null; // what the host holds for it
+  let savedChars = 0; // and its 字数
   let failing = false;
   let pending = null;
   let firstUnsaved = null; // when the oldest change not yet on its way was made
@@ -34,14 +37,15 @@ function create(deps) {
     if (html === savedHtml && !failing) return { ok: true, unchanged: true };
     // The text as it was before this spell of editing, at most once per ten minutes.
     if (savedHtml && timers.now() - lastAuto >= AUTO_SNAPSHOT_MS) {
-      const snap = await host.addSnapshot(id, savedHtml, 'auto');
+      const snap = await host.addSnapshot(id, savedHtml, 'auto', savedChars);
       if (snap.ok) lastAuto = timers.now();
     }
-    const about = deps.describe(html);
+    const about = deps.view.about();
     const result = await host.saveArticle(id, html, about.title, about.chars);
     if (id !== current) return result;
     if (result.ok) {
       savedHtml = html;
+      savedChars = about.chars;
       failing = false;
       deps.board.clear('save');
     } else {
@@ -68,15 +72,15 @@ function create(deps) {
   }
 
   // Makes `result` (an opened or created article) the current one.
-  function become(id, html, asChange) {
+  function become(id, html, chars) {
     cancelTimers();
     current = id;
     savedHtml = html;
+    savedChars = chars || 0;
     failing = false;
     lastAuto = -Infinity;
     deps.board.clear('save');
-    if (asChange) deps.view.replace(html);
-    else deps.view.load(html);
+    deps.view.load(html);
   }
 
   // Saves the current article first; a failure there keeps it open, so nothing is lost.
@@ -89,7 +93,7 @@ function create(deps) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
     const result = await host.openArticle(id);
-    if (result.ok) become(id, result.html || '');
+    if (result.ok) become(id, result.html || '', result.chars);
     return result;
   }
 
@@ -101,10 +105,11 @@ function create(deps) {
   async function createArticle(html, title) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
+    const about = deps.describe(html);
     const reuse = current !== null && isBlank(deps.view.getHtml());
-    const result = reuse ? { ok: true, id: current } : await host.createArticle(html, deps.describe(html).title);
+    const result = reuse ? { ok: true, id: current } : await host.createArticle(html, about.title, about.chars);
     if (!result.ok) return result;
-    become(result.id, html);
+    become(result.id, html, about.chars);
     if (reuse) {
       savedHtml = null; // the host still holds the blank text
       const saved = await save();
@@ -128,7 +133,8 @@ function create(deps) {
   // as moved only once the host holds it, so a failure tries again at the next start.
   async function migrate(legacyHtml) {
     if (legacyHtml && legacyHtml.trim() !== '') {
-      const made = await host.createArticle(legacyHtml, deps.describe(legacyHtml).title);
+      const about = deps.describe(legacyHtml);
+      const made = await host.createArticle(legacyHtml, about.title, about.chars);
       if (!made.ok) {
         deps.board.show('migrate', '原来的文章未能转入文章库：' + withoutStop(made.error) + '。它仍保存在原处，下次启动时再试。');
         return null;
@@ -156,17 +162,17 @@ function create(deps) {
     return openNewest();
   }
 
-  // A snapshot of `html` (the text before a whole-text change) for the current article.
-  async function snapshot(reason, html) {
+  // A snapshot of the editor's text (before a whole-text change) for the current article.
+  async function snapshot(reason) {
     if (current === null) return { ok: false, error: '没有打开的文章' };
-    const result = await host.addSnapshot(current, html, reason);
+    const result = await host.addSnapshot(current, deps.view.getHtml(), reason, deps.view.about().chars);
     if (!result.ok) deps.board.flash('未能保存历史版本：' + withoutStop(result.error) + '。');
     return result;
   }
 
   // A snapshot's text becomes the current text: the text it replaces is kept first.
   async function restore(html) {
-    await snapshot('restore', deps.view.getHtml());
+    await snapshot('restore');
     deps.view.replace(html);
     return save();
   }

@@ -13,9 +13,9 @@ function setup(hostStart) {
   const board = { lasting: new Map(), flash() {} };
   board.show = (k, t) => board.lasting.set(k, t);
   board.clear = (k) => board.lasting.delete(k);
-  const view = { html: '', getHtml: () => view.html };
-  view.load = view.replace = (html) => (view.html = html);
   const describe = (html) => ((text) => ({ title: text.slice(0, 10), chars: text.length }))(html.replace(/<[^>]*>/g, ''));
+  const view = { html: '', getHtml: () => view.html, about: () => describe(view.html) };
+  view.load = view.replace = (html) => (view.html = html);
   const session = create({ host: f.host, timers, delayMs: 800, maxDelayMs: 1000, retryMs: 5000, board, describe, view });
   const type = (html) => {
     view.html = html;

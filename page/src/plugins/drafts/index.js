@@ -10,6 +10,7 @@ import * as articleSession from './article-session.js';
 import * as panels from './article-panels.js';
 import { reason } from '../../core/host-bridge.js';
 import { describe, inlined } from './outgoing.js';
+import { articleCount } from '../word-count/index.js';
 
 const LOCAL_SAVE_DELAY_MS = 800;
 // Typing reaches the disk within half a second, so that a crash, with the save on its way and
@@ -27,9 +28,13 @@ function withHost(page) {
     maxDelayMs: SAVE_MAX_DELAY_MS,
     retryMs: RETRY_MS,
     board: board,
-    describe: describe,
+    describe: (html) => describe(html, page.settings.pageBreakTag),
     view: {
       getHtml: () => page.api.html,
+      about: function () {
+        const n = articleCount(page).now();
+        return { title: n.title, chars: n.words };
+      },
       load: function (html) {
         page.jodit.value = html;
         page.jodit.history.clear(); // an opened article starts its own undo history
@@ -117,7 +122,7 @@ export default {
     const legacy = localStore.create(page.storage, win, LOCAL_SAVE_DELAY_MS);
     if (page.host) {
       const session = page.session;
-      api.keepVersion = (why) => session.snapshot(why, api.html);
+      api.keepVersion = (why) => session.snapshot(why);
       api.saveNow = session.saveNow;
       api.session = session;
       api.articles = { copyHtml: page.drafts.copyHtml, panels: panels };

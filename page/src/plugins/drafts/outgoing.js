@@ -1,14 +1,14 @@
 // The article on its way out of the page (copy, export, the list's title and count).
 import { parseFragment } from '../../core/html.js';
-import { countChars, plainText } from '../formatting/formatter.js';
+import { describeRoot } from '../../core/char-count.js';
 import { stripMarksIn } from '../law-check/law-check.js';
 import { inlineImages } from '../pictures/article-images.js';
 
-// The automatic title (first line or heading) and the character count of article HTML.
-function describe(html) {
-  const body = parseFragment(html);
-  const first = plainText(body).split('\n').map((l) => l.replace(/^[\s\u3000]+|[\s\u3000]+$/g, '')).find((l) => l !== '');
-  return { title: (first || '').slice(0, 60), chars: countChars(body.textContent || '') };
+// The automatic title (first line or heading) and the 字数 of article HTML that is not in the
+// editor (the editor's own article is counted as it changes: see articleCount).
+function describe(html, pageBreakTag) {
+  const n = describeRoot(parseFragment(html), pageBreakTag);
+  return { title: n.title, chars: n.words };
 }
 
 // The article with every stored image inlined and without the page's marks; null when the

@@ -5,7 +5,8 @@ import { popupMenu } from '../../core/popup-menu.js';
 import { mammoth, docx } from '../../core/vendor.js';
 import { plainText } from '../formatting/formatter.js';
 import { reason } from '../../core/host-bridge.js';
-import { describe, inlined } from '../drafts/outgoing.js';
+import { inlined } from '../drafts/outgoing.js';
+import { articleCount } from '../word-count/index.js';
 import * as files from './article-files.js';
 
 const EXPORTS = [
@@ -28,7 +29,7 @@ export default {
       if (file.cancelled) return;
       let read;
       try {
-        read = await files.readOpenedFile(file, mammoth());
+        read = await files.readOpenedFile(file, await mammoth());
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }
@@ -40,14 +41,14 @@ export default {
     async function exportAs(kind) {
       if (kind === 'pdf') return page.publish.exportPdf();
       const html = api.html;
-      const title = describe(api.cleanHtml()).title;
+      const title = articleCount(page).now().title;
       let data;
       if (kind === 'txt') {
         data = files.plainTextWithImages(parseFragment(html), plainText);
       } else {
         const body = await inlined(html, host, page.confirm);
         if (!body) return;
-        data = kind === 'html' ? files.selfContainedHtml(body, title) : await files.wordDocument(body, docx());
+        data = kind === 'html' ? files.selfContainedHtml(body, title) : await files.wordDocument(body, await docx());
       }
       const result = await host.chooseSaveFile(files.fileName(title, kind), kind, data, kind === 'docx');
       if (!result.ok) board.flash('未能导出：' + reason(result));

@@ -36,8 +36,16 @@ export default {
     jodit.e.on('afterGetValueFromEditor', (data) => {
       data.value = pageBreak.undecorate(data.value);
     });
-    jodit.e.on('postProcessSetEditorValue change', () => {
+    // A new text at once; typing (which seldom makes a marker) after a pause, as reading every
+    // paragraph costs a long article too much per key.
+    const decorate = () => {
       if (jodit.editor) pageBreak.decorate(jodit.editor, page.settings.pageBreakTag);
+    };
+    let waiting = null;
+    jodit.e.on('postProcessSetEditorValue', decorate);
+    jodit.e.on('change', () => {
+      page.win.clearTimeout(waiting);
+      waiting = page.win.setTimeout(decorate, 300);
     });
     jodit.e.on('beforePasteInsert', (html) => (typeof html === 'string' ? page.api.processPaste(html) : html));
   },

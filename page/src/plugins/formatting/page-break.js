@@ -14,7 +14,7 @@ function decorate(area, tag) {
   }
 }
 
-const undecorate = (html) => html.split(BREAK_ATTRS).join('');
+const undecorate = (html) => (html.includes(BREAK_ATTRS) ? html.split(BREAK_ATTRS).join('') : html);
 
 const breakHtml = (tag) => '<p' + BREAK_ATTRS + '>' + escapeHtml(tag) + '</p><p><br></p>';
 
