@@ -93,12 +93,22 @@ function create(deps) {
     return result;
   }
 
-  async function createArticle(html) {
+  // hold(id, html), when given, stores the pictures of `html` in the new article and resolves
+  // to the HTML that refers to them: the article is created empty and its text saved only then,
+  // so that neither it nor its history ever holds a picture that was not stored.
+  async function createArticle(html, hold) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
-    const result = await host.createArticle(html, deps.describe(html).title);
-    if (result.ok) become(result.id, html);
-    return result;
+    const result = await host.createArticle(hold ? '' : html, deps.describe(html).title);
+    if (!result.ok || !hold) {
+      if (result.ok) become(result.id, html);
+      return result;
+    }
+    const held = await hold(result.id, html);
+    become(result.id, '');
+    deps.view.load(held);
+    const saved = await save();
+    return saved.ok ? result : saved;
   }
 
   // The newest draft, or a new empty one when there is none.

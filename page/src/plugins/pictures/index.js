@@ -1,6 +1,7 @@
 // Every image that arrives in the editor (pasted, dropped, inserted, opened) is stored by the
 // program, and the article refers to its address; a stored image whose file has gone shows a
 // red frame and a lasting notice, never a silent broken icon.
+import { parseFragment } from '../../core/html.js';
 import { bytesToBase64, storeImages } from './article-images.js';
 
 const readBlob = async function (src) {
@@ -26,6 +27,14 @@ export default {
 
   install(page) {
     const busy = new WeakSet();
+    const flashMissing = (report) => page.notices.flash(report.missing.length + '张图片无法读取，已换成“图片缺失”标记：' + report.missing[0], 10000);
+    // The pictures of `html` stored in article `id` before it is shown (an opened file).
+    page.holdPictures = async function (id, html) {
+      const root = parseFragment(html);
+      const report = await storeImages(root, page.host, id, { readBlob: readBlob });
+      if (report.missing.length) flashMissing(report);
+      return root.innerHTML;
+    };
     page.storeImages = async function () {
       if (!page.host) return;
       const id = page.session.currentId();
@@ -35,9 +44,7 @@ export default {
       if (report.stored === 0 && report.missing.length === 0) return;
       page.jodit.synchronizeValues();
       page.session.changed();
-      if (report.missing.length) {
-        page.notices.flash(report.missing.length + '张图片无法读取，已换成“图片缺失”标记：' + report.missing[0], 10000);
-      }
+      if (report.missing.length) flashMissing(report);
     };
   },
 
