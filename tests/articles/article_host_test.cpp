@@ -294,7 +294,7 @@ TEST_F(HostTest, FilesHandedToTheProgramAreTakenInTurn) {
     OpenedFileQueue::instance().add({path(u"来稿.txt"_s), path(u"缺失.docx"_s)});
     EXPECT_EQ(announced, 1);
     EXPECT_EQ(host.takeOpenedFile().value(u"text"_s), u"第一篇"_s);
-    expectRefused(host.takeOpenedFile(), u"打开“缺失.docx”"_s);
+    expectRefused(host.takeOpenedFile(), u"打开“缺失.docx”"_s, u"找不到这个文件"_s);
     EXPECT_TRUE(host.takeOpenedFile().value(u"none"_s).toBool());
 }
 

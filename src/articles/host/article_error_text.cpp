@@ -18,7 +18,7 @@ QString refusalText(Refusal refusal) {
         case Refusal::BadName:
             return QStringLiteral("图片或历史版本的名称无效");
         case Refusal::NotFound:
-            return QStringLiteral("找不到这篇文章、图片或历史版本，它可能已被删除");
+            return QStringLiteral("找不到这个文件、文章、图片或历史版本，它可能已被删除或移走");
         case Refusal::OutsideFolder:
             return QStringLiteral("该位置在文章文件夹之外，已拒绝访问");
         case Refusal::NotPasted:
