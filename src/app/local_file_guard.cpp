@@ -18,6 +18,10 @@ QString cleanName(const QString& name) {
     return QDir::cleanPath(QString(name).replace(QLatin1Char('\\'), QLatin1Char('/')));
 }
 
+bool readable(const QString& file) {
+    return QFileInfo(file).isFile() && !CappedFileRefusal(file, kMaxTextFileSize);
+}
+
 // `path` below `folder`, relative, or empty when it is not below it.
 QString below(const QString& folder, const QString& path) {
     const QString prefix = QDir::cleanPath(folder) + QLatin1Char('/');
@@ -31,18 +35,19 @@ PageFiles::PageFiles(QString programFolder, QString settingsFolder,
       settingsFolder_(std::move(settingsFolder)),
       settingsNames_(std::move(settingsNames)) {}
 
+QStringList PageFiles::foldersOf(const QString& relative) const {
+    if (isPageFile(relative)) return {programFolder_};
+    const QStringList names = settingsNames_();
+    if (std::none_of(names.begin(), names.end(),
+                     [&](const QString& name) { return cleanName(name) == relative; }))
+        return {};
+    return {settingsFolder_, programFolder_};
+}
+
 std::optional<QString> PageFiles::find(const QString& relative) const {
-    QStringList folders{programFolder_};
-    if (!isPageFile(relative)) {
-        const QStringList names = settingsNames_();
-        if (std::none_of(names.begin(), names.end(),
-                         [&](const QString& name) { return cleanName(name) == relative; }))
-            return std::nullopt;
-        folders.prepend(settingsFolder_);
-    }
-    for (const QString& folder : folders) {
+    for (const QString& folder : foldersOf(relative)) {
         const QString file = QDir(folder).filePath(relative);
-        if (QFileInfo(file).isFile() && !CappedFileRefusal(file, kMaxTextFileSize)) return file;
+        if (readable(file)) return file;
     }
     return std::nullopt;
 }
@@ -51,9 +56,7 @@ bool PageFiles::allows(const QString& path) const {
     const QString clean = QDir::cleanPath(path);
     for (const QString& folder : {settingsFolder_, programFolder_}) {
         const QString relative = below(folder, clean);
-        if (relative.isEmpty()) continue;
-        const std::optional<QString> found = find(relative);
-        if (found && QDir::cleanPath(*found) == clean) return true;
+        if (!relative.isEmpty() && foldersOf(relative).contains(folder)) return readable(clean);
     }
     return false;
 }

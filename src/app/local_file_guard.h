@@ -28,6 +28,11 @@ public:
     bool allows(const QString& path) const;
 
 private:
+    // Where `relative` may come from, searched in this order: a page file from the program
+    // folder alone, a named settings file from the settings folder and then the program's
+    // shipped copy; nowhere for any other name.
+    QStringList foldersOf(const QString& relative) const;
+
     QString programFolder_;
     QString settingsFolder_;
     std::function<QStringList()> settingsNames_;
