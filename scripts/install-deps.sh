@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev
   qt6-webengine-dev qt6-webengine-dev-tools libgl-dev qt6-translations-l10n qt6-webchannel-dev
   libzxing-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
+  zlib1g-dev libgtest-dev libgmock-dev googletest libbenchmark-dev nlohmann-json3-dev
   fonts-noto-cjk xvfb xauth imagemagick
   librsvg2-bin file lintian desktop-file-utils appstream
   g++-mingw-w64-x86-64-posix wine wine64

@@ -99,7 +99,7 @@ int main(int argc, char** argv) {
         ok = ok &&
              copyFile(built.filePath(QLatin1String(name)), settings + '/' + QLatin1String(name));
     }
-    QFile html(program + QStringLiteral("/bench.html"));
+    QFile html(program + QStringLiteral("/index.html"));
     ok = ok && html.open(QIODevice::WriteOnly) && html.write(kBenchPage) > 0;
     html.close();
     if (!ok) {
@@ -110,6 +110,7 @@ int main(int argc, char** argv) {
     AppContext context;
     context.AppFolder = program.toStdString();
     context.SettingsFolder = settings.toStdString();
+    context.OptionStore = std::make_unique<Class_Option>(settings.toStdString() + "/web.ini");
     QWebEngineProfile* profile = makeEditorProfile(nullptr);
     installPageScheme(*profile, context);
     struct Way {
@@ -118,8 +119,8 @@ int main(int argc, char** argv) {
         std::vector<double> perRead;
     };
     Way ways[] = {
-        {"file://", QUrl::fromLocalFile(program + QStringLiteral("/bench.html")), {}},
-        {"corvel-page://", QUrl(QStringLiteral("corvel-page://editor/bench.html")), {}},
+        {"file://", QUrl::fromLocalFile(program + QStringLiteral("/index.html")), {}},
+        {"corvel-page://", QUrl(QStringLiteral("corvel-page://editor/index.html")), {}},
     };
     {
         QWebEnginePage page(profile);

@@ -1,10 +1,12 @@
-// Corvel软文编辑器. Command-line arguments are ignored, except those Qt itself takes.
+// Corvel软文编辑器. Arguments are files to open as new drafts; options other than Qt's own are
+// ignored.
 
 #include <QApplication>
 #include <cstdio>
 
 #include "bas_main.h"
 #include "chinese_translations.h"
+#include "opened_file_queue.h"
 #include "platform.h"
 #include "single_instance.h"
 #include "startup_environment.h"
@@ -20,7 +22,8 @@ int main(int argc, char** argv) {
     installChineseTranslations(app);
     QString why;
     SingleInstance instance(SingleInstance::serverNameForUser(&why));
-    if (instance.handOverToRunningCopy(500, &why)) return 0;
+    const QStringList files = commandLineFiles(QApplication::arguments());
+    if (instance.handOverToRunningCopy(500, &why, files)) return 0;
     // Starting anyway beats ending without a word; the user learns why a second copy may run.
     if (!why.isEmpty())
         std::fprintf(stderr, "%s\n",
@@ -29,6 +32,9 @@ int main(int argc, char** argv) {
                          .toLocal8Bit()
                          .constData());
     QObject::connect(&instance, &SingleInstance::showRequested, &app, &raiseMainWindow);
+    QObject::connect(&instance, &SingleInstance::openRequested, &app,
+                     [](const QStringList& handed) { OpenedFileQueue::instance().add(handed); });
+    OpenedFileQueue::instance().add(files);
     DesktopPlatform platform;
     return runProgram(programFolder(), platform);
 }

@@ -13,11 +13,6 @@
 namespace {
 const QString kHost = QStringLiteral("editor");
 
-// The page's own files never come from the settings folder.
-bool isPageFile(const QString& path) {
-    return path.startsWith(QLatin1String("editor/")) || path.endsWith(QLatin1String(".html"));
-}
-
 QByteArray mimeTypeOf(const QString& path) {
     struct Type {
         const char* suffix;
@@ -45,8 +40,7 @@ void registerPageScheme() {
     QWebEngineUrlScheme::registerScheme(scheme);
 }
 
-std::optional<QString> pageSchemeFile(const QUrl& url, const QString& programFolder,
-                                      const QString& settingsFolder) {
+std::optional<QString> pageSchemeFile(const QUrl& url, const PageFiles& files) {
     if (url.scheme() != QLatin1String(kPageScheme) || url.host() != kHost) return std::nullopt;
     QString path = url.path(QUrl::FullyDecoded);
     if (!path.startsWith(QLatin1Char('/'))) return std::nullopt;
@@ -59,13 +53,7 @@ std::optional<QString> pageSchemeFile(const QUrl& url, const QString& programFol
             return std::nullopt;
         }
     }
-    QStringList folders{programFolder};
-    if (!isPageFile(path)) folders.prepend(settingsFolder);
-    for (const QString& folder : folders) {
-        const QString file = QDir(folder).filePath(path);
-        if (QFileInfo(file).isFile()) return file;
-    }
-    return std::nullopt;
+    return files.find(path);
 }
 
 QUrl editorPageUrl(const AppContext& context) {
@@ -80,10 +68,8 @@ QUrl editorPageUrl(const AppContext& context) {
     return url;
 }
 
-PageSchemeHandler::PageSchemeHandler(QString programFolder, QString settingsFolder, QObject* parent)
-    : QWebEngineUrlSchemeHandler(parent),
-      programFolder_(std::move(programFolder)),
-      settingsFolder_(std::move(settingsFolder)) {}
+PageSchemeHandler::PageSchemeHandler(std::shared_ptr<const PageFiles> files, QObject* parent)
+    : QWebEngineUrlSchemeHandler(parent), files_(std::move(files)) {}
 
 void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
     if (job->requestMethod() != "GET") {
@@ -91,7 +77,7 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         return;
     }
     const std::optional<QString> path =
-        pageSchemeFile(job->requestUrl(), programFolder_, settingsFolder_);
+        pageSchemeFile(job->requestUrl(), *files_);
     if (!path) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
         return;
@@ -105,7 +91,10 @@ void PageSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
 }
 
 void installPageScheme(QWebEngineProfile& profile, const AppContext& context) {
-    auto* handler = new PageSchemeHandler(FromStorePath(context.AppFolder),
-                                          FromStorePath(context.SettingsFolder), &profile);
-    profile.installUrlSchemeHandler(kPageScheme, handler);
+    const Class_Option* options = context.OptionStore.get();
+    auto files = std::make_shared<const PageFiles>(
+        FromStorePath(context.AppFolder), FromStorePath(context.SettingsFolder),
+        [options] { return SettingsFileNames(*options); });
+    profile.installUrlSchemeHandler(kPageScheme, new PageSchemeHandler(files, &profile));
+    profile.setUrlRequestInterceptor(new LocalFileGuard(files, &profile));
 }

@@ -1,13 +1,20 @@
 #include "single_instance.h"
 
 #include <QApplication>
-#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QUrl>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMainWindow>
 #include <QWidget>
+#include <memory>
+
+#ifdef Q_OS_WIN
+#include <windows.h>
+#include <sddl.h>
+#endif
 
 #ifdef Q_OS_UNIX
 #include <sys/socket.h>
@@ -16,8 +23,12 @@
 #endif
 
 namespace {
-// What a second start sends; anything else on the socket is ignored.
-constexpr char kShowRequest[] = "show\n";
+// What a second start sends: a line "open <path in base64 of UTF-8>" per file, then "show".
+// Other lines are ignored.
+constexpr char kShowRequest[] = "show";
+constexpr char kOpenRequest[] = "open ";
+// A same-user peer that never ends its request is cut off here.
+constexpr qsizetype kMaxRequest = 1 << 20;
 
 #ifdef Q_OS_UNIX
 // Why `folder` is no place for the name: it must be a real folder (no link), the user's own,
@@ -52,7 +63,26 @@ bool peerIsThisUser(const QLocalSocket& socket) {
     return peerUid(socket.socketDescriptor()) == long(::getuid());
 }
 #else
-bool peerIsThisUser(const QLocalSocket&) { return true; }  // a pipe named per session
+bool peerIsThisUser(const QLocalSocket&) { return true; }  // a pipe named per user
+
+// The user's security identifier as text ("S-1-5-21-..."): unlike USERNAME, which anyone can
+// set, it names this user and no other. Empty when it cannot be had.
+QString currentUserSid() {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    DWORD size = 0;
+    ::GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    QByteArray buffer(qsizetype(size), '\0');
+    QString sid;
+    LPWSTR text = nullptr;
+    if (size != 0 && ::GetTokenInformation(token, TokenUser, buffer.data(), size, &size) &&
+        ::ConvertSidToStringSidW(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &text)) {
+        sid = QString::fromWCharArray(text);
+        ::LocalFree(text);
+    }
+    ::CloseHandle(token);
+    return sid;
+}
 #endif
 }  // namespace
 
@@ -75,16 +105,14 @@ QString SingleInstance::serverNameForUser(QString* why) {
     if (why) *why = unsafe;
     return {};
 #else
-    Q_UNUSED(why);
-    QString user = qEnvironmentVariable("USERNAME");
-    // Hashed, so that any user name makes a valid pipe name.
-    const QByteArray hash =
-        QCryptographicHash::hash(user.toUtf8(), QCryptographicHash::Sha256).toHex().left(16);
-    return QStringLiteral("corvel-editor-") + QString::fromLatin1(hash);
+    const QString sid = currentUserSid();
+    if (!sid.isEmpty()) return QStringLiteral("corvel-editor-") + sid;
+    if (why) *why = QStringLiteral("无法取得当前用户的安全标识");
+    return {};
 #endif
 }
 
-bool SingleInstance::askRunningCopy(int timeoutMs, QString* why) {
+bool SingleInstance::askRunningCopy(int timeoutMs, QString* why, const QStringList& files) {
     QLocalSocket socket;
     socket.connectToServer(name_);
     if (!socket.waitForConnected(timeoutMs)) return false;
@@ -92,13 +120,37 @@ bool SingleInstance::askRunningCopy(int timeoutMs, QString* why) {
         if (why) *why = QStringLiteral("%1 由其他用户的程序占用").arg(name_);
         return false;
     }
-    socket.write(kShowRequest);
+    QByteArray request;
+    for (const QString& file : files) request += kOpenRequest + file.toUtf8().toBase64() + '\n';
+    socket.write(request + kShowRequest + '\n');
     if (socket.waitForBytesWritten(timeoutMs)) return true;
     if (why) *why = QStringLiteral("正在运行的副本没有应答：%1").arg(socket.errorString());
     return false;
 }
 
-bool SingleInstance::handOverToRunningCopy(int timeoutMs, QString* why) {
+void SingleInstance::serve(QLocalSocket* socket) {
+    auto files = std::make_shared<QStringList>();
+    auto pending = std::make_shared<QByteArray>();
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket, files, pending] {
+        *pending += socket->readAll();
+        for (qsizetype end; (end = pending->indexOf('\n')) >= 0;) {
+            const QByteArray line = pending->left(end);
+            pending->remove(0, end + 1);
+            if (line.startsWith(kOpenRequest)) {
+                files->append(QString::fromUtf8(
+                    QByteArray::fromBase64(line.mid(qsizetype(sizeof kOpenRequest) - 1))));
+            } else if (line == kShowRequest) {
+                if (!files->isEmpty()) Q_EMIT openRequested(*files);
+                Q_EMIT showRequested();
+                socket->disconnectFromServer();
+                return;
+            }
+        }
+        if (pending->size() > kMaxRequest) socket->disconnectFromServer();
+    });
+}
+
+bool SingleInstance::handOverToRunningCopy(int timeoutMs, QString* why, const QStringList& files) {
     if (name_.isEmpty()) return false;
     // No socket options: with them Qt replaces a socket already in place instead of failing,
     // and two copies would both listen. Only the user's own folder holds the name, so the
@@ -111,16 +163,13 @@ bool SingleInstance::handOverToRunningCopy(int timeoutMs, QString* why) {
                 socket->disconnectFromServer();
                 continue;
             }
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                if (socket->readAll().contains(kShowRequest)) Q_EMIT showRequested();
-                socket->disconnectFromServer();
-            });
+            serve(socket);
         }
     });
     // Listening first settles a race of two starts: only one of them can listen on the name.
     if (server_->listen(name_)) return false;
     QString failure;
-    if (askRunningCopy(timeoutMs, &failure)) return true;
+    if (askRunningCopy(timeoutMs, &failure, files)) return true;
     if (why) *why = failure;
     if (!failure.isEmpty()) return false;  // someone else's: leave it, run unguarded
     // Nobody answered, so the socket is a crashed copy's: it must not block this start.
@@ -128,6 +177,18 @@ bool SingleInstance::handOverToRunningCopy(int timeoutMs, QString* why) {
     // Failing even so (no room in the temporary folder), this copy runs unguarded.
     server_->listen(name_);
     return false;
+}
+
+QStringList commandLineFiles(const QStringList& arguments) {
+    QStringList files;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (argument.startsWith(QLatin1Char('-'))) continue;
+        const QUrl url(argument);
+        const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
+        if (!path.isEmpty()) files.append(QFileInfo(path).absoluteFilePath());
+    }
+    return files;
 }
 
 void raiseMainWindow() {

@@ -4,8 +4,6 @@
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
-#include "local_file_guard.h"
-
 namespace {
 const QString kStorageName = QStringLiteral("corvel-editor");
 
@@ -24,6 +22,5 @@ QWebEngineProfile* makeEditorProfile(QObject* parent) {
     // The page reads web.ini and the rule files beside it, and fetches nothing from the net.
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
     settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    profile->setUrlRequestInterceptor(new LocalFileGuard(profile));
     return profile;
 }

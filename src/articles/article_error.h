@@ -18,6 +18,11 @@ enum class Refusal {
     NotAFile,       // not a regular file
     Unsupported,    // a kind of file the program cannot open
     BadData,        // what the page sent cannot be decoded
+    BrokenDocx,          // a .docx that is not a whole zip archive the page can read
+    DocxTooLarge,        // a .docx that unpacks to more than the page may hold
+    DocxTooManyEntries,  // a .docx of too many parts
+    DocxBomb,            // a .docx part packed past any real document's ratio
+    EmbeddedPicture,     // a snapshot that holds a picture as a data: address
 };
 
 class ArticleError : public std::runtime_error {

@@ -4,6 +4,7 @@
 #include "article_error.h"
 #include "article_names.h"
 #include "article_store.h"
+#include "embedded_picture.h"
 #include "file_io.h"
 
 namespace corvel::articles {
@@ -28,6 +29,8 @@ std::vector<Snapshot> ArticleStore::listSnapshots(std::string_view id) const {
 bool ArticleStore::addSnapshot(std::string_view id, std::string_view html,
                                std::string_view reason, std::int64_t chars) {
     if (!IsSnapshotReason(reason)) throw ArticleError(Refusal::BadName, "unknown snapshot reason");
+    if (HoldsEmbeddedPicture(html))
+        throw ArticleError(Refusal::EmbeddedPicture, "snapshot holds a data: picture");
     const std::vector<Snapshot> existing = listSnapshots(id);
     std::int64_t time = clock_();
     if (reason == "auto") {

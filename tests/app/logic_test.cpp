@@ -13,17 +13,10 @@
 #include "navigation_policy.h"
 #include "page_scheme.h"
 #include "qt_test_files.h"
+#include "rows.h"
 #include "window_metrics.h"
 
 namespace {
-
-// The rows of one table in a data file.
-QJsonArray Rows(const char* file, const char* table) {
-    const QString path = QStringLiteral(CORVEL_TEST_DATA_DIR "/") + QString::fromUtf8(file);
-    const QJsonArray rows = QJsonDocument::fromJson(FileBytes(path))[QLatin1String(table)].toArray();
-    EXPECT_FALSE(rows.isEmpty()) << file << " " << table;
-    return rows;
-}
 
 TEST(FitBrowserToForm, SubtractsOffsetsAndKeepsMinimums) {
     for (const QJsonValue& value : Rows("shell_rule_cases.json", "fit_browser")) {
@@ -59,11 +52,13 @@ TEST(PageSchemeFile, SettingsFromTheUsersFolderPageFromTheProgramAndNothingOutsi
     QTemporaryDir root;
     for (const QJsonValue& file : Rows("page_scheme_cases.json", "files"))
         ASSERT_TRUE(WriteFileBytes(root.filePath(file.toString())));
+    QStringList names;
+    for (const QJsonValue& name : Rows("page_scheme_cases.json", "named")) names.append(name.toString());
+    const PageFiles files(root.filePath(QStringLiteral("program")),
+                          root.filePath(QStringLiteral("settings")), [&] { return names; });
     for (const QJsonValue& value : Rows("page_scheme_cases.json", "cases")) {
         const QJsonArray row = value.toArray();
-        const std::optional<QString> file =
-            pageSchemeFile(QUrl(row[0].toString()), root.filePath(QStringLiteral("program")),
-                           root.filePath(QStringLiteral("settings")));
+        const std::optional<QString> file = pageSchemeFile(QUrl(row[0].toString()), files);
         EXPECT_EQ(file.value_or(QString()),
                   row[1].isNull() ? QString() : root.filePath(row[1].toString()))
             << row[0].toString().toStdString() << ": " << row[2].toString().toStdString();

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QMainWindow>
 #include <QProcess>
@@ -17,21 +18,38 @@
 #include <QTest>
 
 #include "forked_child.h"
+#include "qt_test_files.h"
 #include "scratch_web_storage.h"
 #include "single_instance.h"
 
 namespace {
+
+using namespace Qt::StringLiterals;
 
 // The program's socket lives in the user's runtime folder: the test's scratch home
 // (gui_test_main.cpp) keeps each test apart from any running copy of the program.
 QString runtimeFolder() { return qEnvironmentVariable("XDG_RUNTIME_DIR"); }
 
 // The program, started with `program` on the offscreen platform and the test's runtime folder.
-std::unique_ptr<QProcess> start(const QString& program) {
+std::unique_ptr<QProcess> start(const QString& program, const QStringList& arguments = {},
+                                const QString& folder = {}) {
     auto process = std::make_unique<QProcess>();
     process->setProcessEnvironment(ScratchWebEnvironment(runtimeFolder()));
-    process->start(program, {});
+    process->setWorkingDirectory(folder);
+    process->start(program, arguments);
     return process;
+}
+
+// The files of the user's drafts (articles and their history) that hold `text`.
+QStringList draftFilesHolding(const QByteArray& text) {
+    QStringList found;
+    QDirIterator it(runtimeFolder() + QStringLiteral("/data/corvel-editor/articles"),
+                    {QStringLiteral("*.html")}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString file = it.next();
+        if (FileBytes(file).contains(text)) found.append(file);
+    }
+    return found;
 }
 
 TEST(ProcessTest, SecondStartRaisesTheRunningWindowAndEnds) {
@@ -43,13 +61,41 @@ TEST(ProcessTest, SecondStartRaisesTheRunningWindowAndEnds) {
     window.setWindowState(Qt::WindowMinimized);
     QSignalSpy asked(&running, &SingleInstance::showRequested);
 
-    const auto second = start(QStringLiteral(CORVEL_EDITOR_BINARY));
+    QSignalSpy opened(&running, &SingleInstance::openRequested);
+
+    // Files named relative to the second start's own folder; options stay ignored.
+    const auto second = start(QStringLiteral(CORVEL_EDITOR_BINARY),
+                              {u"稿件.docx"_s, u"--reverse"_s, u"sub/notes.txt"_s}, u"/tmp"_s);
     QSignalSpy finished(second.get(), &QProcess::finished);
     ASSERT_TRUE(finished.wait(30000)) << "the second start kept running";
     EXPECT_EQ(second->exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(second->exitCode(), 0) << second->readAllStandardError().toStdString();
     ASSERT_TRUE(asked.count() == 1 || asked.wait(5000));
     EXPECT_FALSE(window.windowState() & Qt::WindowMinimized);
+    ASSERT_EQ(opened.count(), 1);
+    EXPECT_EQ(opened[0][0].toStringList(), (QStringList{u"/tmp/稿件.docx"_s, u"/tmp/sub/notes.txt"_s}));
+}
+
+// The real program opens the files it is started with, each as a new draft whose pictures are
+// stored before its text is saved (a refused one never reaches history), and a second start
+// hands its files over.
+TEST(ProcessTest, FilesOnTheCommandLineOpenAsDraftsAlsoThroughTheRunningCopy) {
+    QTemporaryDir files;
+    const QByteArray picture = PngBytes(Qt::red).toBase64();
+    ASSERT_TRUE(WriteFileBytes(files.filePath(u"来稿.html"_s),
+                               "<p>开门红</p><img src=\"data:image/png;base64," + picture +
+                                   "\"><img src=\"data:image/png;base64,bm90IGEgcGljdHVyZQ==\">"));
+    ASSERT_TRUE(WriteFileBytes(files.filePath(u"notes.txt"_s), "第二篇稿件"));
+    const auto running = start(QStringLiteral(CORVEL_EDITOR_BINARY), {u"来稿.html"_s}, files.path());
+    ASSERT_TRUE(QTest::qWaitFor([] { return draftFilesHolding("图片缺失").size() == 1; }, 120000))
+        << running->readAllStandardError().toStdString();
+    const QStringList opened = draftFilesHolding("开门红");
+    EXPECT_EQ(opened, draftFilesHolding("corvel-article://"));
+    EXPECT_EQ(draftFilesHolding("data:"), QStringList());
+
+    const auto second = start(QStringLiteral(CORVEL_EDITOR_BINARY), {u"notes.txt"_s}, files.path());
+    EXPECT_TRUE(second->waitForFinished(30000));
+    EXPECT_TRUE(QTest::qWaitFor([] { return draftFilesHolding("第二篇稿件").size() == 1; }, 60000));
 }
 
 TEST(ProcessTest, ASocketLeftByACrashNeverBlocksAStart) {

@@ -19,6 +19,7 @@
 #include "article_error_text.h"
 #include "article_host.h"
 #include "article_store.h"
+#include "opened_file_queue.h"
 #include "qt_test_files.h"
 #include "store_path.h"
 #include "utf8_file.h"
@@ -263,14 +264,17 @@ TEST_F(HostTest, LocalPicturesComeOnlyFromClipboardFoldersAndOpenedPages) {
 TEST_F(HostTest, OpenedFilesAreDecodedByKindAndCapped) {
     for (const Json& c : ArticleCases("openedFiles")) {
         const QString name = QString::fromStdString(c[0]), kind = QString::fromStdString(c[2]);
-        const QByteArray bytes = QString::fromStdString(c[1]).toLatin1();
+        const QString given = QString::fromStdString(c[1]);
+        const QByteArray bytes =
+            given.startsWith(u'@') ? FileBytes(CORVEL_TEST_DATA_DIR "/docx-limits/"_L1 + given.mid(1))
+                                   : given.toLatin1();
         chooser->openPath = path(name);
         WriteFileBytes(chooser->openPath, bytes);
         if (c.size() > 4) QFile(chooser->openPath).resize(c[4]);  // sparse: cheap
         const QVariantMap opened = host.chooseOpenFile();
         const bool binary = c[3].is_null();
         if (kind == u"refused"_s)
-            expectRefused(opened, u"打开文件"_s, QString::fromStdString(c[3]));
+            expectRefused(opened, u"打开“%1”"_s.arg(name), QString::fromStdString(c[3]));
         else
             EXPECT_EQ(opened, (QVariantMap{{u"ok"_s, true},
                                            {u"cancelled"_s, false},
@@ -283,6 +287,19 @@ TEST_F(HostTest, OpenedFilesAreDecodedByKindAndCapped) {
     }
     chooser->openPath.clear();
     EXPECT_TRUE(host.chooseOpenFile().value(u"cancelled"_s).toBool());
+}
+
+// Files from the command line or a second start: announced, then taken in turn like chosen ones,
+// a refusal naming its file.
+TEST_F(HostTest, FilesHandedToTheProgramAreTakenInTurn) {
+    int announced = 0;
+    QObject::connect(&host, &ArticleHost::openedFiles, [&] { ++announced; });
+    ASSERT_TRUE(WriteFileBytes(path(u"来稿.txt"_s), "第一篇"));
+    OpenedFileQueue::instance().add({path(u"来稿.txt"_s), path(u"缺失.docx"_s)});
+    EXPECT_EQ(announced, 1);
+    EXPECT_EQ(host.takeOpenedFile().value(u"text"_s), u"第一篇"_s);
+    expectRefused(host.takeOpenedFile(), u"打开“缺失.docx”"_s, u"找不到这个文件"_s);
+    EXPECT_TRUE(host.takeOpenedFile().value(u"none"_s).toBool());
 }
 
 TEST_F(HostTest, ExportsAreWrittenWholeOrReportedWithoutHarm) {

@@ -218,6 +218,19 @@ TEST_F(ArticleStoreTest, SnapshotsKeepOneAutoPerTenMinutesAndTheLastFifty) {
               Refusal::NotFound);
 }
 
+// History keeps pictures only as the store's files: a data: picture is refused, however written.
+TEST_F(ArticleStoreTest, HistoryRefusesPicturesHeldAsDataAddresses) {
+    const std::string id = store.create("", "").id;
+    for (const Json& c : ArticleCases("embeddedPictures")) {
+        const std::string html = c[0];
+        if (c[1])
+            EXPECT_EQ(RefusalOf([&] { store.addSnapshot(id, html, "format"); }),
+                      Refusal::EmbeddedPicture) << html;
+        else
+            EXPECT_NO_THROW(store.addSnapshot(id, html, "format")) << html;
+    }
+}
+
 TEST_F(ArticleStoreTest, ImagesAreStoredOnceAndNeverRewrittenBySaves) {
     const std::string id = store.create("<p></p>", "").id;
     const std::string photo = PngBytes("photo", 5000);

@@ -6,7 +6,7 @@ const METHODS = [
   'state', 'markMigrated', 'listArticles', 'searchArticles', 'createArticle', 'openArticle', 'saveArticle',
   'renameArticle', 'deleteArticle', 'listDeleted', 'restoreArticle', 'emptyRecycle',
   'addSnapshot', 'listSnapshots', 'readSnapshot', 'storeImage', 'importLocalImage', 'readImage',
-  'chooseOpenFile', 'chooseSaveFile', 'fitPicture', 'inspectPicture', 'printPage', 'exportPdf',
+  'chooseOpenFile', 'chooseSaveFile', 'takeOpenedFile', 'fitPicture', 'inspectPicture', 'printPage', 'exportPdf',
 ];
 
 function failure(error) {
@@ -30,6 +30,10 @@ function wrap(object) {
       });
     };
   }
+  // The program has files for takeOpenedFile (from its command line or a second start).
+  host.onOpenedFiles = function (listener) {
+    if (object.openedFiles && object.openedFiles.connect) object.openedFiles.connect(listener);
+  };
   return host;
 }
 

@@ -13,7 +13,7 @@ test('the channel object becomes promises; a call that cannot be made is a refus
     },
   };
   const host = wrap(channelObject);
-  assert.deepEqual(Object.keys(host), METHODS);
+  assert.deepEqual(Object.keys(host), [...METHODS, 'onOpenedFiles']);
   assert.deepEqual(await host.state(), { ok: true, currentId: 'a1', migrated: true });
   assert.deepEqual(await host.saveArticle('a1', '<p>x</p>', 'x', 1), { ok: true, modified: 1 });
   assert.deepEqual(await host.listArticles(), { ok: false, error: '与程序的连接出错：没有回应' });

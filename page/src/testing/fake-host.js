@@ -84,6 +84,7 @@ function fakeHost(start = {}) {
     },
     readImage: (url) => (f.images.has(url) ? ok(f.images.get(url)) : no('图片文件不存在。')),
     chooseOpenFile: () => ok({ cancelled: true }),
+    takeOpenedFile: () => ok({ none: true }),
     chooseSaveFile(name, kind, data, isBase64) {
       f.saved = { name, kind, data, isBase64 };
       return ok({ cancelled: false, path: '/home/user/' + name });

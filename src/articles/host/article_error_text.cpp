@@ -18,7 +18,7 @@ QString refusalText(Refusal refusal) {
         case Refusal::BadName:
             return QStringLiteral("图片或历史版本的名称无效");
         case Refusal::NotFound:
-            return QStringLiteral("找不到这篇文章、图片或历史版本，它可能已被删除");
+            return QStringLiteral("找不到这个文件、文章、图片或历史版本，它可能已被删除或移走");
         case Refusal::OutsideFolder:
             return QStringLiteral("该位置在文章文件夹之外，已拒绝访问");
         case Refusal::NotPasted:
@@ -35,6 +35,16 @@ QString refusalText(Refusal refusal) {
             return QStringLiteral("只能打开 .docx、.html、.htm 和 .txt 文件");
         case Refusal::BadData:
             return QStringLiteral("页面送来的数据无法解码");
+        case Refusal::BrokenDocx:
+            return QStringLiteral("文件已损坏或不完整，不是可以读取的 Word 文档");
+        case Refusal::DocxTooLarge:
+            return QStringLiteral("Word 文档解压后超过 256 MB，无法打开");
+        case Refusal::DocxTooManyEntries:
+            return QStringLiteral("Word 文档里的部件超过 10000 个，无法打开");
+        case Refusal::DocxBomb:
+            return QStringLiteral("Word 文档里有压缩比异常的部件（超过 1000:1），可能是恶意文件，已拒绝打开");
+        case Refusal::EmbeddedPicture:
+            return QStringLiteral("文章里还有未存好的图片，历史版本要等图片存好后再保存");
     }
     return {};
 }

@@ -10,6 +10,7 @@
 #include "article_error_text.h"
 #include "article_url.h"
 #include "opened_file.h"
+#include "opened_file_queue.h"
 #include "picture_fit.h"
 #include "store_path.h"
 #include "utf8_path.h"
@@ -80,7 +81,10 @@ ArticleHost::ArticleHost(std::shared_ptr<corvel::articles::ArticleStore> store,
     : QObject(parent),
       store_(std::move(store)),
       chooser_(std::move(chooser)),
-      dialogParent_(dialogParent) {}
+      dialogParent_(dialogParent) {
+    connect(&OpenedFileQueue::instance(), &OpenedFileQueue::arrived, this,
+            &ArticleHost::openedFiles);
+}
 
 ArticleHost::~ArticleHost() { store_->flush(); }
 
@@ -237,15 +241,29 @@ QVariantMap ArticleHost::readImage(const QString& url) {
 }
 
 QVariantMap ArticleHost::chooseOpenFile() {
-    return answer(QStringLiteral("打开文件"), [&] {
-        const QString path = chooser_->chooseOpenPath(dialogParent_);
-        if (path.isEmpty()) return QVariantMap{{QStringLiteral("cancelled"), true}};
-        QVariantMap result = readOpenedFile(path);
-        if (result.value(QStringLiteral("kind")) == QLatin1String("html"))
+    const QString path = chooser_->chooseOpenPath(dialogParent_);
+    if (path.isEmpty()) return {{QStringLiteral("ok"), true}, {QStringLiteral("cancelled"), true}};
+    return openPath(path);
+}
+
+QVariantMap ArticleHost::takeOpenedFile() {
+    const QString path = OpenedFileQueue::instance().take();
+    if (path.isEmpty()) return {{QStringLiteral("ok"), true}, {QStringLiteral("none"), true}};
+    return openPath(path);
+}
+
+// A failure names the file, since the page has only the answer to tell which one it was.
+QVariantMap ArticleHost::openPath(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    QVariantMap result = answer(QStringLiteral("打开“%1”").arg(name), [&] {
+        QVariantMap opened = readOpenedFile(path);
+        if (opened.value(QStringLiteral("kind")) == QLatin1String("html"))
             pictureFolders_.addOpenedPage(path);
-        result.insert(QStringLiteral("cancelled"), false);
-        return result;
+        opened.insert(QStringLiteral("cancelled"), false);
+        return opened;
     });
+    result.insert(QStringLiteral("name"), name);
+    return result;
 }
 
 QVariantMap ArticleHost::chooseSaveFile(const QString& suggestedName, const QString& kind,

@@ -49,6 +49,9 @@ public:
     Q_INVOKABLE QVariantMap importLocalImage(const QString& id, const QString& fileUrl);
     Q_INVOKABLE QVariantMap readImage(const QString& url);
     Q_INVOKABLE QVariantMap chooseOpenFile();
+    // The next file the program was asked to open from outside (OpenedFileQueue), answered as
+    // chooseOpenFile answers; {"none": true} when none is waiting.
+    Q_INVOKABLE QVariantMap takeOpenedFile();
     Q_INVOKABLE QVariantMap chooseSaveFile(const QString& suggestedName, const QString& kind,
                                            const QString& data, bool isBase64);
     // A stored picture of an article converted for a platform (the stored one stays), and what
@@ -62,7 +65,13 @@ public:
 
     corvel::articles::ArticleStore& store() { return *store_; }
 
+Q_SIGNALS:
+    // Files wait in the queue: the page takes them with takeOpenedFile.
+    void openedFiles();
+
 private:
+    QVariantMap openPath(const QString& path);
+
     std::shared_ptr<corvel::articles::ArticleStore> store_;
     std::unique_ptr<FileChooser> chooser_;
     QWidget* dialogParent_;

@@ -8,6 +8,7 @@
 
 #include "article_error.h"
 #include "article_store.h"
+#include "docx_limits.h"
 #include "store_path.h"
 
 namespace {
@@ -109,6 +110,7 @@ QVariantMap readOpenedFile(const QString& path) {
     QVariantMap result{{QStringLiteral("name"), QFileInfo(path).fileName()},
                        {QStringLiteral("kind"), QString::fromLatin1(kind->kind)}};
     if (kind == &kinds()[0]) {
+        corvel::articles::CheckDocxLimits(bytes);
         result.insert(QStringLiteral("base64"), QString::fromLatin1(data.toBase64()));
     } else {
         result.insert(QStringLiteral("text"), decodeText(data));

@@ -101,17 +101,21 @@ function create(deps) {
   const isBlank = (html) => deps.describe(html).chars === 0 && !/<(img|table)\b/i.test(html);
 
   // A new article; a blank draft being edited takes it instead, so that none is left behind.
-  // title: a title of its own (an opened file's name), else the first line.
-  async function createArticle(html, title) {
+  // title: a title of its own (an opened file's name), else the first line. hold(id, html), when
+  // given, stores the pictures of `html` in the article and resolves to the HTML that refers to
+  // them: the text is saved only then, so that neither the article nor its history ever holds a
+  // picture that was not stored.
+  async function createArticle(html, title, hold) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
     const about = deps.describe(html);
     const reuse = current !== null && isBlank(deps.view.getHtml());
-    const result = reuse ? { ok: true, id: current } : await host.createArticle(html, about.title, about.chars);
+    const result = reuse ? { ok: true, id: current }
+      : await host.createArticle(hold ? '' : html, about.title, hold ? 0 : about.chars);
     if (!result.ok) return result;
-    become(result.id, html, about.chars);
-    if (reuse) {
-      savedHtml = null; // the host still holds the blank text
+    become(result.id, hold ? await hold(result.id, html) : html, about.chars);
+    if (reuse || hold) {
+      savedHtml = null; // the host still holds the blank or empty text
       const saved = await save();
       if (!saved.ok) return saved;
     }

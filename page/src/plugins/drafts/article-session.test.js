@@ -171,6 +171,19 @@ test('a blank draft takes the next new or opened article, so none is left behind
   assert.deepEqual([t.f.articles.size, t.current().meta.title, t.current().meta.customTitle], [2, '第三篇', false]);
 });
 
+test('an opened file is saved only once its pictures are held, and never into history', async () => {
+  const t = setup();
+  await t.session.start(null);
+  const picture = '<img src="data:image/png;base64,AAAA">';
+  let heldIn = null;
+  const hold = async (id, html) => ((heldIn = [id, html, t.saves().length]), html.replace(/data:[^"]*/, 'corvel-article://x/1.png'));
+  const made = await t.session.create('<p>来稿</p>' + picture, '', hold);
+  assert.deepEqual(heldIn, [made.id, '<p>来稿</p>' + picture, 0]);
+  assert.equal(t.current().html, '<p>来稿</p><img src="corvel-article://x/1.png">');
+  await t.timers.advance(AUTO_SNAPSHOT_MS);
+  assert.deepEqual(t.f.calls.filter((c) => /data:/.test(c.join())), [], 'the host is never handed the data: picture');
+});
+
 test('the text before a spell of editing is kept at most once per ten minutes', async () => {
   const t = setup();
   await t.session.start(null);

@@ -23,19 +23,36 @@ export default {
     const { host, notices: board, api } = page;
     if (!host) return;
 
-    async function openFile() {
-      const file = await host.chooseOpenFile();
-      if (!file.ok) return board.flash('未能打开文件：' + reason(file));
-      if (file.cancelled) return;
+    // A file the program read (chosen in 打开, or handed to it from outside) as a new article;
+    // its pictures are stored before its text is saved. A refusal names the file already.
+    async function openRead(file) {
+      if (!file.ok) return board.flash(reason(file));
       let read;
       try {
         read = await files.readOpenedFile(file, await mammoth());
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }
-      const made = await page.session.create(api.processPaste(read.html), files.titleOf(file.name));
+      const made = await page.session.create(api.processPaste(read.html), files.titleOf(file.name), page.holdPictures);
       if (!made.ok) return board.flash('未能把“' + file.name + '”存为新文章：' + reason(made));
       board.flash('已打开“' + file.name + '”，存为一篇新文章。' + (read.warnings.length ? '部分内容未能读取。' : ''), 5000);
+    }
+
+    async function openFile() {
+      const file = await host.chooseOpenFile();
+      if (!file.cancelled) await openRead(file);
+    }
+
+    // Files handed to the program wait in its queue; they are taken one at a time.
+    let taking = Promise.resolve();
+    function takeOpenedFiles() {
+      taking = taking.then(async function () {
+        for (let file = await host.takeOpenedFile(); !file.none; file = await host.takeOpenedFile()) {
+          await openRead(file);
+          if (!file.ok && !file.name) return; // the connection failed: no file to name
+        }
+      });
+      return taking;
     }
 
     async function exportAs(kind) {
@@ -55,7 +72,7 @@ export default {
       else if (!result.cancelled) board.flash('已导出到 ' + result.path, 5000);
     }
 
-    page.files = { openFile, exportAs };
+    page.files = { openFile, exportAs, takeOpenedFiles };
     page.registry.define({ name: 'corvelOpen', text: '打开', tooltip: '打开 Word、网页或文本文件，存为新文章（Ctrl+O）', keys: ['o'], exec: openFile });
     page.registry.define({
       name: 'corvelExport',
@@ -65,7 +82,10 @@ export default {
     });
   },
 
-  start(page) {
-    if (page.files) Object.assign(page.api.articles, page.files);
+  async start(page) {
+    if (!page.files) return;
+    Object.assign(page.api.articles, page.files);
+    if (page.host.onOpenedFiles) page.host.onOpenedFiles(page.files.takeOpenedFiles);
+    await page.files.takeOpenedFiles();
   },
 };

@@ -10,13 +10,55 @@ const ASCII_WORD = /[A-Za-z0-9]/;
 const FULL = { ',': '，', ':': '：', ';': '；', '!': '！', '?': '？' };
 // Addresses keep every character: their commas, colons and question marks are syntax.
 // Punctuation at an address's end before Chinese text is the sentence's, not the address's.
-const PROTECTED = /(?:https?:\/\/|ftp:\/\/|www\.)[^\s\u3000-\u303f\uff00-\uffef\p{Script=Han}]+?(?=[,;:!?]*(?:[\s\u3000-\u303f\uff00-\uffef\p{Script=Han}]|$))|[\w.+-]+@[\w-]+(?:\.[\w-]+)+/gu;
+// Found by scanning, each character once: one regular expression with a lazy run and a
+// look-ahead took time growing with the square of a long run of letters in an opened file.
+const ADDRESS_START = /https?:\/\/|ftp:\/\/|www\./g;
+const ADDRESS_END = /[\s\u3000-\u303f\uff00-\uffef\p{Script=Han}]/u;
+const SENTENCE_MARK = /[,;:!?]/;
+const MAIL_NAME = /[\w.+-]/;
+const MAIL_HOST = /[\w-]/;
+
+function markAddresses(text, mask) {
+  let covered = 0;
+  for (const m of text.matchAll(ADDRESS_START)) {
+    const after = m.index + m[0].length;
+    if (m.index < covered) continue;
+    let end = after;
+    while (end < text.length) {
+      const c = String.fromCodePoint(text.codePointAt(end));
+      if (ADDRESS_END.test(c)) break;
+      end += c.length;
+    }
+    if (end === after) continue;
+    while (end > after + 1 && SENTENCE_MARK.test(text[end - 1])) end--;
+    mask.fill(true, m.index, end);
+    covered = end;
+  }
+}
+
+// name@host.domain, the host with at least one dot.
+function markMailAddresses(text, mask) {
+  const run = (i, step, pattern) => {
+    while (i + step >= 0 && i + step < text.length && pattern.test(text[i + step])) i += step;
+    return i;
+  };
+  for (let at = text.indexOf('@'); at >= 0; at = text.indexOf('@', at + 1)) {
+    const start = run(at, -1, MAIL_NAME);
+    let end = run(at, 1, MAIL_HOST) + 1;
+    if (start === at || end === at + 1) continue;
+    let dotted = false;
+    while (text[end] === '.' && MAIL_HOST.test(text[end + 1] || '')) {
+      end = run(end + 1, 1, MAIL_HOST) + 1;
+      dotted = true;
+    }
+    if (dotted) mask.fill(true, start, end);
+  }
+}
 
 function protectedMask(text) {
   const mask = new Array(text.length).fill(false);
-  for (const m of text.matchAll(PROTECTED)) {
-    for (let i = m.index; i < m.index + m[0].length; i++) mask[i] = true;
-  }
+  markAddresses(text, mask);
+  markMailAddresses(text, mask);
   return mask;
 }
 

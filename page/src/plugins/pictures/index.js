@@ -2,6 +2,7 @@
 // stored by the program, and the article refers to its address; a stored image whose file has
 // gone, or a web picture that cannot be fetched, shows a red frame and a lasting notice, never
 // a silent broken icon.
+import { parseFragment } from '../../core/html.js';
 import { bytesToBase64, storeImages } from './article-images.js';
 import { uploadFiles } from './picture-files.js';
 
@@ -54,6 +55,14 @@ export default {
         return answer;
       },
     };
+    const flashMissing = (report) => page.notices.flash(report.missing.length + '张图片无法读取，已换成“图片缺失”标记：' + report.missing[0], 10000);
+    // The pictures of `html` stored in article `id` before it is shown (an opened file).
+    page.holdPictures = async function (id, html) {
+      const root = parseFragment(html);
+      const report = await storeImages(root, page.host, id, { readBlob: readBlob });
+      if (report.missing.length) flashMissing(report);
+      return root.innerHTML;
+    };
     page.storeImages = async function () {
       if (!page.host) return;
       const id = page.session.currentId();
@@ -63,9 +72,7 @@ export default {
       if (report.stored === 0 && report.missing.length === 0) return;
       page.jodit.synchronizeValues();
       page.session.changed();
-      if (report.missing.length) {
-        page.notices.flash(report.missing.length + '张图片无法读取，已换成“图片缺失”标记：' + report.missing[0], 10000);
-      }
+      if (report.missing.length) flashMissing(report);
     };
   },
 
