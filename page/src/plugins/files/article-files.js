@@ -5,6 +5,7 @@
 import * as images from '../pictures/article-images.js';
 import { escapeAttr } from '../../core/html.js';
 import { sanitizeHtml } from '../../core/sanitize.js';
+import { readWordFile } from './docx-reader.js';
 
 function base64ToBytes(base64) {
   const binary = atob(base64);
@@ -33,15 +34,10 @@ function textToHtml(text) {
     .join('');
 }
 
-// file: what the host's open dialog returned.
+// file: what the host's open dialog returned; options: {pageBreakTag}.
 // Resolves to {html, warnings}.
-async function readOpenedFile(file, mammoth) {
-  if (file.kind === 'docx') {
-    const bytes = base64ToBytes(file.base64 || '');
-    // The browser build reads arrayBuffer, the Node one buffer.
-    const result = await mammoth.convertToHtml({ arrayBuffer: bytes.buffer, buffer: bytes });
-    return { html: sanitizeHtml(result.value), warnings: result.messages.filter((m) => m.type === 'error') };
-  }
+async function readOpenedFile(file, mammoth, options) {
+  if (file.kind === 'docx') return readWordFile(base64ToBytes(file.base64 || ''), mammoth, options);
   if (file.kind === 'html') {
     return { html: sanitizeHtml(pageBody(file.text || '')), warnings: [] };
   }
