@@ -10,14 +10,14 @@ import path from 'node:path';
 import { bodyOf, packages, repo } from '../../page/src/testing/index.js';
 import { readWordFile, styleTable } from '../../page/src/plugins/files/docx-reader.js';
 import { wordDocument } from '../../page/src/plugins/files/article-files.js';
+import { articleCounts } from '../../page/src/testing/word-files.js';
 
 const mammoth = packages('mammoth');
 const docx = packages('docx');
 const JSZip = packages('jszip');
 const CORPUS = path.join(repo, 'tests/data/corpus/docx');
-const COLUMNS = ['chars', 'tables', 'headings', 'levels', 'lists', 'pictures', 'notes', 'aligned', 'inline'];
+const COLUMNS = ['chars', 'tables', 'merged', 'headings', 'levels', 'lists', 'pictures', 'notes', 'aligned', 'inline'];
 const INLINE = { b: 'bold', i: 'italic', u: 'underline', strike: 'strike', dstrike: 'strike' };
-const HTML_INLINE = { strong: 'bold', b: 'bold', em: 'italic', i: 'italic', u: 'underline', s: 'strike', del: 'strike', sup: 'sup', sub: 'sub' };
 const ALIGNED = /^(center|right|end|both|distribute)$/;
 
 const decode = (s) => s.replace(/&lt;/g, '<').replace(/&gt;/g, '>').replace(/&quot;/g, '"').replace(/&apos;/g, "'").replace(/&amp;/g, '&');
@@ -35,7 +35,9 @@ async function expected(bytes) {
   const read = async (name) => (zip.file(name) ? zip.file(name).async('string') : '');
   const styles = styleTable(await read('word/styles.xml'));
   const notesXml = (await read('word/footnotes.xml')) + (await read('word/endnotes.xml'));
-  const xml = (await read('word/document.xml')).replace(/<w:del\b[^/]*?>[\s\S]*?<\/w:del>/g, '');
+  // Deleted text, earlier properties of tracked changes and the fallback copy of text boxes are not shown.
+  const xml = (await read('word/document.xml')).replace(/<w:del\b[^/]*?>[\s\S]*?<\/w:del>/g, '')
+    .replace(/<w:(pPr|rPr|tblPr|tcPr|trPr|sectPr)Change\b[\s\S]*?<\/w:\1Change>/g, '').replace(/<mc:Fallback>[\s\S]*?<\/mc:Fallback>/g, '');
   const body = xml + notesXml.replace(/<w:(?:footnote|endnote) [^>]*w:type="(?:separator|continuationSeparator|continuationNotice)"[\s\S]*?<\/w:(?:footnote|endnote)>/g, '');
   const text = [...body.matchAll(/<w:t(?:\s[^>]*)?>([^<]*)<\/w:t>/g)].map((m) => decode(m[1])).join('');
   const levels = [];
@@ -45,13 +47,14 @@ async function expected(bytes) {
     const pPr = (p[0].match(/<w:pPr>[\s\S]*?<\/w:pPr>/) || [''])[0];
     const style = styles[(pPr.match(/<w:pStyle w:val="([^"]*)"/) || [])[1]] || {};
     const numbered = /<w:numId w:val="[1-9]/.test(pPr);
-    if (style.level) levels.push(style.level);
-    else if (numbered) lists++;
+    const shown = /<w:t[ >]|<pic:pic\b/.test(p[0]);
+    if (style.level && shown) levels.push(style.level);
+    else if (numbered && shown) lists++;
     const jc = (pPr.match(/<w:jc w:val="([^"]*)"/) || [])[1] || style.align;
     if (ALIGNED.test(jc || '') && !numbered && /<w:t[ >]/.test(p[0])) aligned++;
   }
   const inline = new Set();
-  for (const r of body.matchAll(/<w:r>\s*<w:rPr>([\s\S]*?)<\/w:rPr>\s*<w:t/g)) {
+  for (const r of body.matchAll(/<w:r>\s*<w:rPr>((?:(?!<\/w:rPr>)[\s\S])*)<\/w:rPr>\s*<w:t[ >]/g)) {
     for (const [name, kind] of Object.entries(INLINE)) if (on(r[1], name)) inline.add(kind);
     const v = (r[1].match(/<w:vertAlign w:val="(superscript|subscript)"/) || [])[1];
     if (v) inline.add(v === 'superscript' ? 'sup' : 'sub');
@@ -59,6 +62,8 @@ async function expected(bytes) {
   return {
     chars: charCounts(text),
     tables: (xml.match(/<w:tbl>/g) || []).length,
+    merged: [...xml.matchAll(/<w:tcPr>[\s\S]*?<\/w:tcPr>/g)].map(([p]) => /<w:vMerge\/>|<w:vMerge w:val="continue"/.test(p) ? 0
+      : /<w:gridSpan w:val="(?:[2-9]|\d\d)"/.test(p) + /<w:vMerge w:val="restart"/.test(p)).reduce((a, b) => a + b, 0),
     headings: levels,
     lists: lists,
     pictures: (xml.match(/<pic:pic\b|<v:imagedata\b/g) || []).length,
@@ -70,20 +75,8 @@ async function expected(bytes) {
 
 // What the article holds.
 function found(html) {
-  const body = bodyOf(html);
-  const inline = new Set();
-  for (const [tag, kind] of Object.entries(HTML_INLINE)) if (body.querySelector(tag)) inline.add(kind);
-  const notes = [...body.querySelectorAll('sup')].filter((s) => /^\[\d+\]$/.test(s.textContent.trim())).length;
-  return {
-    chars: charCounts(body.textContent),
-    tables: body.querySelectorAll('table').length,
-    headings: [...body.querySelectorAll('h1,h2,h3,h4,h5,h6')].map((h) => Number(h.tagName[1])),
-    lists: body.querySelectorAll('li').length,
-    pictures: body.querySelectorAll('img').length,
-    notes: notes,
-    aligned: [...body.querySelectorAll('[style*="text-align"]')].filter((e) => /text-align:\s*(center|right|justify)/.test(e.getAttribute('style'))).length,
-    inline: inline,
-  };
+  const counts = articleCounts(html);
+  return Object.assign(counts, { chars: charCounts(bodyOf(html).textContent), inline: new Set(counts.inline) });
 }
 
 const share = (got, want) => (want === 0 ? null : Math.min(got, want) / want);
@@ -102,6 +95,7 @@ function compare(want, got) {
   return {
     chars: total ? kept / total : null,
     tables: share(got.tables, want.tables),
+    merged: share(got.merged, want.merged),
     headings: share(got.headings.length, want.headings.length),
     levels: a.length ? a.filter((l, i) => b[i] === l).length / a.length : null,
     lists: share(got.lists, want.lists),
