@@ -74,18 +74,13 @@ function transformTree(node, styles) {
   return node;
 }
 
-// The parts whose simple fields mammoth would drop are rewritten with the field's shown text.
-async function withFieldsShown(zip, bytes) {
-  let changed = false;
+// The file with every simple field replaced by its shown text, which mammoth would drop.
+async function withFieldsShown(zip) {
   for (const name of ['word/document.xml', 'word/footnotes.xml', 'word/endnotes.xml']) {
     const part = zip.file(name);
-    if (!part) continue;
-    const xml = await part.async('string');
-    if (!xml.includes('<w:fldSimple')) continue;
-    zip.file(name, xml.replace(/<w:fldSimple\b[^>]*\/>/g, '').replace(/<\/?w:fldSimple\b[^>]*>/g, ''));
-    changed = true;
+    if (part) zip.file(name, (await part.async('string')).replace(/<w:fldSimple\b[^>]*\/>/g, '').replace(/<\/?w:fldSimple\b[^>]*>/g, ''));
   }
-  return changed ? zip.generateAsync({ type: 'uint8array', compression: 'STORE' }) : bytes;
+  return zip.generateAsync({ type: 'uint8array', compression: 'STORE' });
 }
 
 // mammoth's notes: "[1]" links in the text and a list whose items end in a "↑" link back.
@@ -124,11 +119,15 @@ async function readWordFile(bytes, mammoth, options) {
   const zip = await JSZip.loadAsync(bytes);
   const stylesPart = zip.file('word/styles.xml');
   const styles = styleTable(stylesPart ? await stylesPart.async('string') : '');
-  const input = await withFieldsShown(zip, bytes);
-  const result = await mammoth.convertToHtml({ arrayBuffer: input.buffer, buffer: input }, {
+  // The browser build reads arrayBuffer, the Node one buffer.
+  const whole = (b) => (b.byteOffset === 0 && b.byteLength === b.buffer.byteLength ? b.buffer : b.slice().buffer);
+  const convert = (input) => mammoth.convertToHtml({ arrayBuffer: whole(input), buffer: input }, {
     styleMap: STYLE_MAP,
     transformDocument: (document) => transformTree(document, styles),
   });
+  let result = await convert(bytes);
+  // Read again only for a file that has simple fields: most have none.
+  if (result.messages.some((m) => /w:fldSimple/.test(m.message))) result = await convert(await withFieldsShown(zip));
   return {
     html: finish(result.value, (options || {}).pageBreakTag),
     warnings: result.messages.filter((m) => m.type === 'error'),
