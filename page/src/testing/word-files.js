@@ -23,8 +23,9 @@ function articleCounts(html) {
   };
 }
 
-// A .docx holding the given body and paragraph styles (XML inside <w:body> and <w:styles>).
-async function wordFile(body, styles) {
+// A .docx holding the given body, paragraph styles and lists (XML inside <w:body>, <w:styles>
+// and <w:numbering>).
+async function wordFile(body, styles, numbering) {
   const zip = new (packages('jszip'))();
   zip.file('[Content_Types].xml', '<?xml version="1.0"?><Types xmlns="http://schemas.openxmlformats.org/package/2006/content-types">' +
     '<Default Extension="rels" ContentType="application/vnd.openxmlformats-package.relationships+xml"/>' +
@@ -33,9 +34,11 @@ async function wordFile(body, styles) {
   zip.file('_rels/.rels', '<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">' +
     '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="word/document.xml"/></Relationships>');
   zip.file('word/_rels/document.xml.rels', '<?xml version="1.0"?><Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">' +
-    '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/></Relationships>');
+    '<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/styles" Target="styles.xml"/>' +
+    '<Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/numbering" Target="numbering.xml"/></Relationships>');
   zip.file('word/document.xml', `<?xml version="1.0"?><w:document ${W}><w:body>${body}</w:body></w:document>`);
   zip.file('word/styles.xml', `<?xml version="1.0"?><w:styles ${W}>${styles || ''}</w:styles>`);
+  zip.file('word/numbering.xml', `<?xml version="1.0"?><w:numbering ${W}>${numbering || ''}</w:numbering>`);
   return zip.generateAsync({ type: 'uint8array' });
 }
 

@@ -38,7 +38,7 @@ test('real Word files keep their structure when opened and after the export roun
 });
 
 test('what Word keeps outside mammoth\'s reading arrives too', async () => {
-  for (const [what, body, styles, texts] of cases.xml) assertHolds(await open(await wordFile(body, styles)), texts, what);
+  for (const [what, body, styles, texts, numbering] of cases.xml) assertHolds(await open(await wordFile(body, styles, numbering)), texts, what);
 });
 
 test('the .docx export writes Word structure', async () => {

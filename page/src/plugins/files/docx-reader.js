@@ -1,8 +1,8 @@
 // A Word file as article HTML. mammoth reads the body; what it leaves out is added around it:
 // alignment (from the paragraph or its style) and heading levels (Heading 1–6, 标题 1–6 or the
 // style's outline level) are given to each paragraph in mammoth's document tree, Symbol and
-// Wingdings characters become Unicode, simple fields show their text, and notes become a
-// numbered 注释 list without back links.
+// Wingdings characters become Unicode, simple fields show their text, ordered lists keep their
+// number format, and notes become a numbered 注释 list without back links.
 import JSZip from 'jszip';
 import * as dingbats from 'dingbat-to-unicode';
 import { parseFragment, escapeHtml } from '../../core/html.js';
@@ -12,11 +12,20 @@ const ALIGNMENTS = { center: 'center', right: 'right', end: 'right', both: 'just
 const BLOCK_TAGS = ['p', 'h1', 'h2', 'h3', 'h4', 'h5', 'h6'];
 const HEADING_NAME = /^(?:heading|标题)\s*([1-6])$/i;
 const PAGE_BREAK_CLASS = 'corvel-page-break';
+// Word's number formats that an ordered list can show, as CSS list styles.
+const LIST_STYLES = {
+  lowerLetter: 'lower-alpha', upperLetter: 'upper-alpha', lowerRoman: 'lower-roman', upperRoman: 'upper-roman',
+  chineseCounting: 'cjk-ideographic', chineseCountingThousand: 'cjk-ideographic', ideographTraditional: 'cjk-ideographic',
+};
+const LIST_MARK = 'corvel-list-';
+const CSS_LISTS = Object.values(LIST_STYLES).filter((v, i, all) => all.indexOf(v) === i);
 
 // Every combination of block and alignment the tree can ask for, as mammoth style mappings.
 const STYLE_MAP = ['u => u', "br[type='page'] => hr." + PAGE_BREAK_CLASS].concat(
   ...BLOCK_TAGS.map((tag) => ['', 'center', 'right', 'justify'].map((align) =>
-    "p[style-name='corvel " + tag + ' ' + align + "'] => " + tag + (align ? '.corvel-align-' + align : '') + ':fresh')));
+    "p[style-name='corvel " + tag + ' ' + align + "'] => " + tag + (align ? '.corvel-align-' + align : '') + ':fresh')),
+  ...CSS_LISTS.map((css) => [1, 2, 3, 4, 5].map((level) =>
+    "p[style-name='corvel li " + css + ' ' + level + "'] => " + 'ul|ol > li > '.repeat(level - 1) + 'ol > li:fresh > span.' + LIST_MARK + css)));
 
 const attr = (xml, name) => {
   const m = xml.match(new RegExp('<w:' + name + '\\b[^>]*\\bw:val="([^"]*)"'));
@@ -68,20 +77,32 @@ function transformTree(node, styles) {
     const style = styles[node.styleId] || {};
     const level = style.level || 0;
     const align = ALIGNMENTS[node.alignment || style.align] || '';
+    const list = node.numbering && node.numbering.isOrdered && new RegExp('^' + LIST_MARK + '(.+)').exec(node.numbering.paragraphStyleId || '');
     if (level || (align && !node.numbering)) node.styleName = 'corvel ' + (level ? 'h' + level : 'p') + ' ' + align;
+    else if (list && Number(node.numbering.level) < 5) node.styleName = 'corvel li ' + list[1] + ' ' + (Number(node.numbering.level) + 1);
   }
   if (node.children) for (const child of node.children) transformTree(child, styles);
   return node;
 }
 
-// The file with every simple field replaced by its shown text, which mammoth would drop.
-async function withFieldsShown(zip) {
+// mammoth keeps no list's number format: each level that names no paragraph style is given
+// a made-up one that names its format, which the paragraphs of the list then carry.
+function withListFormats(xml) {
+  return xml.replace(/<w:lvl\b[^>]*>[\s\S]*?<\/w:lvl>/g, (lvl) => {
+    const css = LIST_STYLES[attr(lvl, 'numFmt')];
+    return css && !/<w:pStyle\b/.test(lvl) ? lvl.replace(/^<w:lvl\b[^>]*>/, '$&<w:pStyle w:val="' + LIST_MARK + css + '"/>') : lvl;
+  });
+}
+
+// Every simple field replaced by its shown text, which mammoth would drop.
+async function showFields(zip) {
   for (const name of ['word/document.xml', 'word/footnotes.xml', 'word/endnotes.xml']) {
     const part = zip.file(name);
     if (part) zip.file(name, (await part.async('string')).replace(/<w:fldSimple\b[^>]*\/>/g, '').replace(/<\/?w:fldSimple\b[^>]*>/g, ''));
   }
-  return zip.generateAsync({ type: 'uint8array', compression: 'STORE' });
 }
+
+const rezipped = (zip) => zip.generateAsync({ type: 'uint8array', compression: 'STORE' });
 
 // mammoth's notes: "[1]" links in the text and a list whose items end in a "↑" link back.
 function tidyNotes(body) {
@@ -100,6 +121,32 @@ function tidyNotes(body) {
   for (const ref of Array.from(body.querySelectorAll('[id^="footnote-ref-"], [id^="endnote-ref-"]'))) ref.removeAttribute('id');
 }
 
+// A list item's format comes marked on a span around its text (a mark on the item itself would
+// keep mammoth from nesting lists in it). mammoth puts the items of one level into one list
+// whatever their format: a change of format starts a new list.
+function showListFormats(body) {
+  const formats = new Map();
+  for (const span of Array.from(body.querySelectorAll('span[class^="' + LIST_MARK + '"]'))) {
+    formats.set(span.parentNode, span.getAttribute('class').slice(LIST_MARK.length));
+    span.replaceWith(...Array.from(span.childNodes));
+  }
+  for (const list of Array.from(body.querySelectorAll('ol'))) {
+    let current = list;
+    let format = null;
+    for (const item of Array.from(list.children)) {
+      const css = formats.get(item) || '';
+      if (format !== null && css !== format) {
+        const next = body.ownerDocument.createElement('ol');
+        current.after(next);
+        current = next;
+      }
+      if (css && css !== format) current.setAttribute('style', 'list-style-type:' + css);
+      format = css;
+      if (current !== list) current.appendChild(item);
+    }
+  }
+}
+
 function finish(html, pageBreakTag) {
   const body = parseFragment(sanitizeHtml(html));
   for (const node of Array.from(body.querySelectorAll('[class*="corvel-align-"]'))) {
@@ -110,6 +157,7 @@ function finish(html, pageBreakTag) {
     if (pageBreakTag) hr.insertAdjacentHTML('beforebegin', '<p>' + escapeHtml(pageBreakTag) + '</p>');
     hr.remove();
   }
+  showListFormats(body);
   tidyNotes(body);
   return body.innerHTML;
 }
@@ -125,9 +173,16 @@ async function readWordFile(bytes, mammoth, options) {
     styleMap: STYLE_MAP,
     transformDocument: (document) => transformTree(document, styles),
   });
-  let result = await convert(bytes);
+  const numbering = zip.file('word/numbering.xml');
+  const numberingXml = numbering ? await numbering.async('string') : '';
+  const listed = withListFormats(numberingXml);
+  if (listed !== numberingXml) zip.file('word/numbering.xml', listed);
+  let result = await convert(listed !== numberingXml ? await rezipped(zip) : bytes);
   // Read again only for a file that has simple fields: most have none.
-  if (result.messages.some((m) => /w:fldSimple/.test(m.message))) result = await convert(await withFieldsShown(zip));
+  if (result.messages.some((m) => /w:fldSimple/.test(m.message))) {
+    await showFields(zip);
+    result = await convert(await rezipped(zip));
+  }
   return {
     html: finish(result.value, (options || {}).pageBreakTag),
     warnings: result.messages.filter((m) => m.type === 'error'),
