@@ -29,6 +29,8 @@ test('real Word files keep their structure when opened and after the export roun
   for (const [file, want, texts] of cases.corpus) {
     const opened = await open(new Uint8Array(fs.readFileSync(repo + 'tests/data/corpus/docx/' + file)));
     const back = await open(await exported(opened));
+    const text = (html) => bodyOf(html).textContent.replace(/\s+/g, '');
+    assert.equal(text(back), text(opened), file + ': the same text after the round trip');
     for (const [label, html] of [[file, opened], [file + ' exported', back]]) {
       const got = articleCounts(html);
       for (const key of Object.keys(got)) assert.deepEqual(got[key], want[key] ?? (Array.isArray(got[key]) ? [] : 0), `${label}: ${key}`);
