@@ -5,13 +5,15 @@
 // number format, and notes become a numbered 注释 list without back links.
 import JSZip from 'jszip';
 import * as dingbats from 'dingbat-to-unicode';
-import { parseFragment, escapeHtml } from '../../core/html.js';
+import { parseFragment } from '../../core/html.js';
 import { sanitizeHtml } from '../../core/sanitize.js';
 
 const ALIGNMENTS = { center: 'center', right: 'right', end: 'right', both: 'justify', distribute: 'justify' };
 const BLOCK_TAGS = ['p', 'h1', 'h2', 'h3', 'h4', 'h5', 'h6'];
 const HEADING_NAME = /^(?:heading|标题)\s*([1-6])$/i;
 const PAGE_BREAK_CLASS = 'corvel-page-break';
+const BLOCK = /^(P|H[1-6]|OL|UL|TABLE|HR|DIV|BLOCKQUOTE)$/;
+const LIST_ITEM_MARK = /^corvel-list-(.+)/;
 // Word's number formats that an ordered list can show, as CSS list styles.
 const LIST_STYLES = {
   lowerLetter: 'lower-alpha', upperLetter: 'upper-alpha', lowerRoman: 'lower-roman', upperRoman: 'upper-roman',
@@ -77,7 +79,7 @@ function transformTree(node, styles) {
     const style = styles[node.styleId] || {};
     const level = style.level || 0;
     const align = ALIGNMENTS[node.alignment || style.align] || '';
-    const list = node.numbering && node.numbering.isOrdered && new RegExp('^' + LIST_MARK + '(.+)').exec(node.numbering.paragraphStyleId || '');
+    const list = node.numbering && node.numbering.isOrdered && LIST_ITEM_MARK.exec(node.numbering.paragraphStyleId || '');
     if (level || (align && !node.numbering)) node.styleName = 'corvel ' + (level ? 'h' + level : 'p') + ' ' + align;
     else if (list && Number(node.numbering.level) < 5) node.styleName = 'corvel li ' + list[1] + ' ' + (Number(node.numbering.level) + 1);
   }
@@ -147,16 +149,30 @@ function showListFormats(body) {
   }
 }
 
+// A page break inside a paragraph came out as <p>before<hr>after</p>, which the parser made
+// <p>before</p><hr>after<p></p>: the tag's own paragraph takes the rule's place, what follows
+// it goes back into a paragraph, and the empty ones go.
+function pageBreak(hr, tag) {
+  const doc = hr.ownerDocument;
+  const rest = doc.createElement('p');
+  while (hr.nextSibling && !(hr.nextSibling.nodeType === 1 && BLOCK.test(hr.nextSibling.tagName))) rest.appendChild(hr.nextSibling);
+  if (rest.childNodes.length) hr.after(rest);
+  const empty = (node) => node && node.nodeType === 1 && node.tagName === 'P' && !node.childNodes.length;
+  while (empty(hr.previousSibling)) hr.previousSibling.remove();
+  while (empty(hr.nextSibling)) hr.nextSibling.remove();
+  if (!tag) return hr.remove();
+  const p = doc.createElement('p');
+  p.textContent = tag;
+  hr.replaceWith(p);
+}
+
 function finish(html, pageBreakTag) {
   const body = parseFragment(sanitizeHtml(html));
   for (const node of Array.from(body.querySelectorAll('[class*="corvel-align-"]'))) {
     node.setAttribute('style', 'text-align:' + /corvel-align-(\w+)/.exec(node.className)[1]);
     node.removeAttribute('class');
   }
-  for (const hr of Array.from(body.querySelectorAll('hr.' + PAGE_BREAK_CLASS))) {
-    if (pageBreakTag) hr.insertAdjacentHTML('beforebegin', '<p>' + escapeHtml(pageBreakTag) + '</p>');
-    hr.remove();
-  }
+  for (const hr of Array.from(body.querySelectorAll('hr.' + PAGE_BREAK_CLASS))) pageBreak(hr, pageBreakTag);
   showListFormats(body);
   tidyNotes(body);
   return body.innerHTML;
