@@ -48,7 +48,7 @@ async function expected(bytes) {
   let lists = 0;
   for (const p of xml.matchAll(/<w:p[ >][\s\S]*?<\/w:p>/g)) {
     const pPr = (p[0].match(/<w:pPr>[\s\S]*?<\/w:pPr>/) || [''])[0];
-    const style = styles[(pPr.match(/<w:pStyle w:val="([^"]*)"/) || [])[1]] || {};
+    const style = styles[(pPr.match(/<w:pStyle w:val="([^"]*)"/) || [])[1] || ''] || {};
     const numbered = /<w:numId w:val="[1-9]/.test(pPr);
     const shown = /<w:t(?:\s[^>]*)?>[^<]*[^\s<]|<pic:pic\b/.test(p[0]);
     if (style.level && shown) levels.push(style.level);

@@ -34,12 +34,15 @@ const attr = (xml, name) => {
   return m ? m[1] : undefined;
 };
 
-// Paragraph styles by id: {name, align, level}, each with what it inherits from its base style.
+// Paragraph styles by id: {align, level}, each with what it inherits from its base style; under
+// '' the default paragraph style, which a paragraph that names none has.
 function styleTable(xml) {
   const raw = {};
+  let standard = null;
   for (const m of (xml || '').matchAll(/<w:style\b([^>]*)>([\s\S]*?)<\/w:style>/g)) {
     const id = (m[1].match(/w:styleId="([^"]*)"/) || [])[1];
     if (!id) continue;
+    if (/w:type="paragraph"/.test(m[1]) && /w:default="(?:1|true)"/.test(m[1])) standard = id;
     const pPr = (m[2].match(/<w:pPr\b[\s\S]*?<\/w:pPr>/) || [''])[0];
     const outline = attr(pPr, 'outlineLvl');
     raw[id] = { name: attr(m[2], 'name') || '', basedOn: attr(m[2], 'basedOn'), align: attr(pPr, 'jc'), outline: outline };
@@ -60,6 +63,7 @@ function styleTable(xml) {
     return resolved[id];
   };
   for (const id of Object.keys(raw)) resolve(id, 0);
+  resolved[''] = resolved[standard] || {};
   return resolved;
 }
 
@@ -76,7 +80,7 @@ function transformTree(node, styles) {
     for (const child of node.children) if (child.type === 'text') child.value = unicodeOf(node.font, child.value);
   }
   if (node.type === 'paragraph') {
-    const style = styles[node.styleId] || {};
+    const style = styles[node.styleId || ''] || {};
     const level = style.level || 0;
     const align = ALIGNMENTS[node.alignment || style.align] || '';
     const list = node.numbering && node.numbering.isOrdered && LIST_ITEM_MARK.exec(node.numbering.paragraphStyleId || '');
