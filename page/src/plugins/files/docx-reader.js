@@ -177,6 +177,8 @@ function finish(html, pageBreakTag) {
     node.removeAttribute('class');
   }
   for (const hr of Array.from(body.querySelectorAll('hr.' + PAGE_BREAK_CLASS))) pageBreak(hr, pageBreakTag);
+  // A table whose rows were all deleted as tracked changes is gone once they are accepted.
+  for (const table of Array.from(body.querySelectorAll('table'))) if (!table.querySelector('td,th')) table.remove();
   showListFormats(body);
   tidyNotes(body);
   return body.innerHTML;
