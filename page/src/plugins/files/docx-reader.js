@@ -21,13 +21,17 @@ const LIST_STYLES = {
 };
 const LIST_MARK = 'corvel-list-';
 const CSS_LISTS = Object.values(LIST_STYLES).filter((v, i, all) => all.indexOf(v) === i);
+const LEVELS = [1, 2, 3, 4, 5, 6, 7, 8, 9];
 
 // Every combination of block and alignment the tree can ask for, as mammoth style mappings.
 const STYLE_MAP = ['u => u', "br[type='page'] => hr." + PAGE_BREAK_CLASS].concat(
   ...BLOCK_TAGS.map((tag) => ['', 'center', 'right', 'justify'].map((align) =>
     "p[style-name='corvel " + tag + ' ' + align + "'] => " + tag + (align ? '.corvel-align-' + align : '') + ':fresh')),
-  ...CSS_LISTS.map((css) => [1, 2, 3, 4, 5].map((level) =>
-    "p[style-name='corvel li " + css + ' ' + level + "'] => " + 'ul|ol > li > '.repeat(level - 1) + 'ol > li:fresh > span.' + LIST_MARK + css)));
+  ...CSS_LISTS.map((css) => LEVELS.map((level) =>
+    "p[style-name='corvel li " + css + ' ' + level + "'] => " + 'ul|ol > li > '.repeat(level - 1) + 'ol > li:fresh > span.' + LIST_MARK + css)),
+  // mammoth's own mappings end at the fifth level.
+  ...['ul', 'ol'].map((tag) => LEVELS.slice(5).map((level) =>
+    'p:' + (tag === 'ul' ? 'unordered' : 'ordered') + '-list(' + level + ') => ' + 'ul|ol > li > '.repeat(level - 1) + tag + ' > li:fresh')));
 
 const attr = (xml, name) => {
   const m = xml.match(new RegExp('<w:' + name + '\\b[^>]*\\bw:val="([^"]*)"'));
@@ -85,7 +89,7 @@ function transformTree(node, styles) {
     const align = ALIGNMENTS[node.alignment || style.align] || '';
     const list = node.numbering && node.numbering.isOrdered && LIST_ITEM_MARK.exec(node.numbering.paragraphStyleId || '');
     if (level || (align && !node.numbering)) node.styleName = 'corvel ' + (level ? 'h' + level : 'p') + ' ' + align;
-    else if (list && Number(node.numbering.level) < 5) node.styleName = 'corvel li ' + list[1] + ' ' + (Number(node.numbering.level) + 1);
+    else if (list && Number(node.numbering.level) < LEVELS.length) node.styleName = 'corvel li ' + list[1] + ' ' + (Number(node.numbering.level) + 1);
   }
   if (node.children) for (const child of node.children) transformTree(child, styles);
   return node;
