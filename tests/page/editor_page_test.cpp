@@ -132,6 +132,12 @@ private slots:
                       ".startsWith('UEsD'), typeof docx.Packer, window.reader].join()")
                      .toString(),
                  QStringLiteral("docx,true,true,function,function"));
+        // The export opens again here, through the zip reader bundled into the page.
+        eval("corvelFake.host.chooseOpenFile = async () => ({ ok: true, cancelled: false, kind: 'docx',"
+             " name: '往返.docx', base64: corvelFake.saved.data })");
+        eval("corvelEditor.articles.openFile()");
+        QVERIFY(waitTrue("document.querySelector('.corvel-flashes').textContent.includes('已打开“往返.docx”')", 5000));
+        QVERIFY(waitTrue("corvelEditor.html.includes('第一段')"));
 
         // Ctrl+S typed into the editor saves at once and says so.
         eval("corvelEditor.jodit.s.focus()");

@@ -87,8 +87,9 @@ test('.html export is self-contained and .txt export marks each image', async ()
   assert.match(page, /<title>标题&lt;1&gt;<\/title>/);
   assert.ok(!page.includes(url) && page.includes('src="data:image/png;base64,'));
 
-  const text = files.plainTextWithImages(bodyOf(html + '<p>尾<span data-corvel-mark="missing-image">［图片缺失］</span></p>'), plainText);
-  assert.equal(text, '标题\n居中粗体\n　　正文段落\n　　粗体开头的段落\n[图片]\n要点\n尾\n[图片]');
+  const table = '<table><tr><th>序号</th><th>项目<br>名称</th></tr><tr><td>1</td><td><p>甲</p><table><tr><td>乙</td></tr></table></td></tr></table>';
+  const text = files.plainTextWithImages(bodyOf(html + '<p>尾<span data-corvel-mark="missing-image">［图片缺失］</span></p>' + table), plainText);
+  assert.equal(text, '标题\n居中粗体\n　　正文段落\n　　粗体开头的段落\n[图片]\n要点\n尾\n[图片]\n序号\t项目 名称\n1\t甲 乙');
 });
 
 test('image sizes from file headers, and file names from titles', () => {

@@ -1,6 +1,7 @@
 // 打开 (Ctrl+O) a Word, web or text file as a new article, and 导出 the article as a Word
 // document, a self-contained web page or plain text. Only with the program's article store.
 import { parseFragment } from '../../core/html.js';
+import { eachTextNode } from '../../core/rules.js';
 import { popupMenu } from '../../core/popup-menu.js';
 import { mammoth, docx } from '../../core/vendor.js';
 import { plainText } from '../formatting/formatter.js';
@@ -23,17 +24,26 @@ export default {
     const { host, notices: board, api } = page;
     if (!host) return;
 
+    // A Word file keeps its own layout (headings, alignment, inline styles, notes): only the
+    // automatic text steps run, not the article layout of a paste.
+    function keptAsWritten(html) {
+      const body = parseFragment(html);
+      eachTextNode(body, page.steps.automatic);
+      return body.innerHTML;
+    }
+
     // A file the program read (chosen in 打开, or handed to it from outside) as a new article;
     // its pictures are stored before its text is saved. A refusal names the file already.
     async function openRead(file) {
       if (!file.ok) return board.flash(reason(file));
       let read;
       try {
-        read = await files.readOpenedFile(file, await mammoth());
+        read = await files.readOpenedFile(file, await mammoth(), { pageBreakTag: page.settings.pageBreakTag });
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }
-      const made = await page.session.create(api.processPaste(read.html), files.titleOf(file.name), page.holdPictures);
+      const html = file.kind === 'docx' ? keptAsWritten(read.html) : api.processPaste(read.html);
+      const made = await page.session.create(html, files.titleOf(file.name), page.holdPictures);
       if (!made.ok) return board.flash('未能把“' + file.name + '”存为新文章：' + reason(made));
       board.flash('已打开“' + file.name + '”，存为一篇新文章。' + (read.warnings.length ? '部分内容未能读取。' : ''), 5000);
     }
@@ -65,7 +75,7 @@ export default {
       } else {
         const body = await inlined(html, host, page.confirm);
         if (!body) return;
-        data = kind === 'html' ? files.selfContainedHtml(body, title) : await files.wordDocument(body, await docx());
+        data = kind === 'html' ? files.selfContainedHtml(body, title) : await files.wordDocument(body, await docx(), { pageBreakTag: page.settings.pageBreakTag });
       }
       const result = await host.chooseSaveFile(files.fileName(title, kind), kind, data, kind === 'docx');
       if (!result.ok) board.flash('未能导出：' + reason(result));
