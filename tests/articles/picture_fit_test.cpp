@@ -95,7 +95,7 @@ TEST(PictureHost, ConvertsAndInspectsStoredPicturesAndPrints) {
                      std::unique_ptr<FileChooser>(chooser), nullptr);
     EXPECT_FALSE(host.printPage().value(u"ok"_s).toBool());  // no printer: a refusal, not a crash
 
-    const QString id = host.createArticle(u"<p>x</p>"_s, u"x"_s).value(u"id"_s).toString();
+    const QString id = host.createArticle(u"<p>x</p>"_s, u"x"_s, 1).value(u"id"_s).toString();
     const QByteArray original = Encoded(WithQrCode(PhotoImage(2400, 1600), "https://example.com/q"), "PNG");
     const QString url = host.storeImage(id, QString::fromLatin1(original.toBase64()), u"image/png"_s).value(u"url"_s).toString();
     const QVariantMap fitted = host.fitPicture(url, 1080, 1 << 20);
