@@ -14,17 +14,11 @@
 // area and outlines it for a moment. A finding with undo() gets its own 撤销 button, which
 // is dropped from the list once used. A new article in the editor closes the panel.
 import { flashRanges } from './highlight.js';
+import { element } from './html.js';
 
 const PANEL_ID = 'corvel-findings';
 const OPEN_CLASS = 'corvel-findings-open';
 const LIST_PART = 100;
-
-function element(doc, tag, className, text) {
-  const el = doc.createElement(tag);
-  if (className) el.className = className;
-  if (text !== undefined) el.textContent = text;
-  return el;
-}
 
 function asRange(editor, target) {
   if (!target) return null;

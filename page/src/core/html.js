@@ -18,4 +18,12 @@ function parseFragment(html) {
   return doc.body;
 }
 
-export { escapeHtml, escapeAttr, parseFragment };
+// A new element of the page's own controls, with its class and text.
+function element(doc, tag, className, text) {
+  const el = doc.createElement(tag);
+  if (className) el.className = className;
+  if (text !== undefined) el.textContent = text;
+  return el;
+}
+
+export { escapeHtml, escapeAttr, parseFragment, element };

@@ -1,17 +1,10 @@
 // 查找替换: a small panel under the toolbar that finds the next match, replaces one, or
 // replaces every match in the whole article as one undoable change and says how many.
-import { parseFragment } from '../../core/html.js';
+import { parseFragment, element } from '../../core/html.js';
 import { flashRanges } from '../../core/highlight.js';
 import { replaceAll, findNext, countIn, matchesIn } from './find-replace.js';
 
 const PANEL_ID = 'corvel-find-panel';
-
-function element(doc, tag, className, text) {
-  const el = doc.createElement(tag);
-  if (className) el.className = className;
-  if (text !== undefined) el.textContent = text;
-  return el;
-}
 
 function field(doc, caption) {
   const label = element(doc, 'label', 'corvel-find-field', caption);
