@@ -38,3 +38,21 @@ for shot in 634x457:editor-toolbar-first-window 1600x860:editor-toolbar-1600; do
     "$viewer" "$build/bin/index.html" "$fixtures/screenshot-article.html" "$docs/${shot#*:}.png" \
     "$build/noop-shot.js" "${shot%%:*}"
 done
+# Real Word files from the corpus opened through 打开: a Chinese one with a table and centred
+# lines, also after the .docx export round trip, and one with footnotes (docs/word-file-*.png).
+for shot in poi-tl-resume-resume:false:word-file-opened poi-tl-resume-resume:true:word-file-round-trip \
+  mammoth-footnotes:false:word-file-notes; do
+  word="$here/../../../tests/data/corpus/docx/${shot%%:*}.docx"
+  rest=${shot#*:}
+  sed -e "s|@NAME@|$(basename "$word")|" -e "s|@ROUND_TRIP@|${rest%%:*}|" \
+    -e "s|@BASE64@|$(base64 -w0 "$word")|" "$here/shots/word-file.js" > "$build/word-shot.js"
+  CORVEL_SHOT_WAIT_MS=4000 CORVEL_FAKE_HOST="$here/../../../page/src/testing/fake-host.js" \
+    xvfb-run -a -s "-screen 0 1280x1000x24" "$viewer" "$build/bin/index.html" \
+    "$fixtures/screenshot-article.html" "$docs/${rest#*:}.png" "$build/word-shot.js" 1100x900
+done
+# A page of the PDF that 导出 writes, through the program's own printer (needs pdftoppm, from
+# poppler-utils): docs/editor-pdf-page.png.
+CORVEL_SHOT_PDF=1 CORVEL_FAKE_HOST="$here/../../../page/src/testing/fake-host.js" \
+  xvfb-run -a -s "-screen 0 1280x900x24" "$viewer" "$build/bin/index.html" \
+  "$fixtures/press-release.html" "$build/shot.pdf" "$here/shots/pdf-page.js" 1100x780
+pdftoppm -png -r 80 -f 1 -l 1 -singlefile "$build/shot.pdf" "$docs/editor-pdf-page"

@@ -1,8 +1,10 @@
 // Shows an editor page in a view set up as the program sets it up; used for screenshots.
 //   editor_page_viewer <index.html> [article.html shot.png [script.js] [WIDTHxHEIGHT]]
 // With an article, it is put into the editor, the script (if any) runs and its result is
-// printed, the window is saved to shot.png a moment later, and the viewer quits.
+// printed, the window is saved to shot.png a moment later (or the page's PDF to it, with
+// CORVEL_SHOT_PDF set), and the viewer quits.
 #include "page_loader.h"
+#include "view_printer.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -30,6 +32,12 @@ int main(int argc, char** argv) {
         if (!script.open(QIODevice::ReadOnly)) return 5;
         QTextStream(stdout) << loader.eval(QString::fromUtf8(script.readAll())).toString() << '\n';
     }
-    QTest::qWait(2500);  // let the editor lay out and paint
+    // Let the editor lay out and paint; a script that opens files asks for longer.
+    QTest::qWait(qEnvironmentVariableIntValue("CORVEL_SHOT_WAIT_MS") + 2500);
+    // CORVEL_SHOT_PDF: the page as the program writes its PDF, instead of the window.
+    if (qEnvironmentVariableIsSet("CORVEL_SHOT_PDF")) {
+        QFile pdf(QString::fromLocal8Bit(argv[3]));
+        return pdf.open(QIODevice::WriteOnly) && pdf.write(makeViewPrinter(&loader.view)->pdf()) > 0 ? 0 : 4;
+    }
     return loader.view.grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 4;
 }
