@@ -68,7 +68,10 @@ QStringList SettingsFileNames(const Class_Option& options) {
     } kRuleFiles[] = {{"conversionFile", "conversion.txt"},
                       {"redundantFile", "redundant.txt"},
                       {"lawTermsFile", "law-terms.txt"}};
-    QStringList names{QStringLiteral("web.ini")};
+    // Files of fixed names: the web-page junk rules and the publishing profiles.
+    QStringList names{QStringLiteral("web.ini"), QStringLiteral("web-page-junk.txt"),
+                      QStringLiteral("publish-wechat.json"), QStringLiteral("publish-news.json"),
+                      QStringLiteral("publish-text.json")};
     for (const auto& rule : kRuleFiles) {
         const std::string name = options.GetOption("format", rule.key);
         names.append(QString::fromStdString(name.empty() ? rule.shipped : name));

@@ -47,7 +47,8 @@ protected:
             QJsonDocument(Rows("page_file_cases.json", "cases")).toJson(QJsonDocument::Compact));
         rows.replace(QStringLiteral("{home}"), QUrl::fromLocalFile(home.path()).toString());
         ASSERT_TRUE(WriteFileBytes(file("index.html"), QByteArray(kPage).replace("ROWS", rows.toUtf8())));
-        for (const QString& secret : {file("conversion.txt"), file("other.txt"),
+        for (const QString& secret : {file("conversion.txt"), file("web-page-junk.txt"),
+                                      file("publish-news.json"), file("other.txt"),
                                       home.filePath(QStringLiteral(".ssh/id_rsa"))})
             ASSERT_TRUE(WriteFileBytes(secret, "PRIVATE 软件|||軟體\r\n"));
         for (const QString& page : {file("other.html"), home.filePath(QStringLiteral("secret.html"))})
