@@ -5,6 +5,10 @@ import test from 'node:test';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
 import { repo, fixture, bodyOf } from '../../testing/index.js';
+import { readOpenedFile } from '../files/article-files.js';
+import { fromOptions } from '../../core/settings.js';
+import { processPaste } from '../formatting/paste.js';
+import { parseJunkRules } from '../formatting/web-junk.js';
 import { parseProfile } from './profiles.js';
 import { writeArticle } from './output.js';
 import { checkArticle } from './check.js';
@@ -16,7 +20,12 @@ const profile = (key) => parseProfile(fs.readFileSync(`${repo}data/publish-${key
 const PROFILES = { wechat: profile('wechat'), news: profile('news'), text: profile('text') };
 const law = parseRules(fs.readFileSync(`${repo}data/law-terms.txt`, 'utf8'));
 const folder = `${repo}tests/page/fixtures/`;
-const corpus = fs.readdirSync(folder).filter((f) => f.endsWith('.html')).map((f) => [f, fs.readFileSync(folder + f, 'utf8')]);
+// Our fixtures, and the saved real pages (Chinese news among them) as 打开 puts them in the editor.
+const pages = `${repo}tests/data/corpus/pages/`;
+const steps = { automatic: (t) => t, junk: parseJunkRules(fs.readFileSync(`${repo}data/web-page-junk.txt`, 'utf8')) };
+const opened = await Promise.all(fs.readdirSync(pages).filter((f) => f.endsWith('.html') && !f.endsWith('.expected.html'))
+  .map(async (f) => [f, processPaste((await readOpenedFile({ kind: 'html', text: fs.readFileSync(pages + f, 'utf8') })).html, fromOptions(null), steps)]));
+const corpus = fs.readdirSync(folder).filter((f) => f.endsWith('.html')).map((f) => [f, fs.readFileSync(folder + f, 'utf8')]).concat(opened);
 const elements = (html) => Array.from(bodyOf(html).querySelectorAll('*'));
 const textOf = (html) => bodyOf(html).textContent;
 // How often each non-blank character occurs.
