@@ -96,6 +96,10 @@ void InstalledLayout::firstStartSeedsAndSaveChangesOnlyTheUsersFile() {
     // The page comes through its own scheme and reads the shipped values from the user's file.
     QCOMPARE(page().view()->url().scheme(), QLatin1String(kPageScheme));
     QCOMPARE(page().toolbarSet(), QStringLiteral("Standard"));
+    // Every data file the page reads (rule files, web-page junk rules, publishing profiles) came.
+    QTest::qWait(500);
+    QCOMPARE(page().js(QStringLiteral("document.getElementById('corvel-notices').textContent")).toString(),
+             QString());
 
     RequestRecorder requests;
     page().view()->page()->profile()->setUrlRequestInterceptor(&requests);
