@@ -4,7 +4,7 @@
 // Without the program (a plain browser) CorvelHost stays absent; tests inject their own.
 const METHODS = [
   'state', 'markMigrated', 'listArticles', 'searchArticles', 'createArticle', 'openArticle', 'saveArticle',
-  'renameArticle', 'deleteArticle', 'listDeleted', 'restoreArticle', 'emptyRecycle',
+  'saveArticleChange', 'renameArticle', 'deleteArticle', 'listDeleted', 'restoreArticle', 'emptyRecycle',
   'addSnapshot', 'listSnapshots', 'readSnapshot', 'storeImage', 'importLocalImage', 'readImage',
   'chooseOpenFile', 'chooseSaveFile', 'takeOpenedFile', 'fitPicture', 'inspectPicture', 'printPage', 'exportPdf',
 ];

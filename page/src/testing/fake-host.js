@@ -13,6 +13,8 @@ function fakeHost(start = {}) {
     currentId: '',
     fail: {},
     calls: [],
+    writes: [], // each whole text stored, in order
+    forget: () => f.articles.forEach((a) => delete a.revision),
     tick: (ms) => (clock += ms),
     now: () => clock,
   };
@@ -38,8 +40,16 @@ function fakeHost(start = {}) {
     openArticle: onArticle((a, id) => ((f.currentId = id), ok({ ...a.meta, html: a.html }))),
     saveArticle: onArticle((a, id, html, autoTitle, chars) => {
       a.html = html;
+      a.revision = next++;
+      f.writes.push(html);
       Object.assign(a.meta, { modified: clock, chars }, a.meta.customTitle ? {} : { title: autoTitle });
-      return ok({ modified: clock });
+      return ok({ modified: clock, revision: a.revision });
+    }),
+    // Refused with resend unless made against the text last acknowledged (f.forget() drops it).
+    saveArticleChange: onArticle((a, id, revision, at, removed, inserted, length, autoTitle, chars) => {
+      const html = a.html.slice(0, at) + inserted + a.html.slice(at + removed);
+      if (a.revision !== revision || html.length !== length) return { ...no('文章已在别处改动。'), resend: true };
+      return methods.saveArticle(id, html, autoTitle, chars);
     }),
     renameArticle: onArticle((a, id, title) => (Object.assign(a.meta, { title: title || text(a.html), customTitle: title !== '' }), ok())),
     deleteArticle: onArticle((a, id) => {

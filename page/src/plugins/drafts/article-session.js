@@ -2,6 +2,7 @@
 // a quiet spell (and at once on request), one save at a time; a failed save leaves a notice
 // that stays until a later save succeeds, and is tried again by itself.
 import { withoutStop } from '../../core/host-bridge.js';
+import { textChange } from './text-change.js';
 
 const AUTO_SNAPSHOT_MS = 10 * 60 * 1000;
 
@@ -17,6 +18,7 @@ function create(deps) {
   let current = null; // the article's id, or null while none is open
   let savedHtml = null; // what the host holds for it
   let savedChars = 0; // and its 字数
+  let revision = null; // the host's mark for savedHtml, when it still holds that text
   let failing = false;
   let pending = null;
   let firstUnsaved = null; // when the oldest change not yet on its way was made
@@ -41,8 +43,9 @@ function create(deps) {
       if (snap.ok) lastAuto = timers.now();
     }
     const about = deps.view.about();
-    const result = await host.saveArticle(id, html, about.title, about.chars);
+    const result = await send(id, html, about);
     if (id !== current) return result;
+    revision = result.ok && result.revision !== undefined ? result.revision : null;
     if (result.ok) {
       savedHtml = html;
       savedChars = about.chars;
@@ -61,6 +64,17 @@ function create(deps) {
     return result;
   }
 
+  // A long article costs the channel tens of milliseconds whole: only what changed goes while
+  // the host still holds the text it last acknowledged, and the whole text when it asks again.
+  async function send(id, html, about) {
+    if (revision !== null && savedHtml !== null) {
+      const c = textChange(savedHtml, html);
+      const result = await host.saveArticleChange(id, revision, c.at, c.removed, c.inserted, html.length, about.title, about.chars);
+      if (!result.resend) return result;
+    }
+    return host.saveArticle(id, html, about.title, about.chars);
+  }
+
   // Saves are queued so that an older text never overwrites a newer one.
   function save() {
     if (pending !== null) timers.clearTimeout(pending);
@@ -77,6 +91,7 @@ function create(deps) {
     current = id;
     savedHtml = html;
     savedChars = chars || 0;
+    revision = null;
     failing = false;
     lastAuto = -Infinity;
     deps.board.clear('save');

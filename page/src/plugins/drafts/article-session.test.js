@@ -21,7 +21,7 @@ function setup(hostStart) {
     view.html = html;
     session.changed();
   };
-  const saves = () => f.calls.filter((c) => c[0] === 'saveArticle').map((c) => c[2]);
+  const saves = () => f.writes;
   const current = () => f.articles.get(session.currentId());
   return { f, timers, board, view, session, type, saves, current };
 }
@@ -47,8 +47,10 @@ test('typing without a pause is still written about once a second', async () => 
   const t = setup();
   await t.session.start(null);
   const savedAt = [];
-  const save = t.f.host.saveArticle;
-  t.f.host.saveArticle = (...args) => (savedAt.push(t.f.now()), save(...args));
+  for (const name of ['saveArticle', 'saveArticleChange']) {
+    const save = t.f.host[name];
+    t.f.host[name] = (...args) => (savedAt.push(t.f.now()), save(...args));
+  }
   const start = t.f.now();
   for (let i = 1; i <= 20; i++) {
     t.type('<p>' + '字'.repeat(i) + '</p>');
@@ -59,6 +61,30 @@ test('typing without a pause is still written about once a second', async () => 
   assert.ok(savedAt.length >= 4, `saved ${savedAt.length} times in 4.8 s`);
   assert.ok(gaps.every((g) => g <= 1000), 'gaps ' + gaps.join());
   assert.equal(t.current().html, '<p>' + '字'.repeat(20) + '</p>');
+});
+
+test('after the first save only the change goes, and the whole text when the host asks', async (t) => {
+  const sent = (s) => s.f.calls.filter((c) => /^saveArticle/.test(c[0])).map((c) => c[0] === 'saveArticle' ? 'whole' : c.slice(3, 6));
+  for (const [before, after, at, removed, inserted] of fixture('session_start').changes) {
+    await t.test(`${before} -> ${after}`, async () => {
+      const s = setup();
+      await s.session.start(null);
+      s.type(before);
+      await s.session.saveNow();
+      s.type(after);
+      await s.session.saveNow();
+      assert.deepEqual(sent(s), ['whole', [at, removed, inserted]]);
+      assert.equal(s.current().html, after);
+      // The host lost the text (a restart, a failed write): the change is refused, the whole text goes.
+      s.f.forget();
+      s.type(after + '<p>再</p>');
+      await s.session.saveNow();
+      s.type(after + '<p>再写</p>');
+      await s.session.saveNow();
+      assert.deepEqual(sent(s).slice(2), [[after.length, 0, '<p>再</p>'], 'whole', [after.length + 4, 0, '写']]);
+      assert.equal(s.current().html, after + '<p>再写</p>');
+    });
+  }
 });
 
 test('a failed save stays on show with the reason until a later save succeeds', async () => {
