@@ -135,10 +135,46 @@ QVariantMap ArticleHost::openArticle(const QString& id) {
 
 QVariantMap ArticleHost::saveArticle(const QString& id, const QString& html,
                                      const QString& autoTitle, double chars) {
+    acknowledged_.forget();
+    return storeText(utf8(id), html.toStdU16String(), autoTitle, chars);
+}
+
+namespace {
+// A count from the page; anything but a whole number in range is no count at all.
+std::size_t units(double value) {
+    return value >= 0 && value <= 1e15 && value == static_cast<double>(static_cast<std::uint64_t>(value))
+               ? static_cast<std::size_t>(value)
+               : SIZE_MAX;
+}
+}  // namespace
+
+QVariantMap ArticleHost::saveArticleChange(const QString& id, double revision, double at,
+                                           double removed, const QString& inserted,
+                                           double length, const QString& autoTitle,
+                                           double chars) {
+    const std::string article = utf8(id);
+    if (!acknowledged_.apply(article, units(revision), units(at), units(removed),
+                             std::u16string_view(reinterpret_cast<const char16_t*>(inserted.utf16()),
+                                                 static_cast<std::size_t>(inserted.size())),
+                             units(length))) {
+        QVariantMap refused = failure(QStringLiteral("保存文章失败：程序中的文章与页面上的不一致。"));
+        refused.insert(QStringLiteral("resend"), true);
+        return refused;
+    }
+    return storeText(article, std::move(acknowledged_.text()), autoTitle, chars);
+}
+
+// Stores `text` as `id`'s article; it is acknowledged only once it is on disk.
+QVariantMap ArticleHost::storeText(const std::string& id, std::u16string text,
+                                   const QString& autoTitle, double chars) {
     return answer(QStringLiteral("保存文章"), [&] {
-        const qint64 modified =
-            store_->save(utf8(id), utf8(html), utf8(autoTitle), static_cast<qint64>(chars));
-        return QVariantMap{{QStringLiteral("modified"), modified}};
+        const QByteArray bytes =
+            QStringView(text.data(), static_cast<qsizetype>(text.size())).toUtf8();
+        const qint64 modified = store_->save(id, std::string(bytes.constData(), bytes.size()),
+                                             utf8(autoTitle), static_cast<qint64>(chars));
+        const auto revision = static_cast<qint64>(acknowledged_.keep(id, std::move(text)));
+        return QVariantMap{{QStringLiteral("modified"), modified},
+                           {QStringLiteral("revision"), revision}};
     });
 }
 

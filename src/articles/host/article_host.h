@@ -8,6 +8,7 @@
 #include <QVariantMap>
 #include <memory>
 
+#include "acknowledged_text.h"
 #include "article_store.h"
 
 #include "opened_file.h"
@@ -35,6 +36,13 @@ public:
     Q_INVOKABLE QVariantMap openArticle(const QString& id);
     Q_INVOKABLE QVariantMap saveArticle(const QString& id, const QString& html,
                                         const QString& autoTitle, double chars);
+    // A save of only what changed since the text with `revision` (a save's answer): `removed`
+    // UTF-16 units after the first `at` become `inserted`, giving `length` units. Refused with
+    // "resend" when this host does not hold that text; the page then sends the whole text.
+    Q_INVOKABLE QVariantMap saveArticleChange(const QString& id, double revision, double at,
+                                              double removed, const QString& inserted,
+                                              double length, const QString& autoTitle,
+                                              double chars);
     Q_INVOKABLE QVariantMap renameArticle(const QString& id, const QString& title);
     Q_INVOKABLE QVariantMap deleteArticle(const QString& id);
     Q_INVOKABLE QVariantMap listDeleted();
@@ -71,12 +79,15 @@ Q_SIGNALS:
 
 private:
     QVariantMap openPath(const QString& path);
+    QVariantMap storeText(const std::string& id, std::u16string text, const QString& autoTitle,
+                          double chars);
 
     std::shared_ptr<corvel::articles::ArticleStore> store_;
     std::unique_ptr<FileChooser> chooser_;
     QWidget* dialogParent_;
     PictureFolders pictureFolders_;
     std::unique_ptr<PagePrinter> printer_;
+    corvel::articles::AcknowledgedText acknowledged_;
 };
 
 // Where articles live: <user data folder>/corvel-editor/articles.
