@@ -65,8 +65,12 @@ test('typing without a pause is still written about once a second', async () => 
 
 test('after the first save only the change goes, and the whole text when the host asks', async (t) => {
   const sent = (s) => s.f.calls.filter((c) => /^saveArticle/.test(c[0])).map((c) => c[0] === 'saveArticle' ? 'whole' : c.slice(3, 6));
-  for (const [before, after, at, removed, inserted] of fixture('session_start').changes) {
-    await t.test(`${before} -> ${after}`, async () => {
+  // Also inside a long text, where whole blocks are compared.
+  const [front, back] = ['<p>' + '字'.repeat(3000) + '</p>', '#'.repeat(3000)];
+  const long = ([before, after, at, ...rest]) => [front + before + back, front + after + back, front.length + at, ...rest];
+  const cases = fixture('session_start').changes;
+  for (const [before, after, at, removed, inserted] of [...cases, ...cases.map(long)]) {
+    await t.test(`${before.slice(-40)} -> ${after.slice(-40)}`, async () => {
       const s = setup();
       await s.session.start(null);
       s.type(before);
