@@ -39,9 +39,8 @@ function fakeHost(start = {}) {
     },
     openArticle: onArticle((a, id) => ((f.currentId = id), ok({ ...a.meta, html: a.html }))),
     saveArticle: onArticle((a, id, html, autoTitle, chars) => {
-      a.html = html;
+      f.writes.push((a.html = html));
       a.revision = next++;
-      f.writes.push(html);
       Object.assign(a.meta, { modified: clock, chars }, a.meta.customTitle ? {} : { title: autoTitle });
       return ok({ modified: clock, revision: a.revision });
     }),
