@@ -107,6 +107,8 @@ async function start(win, hostReady, board) {
   for (const feature of FEATURES) if (feature.start) await feature.start(page);
   api.fit();
   api.ready = true;
+  // The conversion library loads after the first paint; settled tells the program's tests.
+  page.steps.whenReady(() => (api.settled = true));
 }
 
 function boot(win) {

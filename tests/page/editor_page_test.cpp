@@ -225,6 +225,32 @@ private slots:
                      QStringLiteral("true,true,false"));
     }
 
+    // A paste that comes while the conversion library is still loading is converted once it has
+    // loaded, where it was pasted, though the writer has moved the caret meanwhile.
+    void pasteBeforeConversionLoadsIsConverted() {
+        QVERIFY(writeIni("[auto_format]\r\nconversion=traditional\r\n"));
+        loader_.emplace(storage_->path());
+        QWebEngineScript hold;  // keeps the library's script out until releaseOpencc()
+        hold.setSourceCode(
+            "const add = Node.prototype.appendChild; Node.prototype.appendChild = function (n) {"
+            " if (!/opencc/.test(n.src || '') || window.releaseOpencc) return add.call(this, n);"
+            " window.releaseOpencc = () => add.call(this, n); return n; };");
+        hold.setInjectionPoint(QWebEngineScript::DocumentCreation);
+        hold.setWorldId(QWebEngineScript::MainWorld);
+        loader_->page->scripts().insert(hold);
+        loader_->readyWhen = "corvelEditor.ready";
+        QVERIFY(loader_->open(app_->path() + "/index.html"));
+        const QString caret = "(() => { const j = corvelEditor.jodit; j.s.focus();"
+                              " j.s.setCursorIn(j.editor.querySelector('p'), %1); })()";
+        eval("corvelEditor.jodit.value = '<p>甲乙</p>';" + caret.arg("false") +
+             "; const dt = new DataTransfer(); dt.setData('text/plain', '软件'); corvelEditor.jodit"
+             ".editor.dispatchEvent(new ClipboardEvent('paste', {clipboardData: dt, bubbles: true}))");
+        QVERIFY(waitTrue("!!window.releaseOpencc"));
+        QCOMPARE(html(), QStringLiteral("<p>甲乙</p>"));
+        eval(caret.arg("true") + "; releaseOpencc()");
+        QTRY_COMPARE(html(), QStringLiteral("<p>甲乙軟件</p>"));
+    }
+
     void clickBelowTheTextPutsTheCaretAtTheEnd_data() {
         addRows("click_below", {"article", "typedAtEnd"});
     }

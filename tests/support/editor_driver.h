@@ -29,7 +29,7 @@ public:
         return WaitFor([&] { return js(script).toBool(); }, timeoutMs, 20);
     }
     bool waitUntilReady(int timeoutMs = kPageTimeoutMs) const {
-        return waitFor(QStringLiteral("!!(window.corvelEditor && corvelEditor.ready)"), timeoutMs);
+        return waitFor(QStringLiteral("!!(window.corvelEditor && corvelEditor.settled)"), timeoutMs);
     }
     QString articleText() const {
         return js(QStringLiteral("corvelEditor.jodit.editor.textContent")).toString();

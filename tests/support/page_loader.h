@@ -73,8 +73,10 @@ public:
         view.show();
     }
 
-    // Loads the page (reloads it when indexHtml is empty) and waits until
-    // window.corvelEditor reports ready.
+    // What open() waits for: by default also the libraries the page loads after its first paint.
+    QString readyWhen = QStringLiteral("corvelEditor.settled");
+
+    // Loads the page (reloads it when indexHtml is empty) and waits until readyWhen holds.
     bool open(const QString& indexHtml = {}) {
         QSignalSpy loaded(page.get(), &QWebEnginePage::loadFinished);
         if (indexHtml.isEmpty())
@@ -84,7 +86,7 @@ public:
         return loaded.wait(30000) && loaded.first().first().toBool() &&
                WaitFor(
                    [this] {
-                       return eval("!!(window.corvelEditor && corvelEditor.ready)").toBool();
+                       return eval("!!(window.corvelEditor && " + readyWhen + ")").toBool();
                    },
                    20000, 100);
     }

@@ -1,7 +1,7 @@
 // The text steps that paste, formatting and the whole-article commands run: the user's rule
 // files first, then the OpenCC library for conversion.
 import * as rules from './rules.js';
-import { opencc as openccLibrary } from './vendor.js';
+import { opencc as openccLibrary, loadOpencc } from './vendor.js';
 
 // OpenCC's forms for each traditional standard the writer can choose: plain characters and
 // phrases, or one region's own wording.
@@ -23,18 +23,38 @@ function openccFactory() {
   };
 }
 
+// Runs fn once OpenCC has loaded or failed to: at once when it is there, so the commands stay
+// synchronous after start-up; otherwise after loading it, returning a promise of fn's result.
+function withOpencc(fn) {
+  if (openccLibrary()) return fn();
+  return loadOpencc().catch(() => undefined).then(fn);
+}
+
 // loaded: the settings and rule texts; notice(text) tells the user of a missing library.
+// automatic is null while the conversion it needs waits for OpenCC; whenReady(fn) runs fn
+// once it is complete.
 function textSteps(loaded, standard, notice) {
   const s = loaded.settings;
-  const factory = openccFactory();
-  if (s.conversion !== 'same' && !factory) notice('简繁转换组件未能加载，只使用转换规则文件。');
-  const opencc = factory ? (direction) => factory(direction, standard) : null;
-  const convert = rules.converter(loaded.conversionText, s.conversion, opencc, standard);
   const correct = rules.corrector(loaded.correctionText);
+  let automatic = null;
+  const build = function () {
+    const factory = openccFactory();
+    if (s.conversion !== 'same' && !factory) notice('简繁转换组件未能加载，只使用转换规则文件。');
+    const opencc = factory ? (direction) => factory(direction, standard) : null;
+    const convert = rules.converter(loaded.conversionText, s.conversion, opencc, standard);
+    automatic = rules.textPipeline({ correct: s.redundant ? correct : null, convert: convert });
+  };
+  if (s.conversion === 'same' || openccLibrary()) build();
   return {
     correctOnly: correct,
-    automatic: rules.textPipeline({ correct: s.redundant ? correct : null, convert: convert }),
+    get automatic() {
+      return automatic;
+    },
+    whenReady: (fn) => withOpencc(function () {
+      if (!automatic) build();
+      return fn();
+    }),
   };
 }
 
-export { openccFactory, textSteps, FORMS };
+export { openccFactory, withOpencc, textSteps, FORMS };

@@ -1,6 +1,6 @@
 #pragma once
 // Wires article storage into the program: the image scheme on the browser profile, the
-// recycle purge at start-up, and the corvelHost object on the editor page's web channel.
+// recycle purge shortly after start-up, and the corvelHost object on the editor page's web channel.
 
 #include <memory>
 
@@ -15,8 +15,8 @@ class PagePrinter;
 // Before the QApplication is made (the web engine reads custom schemes once).
 void registerArticleScheme();
 
-// Makes the one store on articlesRoot(), serves its images on the profile and drops drafts
-// deleted more than 30 days ago. The store goes on to every page's corvelHost.
+// Makes the one store on articlesRoot(), serves its images on the profile and, ten seconds
+// later, drops drafts deleted more than 30 days ago. The store goes on to every page's corvelHost.
 std::shared_ptr<corvel::articles::ArticleStore> setUpArticleStorage(QWebEngineProfile& profile);
 
 // Puts corvelHost, working on `store`, on the page's web channel; dialogs open over

@@ -1,7 +1,7 @@
 // 一键简繁: 转为繁体 (plain, or 台湾 or 香港 wording, remembered) and 转为简体 on the whole article.
 import { parseFragment } from '../../core/html.js';
 import { converter, eachTextNode } from '../../core/rules.js';
-import { openccFactory } from '../../core/text-steps.js';
+import { openccFactory, withOpencc } from '../../core/text-steps.js';
 import { stripMarks } from '../law-check/law-check.js';
 import { rememberedStandard, rememberStandard, STANDARDS } from './standard.js';
 
@@ -10,7 +10,6 @@ export default {
 
   install(page) {
     const tools = page.tools;
-    const opencc = openccFactory();
     let standard = rememberedStandard(page.storage);
     tools.standard = () => standard;
     tools.setStandard = function (value) {
@@ -21,14 +20,15 @@ export default {
     const converterFor = function (direction) {
       const key = direction + '/' + standard;
       if (!converters.has(key)) {
+        const opencc = openccFactory();
         const library = opencc ? (dir) => opencc(dir, standard) : null;
         converters.set(key, converter(page.loaded.conversionText, direction, library, standard));
       }
       return converters.get(key);
     };
     // Converts the whole article now, whatever the automatic setting says; the user's pairs
-    // come first. One undo step.
-    tools.convert = function (direction) {
+    // come first. One undo step. Waits for OpenCC when it has not loaded yet.
+    tools.convert = (direction) => withOpencc(function () {
       const editor = page.jodit;
       const convert = converterFor(direction);
       const body = parseFragment(stripMarks(editor.value));
@@ -36,7 +36,7 @@ export default {
       if (body.innerHTML === editor.value) return;
       page.keepVersion('convert');
       page.setArticle(body.innerHTML);
-    };
+    });
     page.registry.define({
       name: 'corvelToTraditional',
       text: '转为繁体',

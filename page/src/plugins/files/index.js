@@ -42,7 +42,7 @@ export default {
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }
-      const html = file.kind === 'docx' ? keptAsWritten(read.html) : api.processPaste(read.html);
+      const html = await page.steps.whenReady(() => (file.kind === 'docx' ? keptAsWritten(read.html) : api.processPaste(read.html)));
       const made = await page.session.create(html, files.titleOf(file.name), page.holdPictures);
       if (!made.ok) return board.flash('未能把“' + file.name + '”存为新文章：' + reason(made));
       board.flash('已打开“' + file.name + '”，存为一篇新文章。' + (read.warnings.length ? '部分内容未能读取。' : ''), 5000);

@@ -13,13 +13,14 @@ export default {
     const junk = parseJunkRules(page.loaded.junkText);
     if (junk.errors.length) page.notices.flash('网页杂项规则文件 web-page-junk.txt 第' + junk.errors.join('、') + '行无法识别，已跳过这些行。', 10000);
     const steps = () => Object.assign({}, page.steps, { junk: junk });
-    const format = function () {
+    // Waits, like paste, for the conversion the text steps need.
+    const format = () => page.steps.whenReady(function () {
       const editor = page.jodit;
       const html = formatNode(parseFragment(editor.value), formatOptions(s, steps()));
       if (html === editor.value) return;
       page.keepVersion('format');
       page.setArticle(html);
-    };
+    });
     page.api.format = format;
     page.api.processPaste = (html) => processPaste(html, s, steps());
     page.registry.define({ name: 'corvelFormat', text: '一键排版', tooltip: '一键排版：整理段落、图片和配文', exec: format });
@@ -47,6 +48,17 @@ export default {
       page.win.clearTimeout(waiting);
       waiting = page.win.setTimeout(decorate, 300);
     });
-    jodit.e.on('beforePasteInsert', (html) => (typeof html === 'string' ? page.api.processPaste(html) : html));
+    jodit.e.on('beforePasteInsert', function (html) {
+      if (typeof html !== 'string') return html;
+      if (page.steps.automatic) return page.api.processPaste(html);
+      // The conversion the paste needs is still loading: mark the place, insert there after.
+      jodit.s.save();
+      page.steps.whenReady(function () {
+        jodit.s.focus();
+        jodit.s.restore();
+        jodit.s.insertHTML(page.api.processPaste(html));
+      });
+      return '';
+    });
   },
 };
