@@ -2,6 +2,7 @@
 // before the article is sent. Each finding is {rule, text, at}: at is {text, occurrence} for
 // text in the article, {picture: index} for a picture, or null for something missing.
 import { cleanRuns, countChars } from '../formatting/formatter.js';
+import { count } from '../../core/char-count.js';
 import { findHits } from '../law-check/law-check.js';
 import { findContacts } from './contacts.js';
 import { articleBlocks, writeBlocks } from './output.js';
@@ -59,8 +60,11 @@ function checkArticle(html, profile, lawRules, pictures) {
   }
   if (profile.bodyMax) {
     const body = profile.bodyCount === 'html' ? writeBlocks(blocks, profile).html : all;
-    const length = profile.bodyCount === 'html' ? body.length : countChars(body);
-    if (length > profile.bodyMax) add('正文过长（' + length + '字符，限' + profile.bodyMax + '）', article.title, null);
+    // The 公众号 editor counts its body with the tags; otherwise the body's 字数, the one count
+    // the status bar and the article list show.
+    const byTags = profile.bodyCount === 'html';
+    const length = byTags ? body.length : count(body).words;
+    if (length > profile.bodyMax) add('正文过长（' + length + (byTags ? '字符' : '字') + '，限' + profile.bodyMax + '）', article.title, null);
     const bytes = profile.bodyMaxBytes ? new TextEncoder().encode(body).length : 0;
     if (bytes > profile.bodyMaxBytes) add('正文过大（' + sizeText(bytes) + '，限' + sizeText(profile.bodyMaxBytes) + '）', article.title, null);
   }

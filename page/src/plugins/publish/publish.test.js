@@ -100,7 +100,8 @@ test('contact details: found, and dates, prices and version numbers left alone',
 });
 
 test('发稿体检: what each rule must find and must not', () => {
-  const expand = (html) => html.replace('REPEAT121', '字'.repeat(121)).replace('REPEATP2000', '<p>正文正文正文。</p>'.repeat(2000));
+  const expand = (html) => html.replace('REPEAT121', '字'.repeat(121)).replace('REPEATP2000', '<p>正文正文正文。</p>'.repeat(2000))
+    .replace('REPEATW2600', '<p>' + 'ab '.repeat(2600) + '</p>');
   for (const c of fixture('publish_check').rules) {
     const rules = checkArticle(expand(c.html), PROFILES[c.profile], law, c.pictures || []).map((f) => f.rule);
     for (const want of c.find) assert.ok(rules.some((r) => r.startsWith(want)), `${c.why}: ${want} not in ${rules}`);
