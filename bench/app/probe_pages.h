@@ -6,6 +6,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "bare_buttons.h"
 #include "platform.h"
 
 class QuietPlatform final : public Platform {
@@ -26,22 +27,21 @@ public:
 };
 
 // Plain Jodit with the options the editor page gives it, its own toolbar buttons as plain
-// commands, and nothing else of the editor page (its script only lends the button list: on a
-// page without the notice box it starts no editor).
+// commands, and nothing of the editor page's code: the button list is copied in at build time.
 inline QString barePage(const QString& folder) {
     const QString base = QUrl::fromLocalFile(folder).toString();
     return QStringLiteral(R"(<!DOCTYPE html><html><head><meta charset="utf-8">
 <link rel="stylesheet" href="%1/editor/vendor/jodit.min.css"></head><body>
 <textarea id="editor"></textarea>
 <script src="%1/editor/vendor/jodit.min.js"></script>
-<script src="%1/editor/js/editor.js"></script>
 <script>
-const buttons = CorvelPage.toolbars.buttonsFor('Standard');
+const buttons = %2;
 const controls = {};
 for (const name of buttons) {
   if (name.startsWith('corvel')) controls[name] = { name: name, text: name, exec: function () {} };
 }
 window.corvelEditor = { ready: false };
+performance.mark('corvel:features');
 window.corvelEditor.jodit = Jodit.make('#editor', {
   language: 'zh_cn', toolbarAdaptive: false, buttons: buttons, controls: controls, iframe: true,
   height: 'auto', allowResizeY: false, sourceEditor: 'area', beautifyHTML: false,
@@ -50,8 +50,18 @@ window.corvelEditor.jodit = Jodit.make('#editor', {
   defaultActionOnPaste: 'insert_as_html', uploader: { insertImageAsBase64URI: true },
   saveSelectionOnBlur: true,
 });
+performance.mark('corvel:jodit');
+performance.mark('corvel:ready');
 window.corvelEditor.ready = true;
+requestAnimationFrame(() => {
+  const channel = new MessageChannel();
+  channel.port1.onmessage = () => {
+    performance.mark('corvel:painted');
+    window.corvelEditor.painted = true;
+  };
+  channel.port2.postMessage(0);
+});
 </script></body></html>)")
-        .arg(base);
+        .arg(base, QString::fromUtf8(kBareButtons));
 }
 

@@ -1,12 +1,18 @@
 // One start of the editor, timed by app_startup_bench: either the whole program ("shell") or a
 // plain Jodit page with the editor's own options in a bare QWebEngineView ("bare"), both on a
-// web profile kept on disk. Prints "ready" once window.corvelEditor.ready holds, the moment the
-// editor can be typed in; then, after the page has settled, "pss <kB>": the proportional memory
-// of this process and all its descendants (the web engine's helpers) added up, so that pages
-// shared between them count once in all.
+// web profile kept on disk. Prints "ready" once window.corvelEditor.painted holds: the editor
+// can be typed in and the first frame that shows it is drawn. Then, after the page has
+// settled, "pss <kB>": the proportional memory of this process and all its descendants (the
+// web engine's helpers) added up, so that pages shared between them count once in all. With CORVEL_BENCH_T0 set (the epoch milliseconds at
+// which the bench started it) it prints, before the memory, "profile <JSON>": the milestones of
+// this start as [name, milliseconds since then], from the program's side and the page's own
+// timeline (navigation, each script's arrival, and the editor page's start-up marks).
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -15,6 +21,7 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -29,6 +36,52 @@
 namespace {
 
 constexpr int kSettleMs = 1500;
+
+// The program's side of the profile: [name, epoch milliseconds].
+QJsonArray& milestones() {
+    static QJsonArray list;
+    return list;
+}
+
+void milestone(const char* name) {
+    milestones().append(QJsonArray{QString::fromLatin1(name),
+                                   static_cast<double>(QDateTime::currentMSecsSinceEpoch())});
+}
+
+// The page's timeline in epoch milliseconds: navigation, the scripts' arrival, the marks.
+const char* kPageTimeline = R"((() => {
+  const o = performance.timeOrigin, out = [];
+  const at = (name, t) => { if (t > 0) out.push([name, o + t]); };
+  const n = performance.getEntriesByType('navigation')[0];
+  if (n) {
+    at('page requested', n.fetchStart);
+    at('page arrived', n.responseEnd);
+    at('page parsed (DOMContentLoaded)', n.domContentLoadedEventStart);
+  }
+  for (const r of performance.getEntriesByType('resource')) {
+    if (/\.js$/.test(r.name)) at(r.name.split('/').pop() + ' arrived', r.responseEnd);
+  }
+  for (const m of performance.getEntriesByType('mark')) at(m.name, m.startTime);
+  return JSON.stringify(out);
+})())";
+
+// Prints "profile <JSON>" with every milestone as milliseconds since `t0`, then calls `done`.
+void printProfile(QWebEnginePage* page, double t0, std::function<void()> done) {
+    page->runJavaScript(QString::fromUtf8(kPageTimeline), [t0, done](const QVariant& timeline) {
+        QJsonArray all = milestones();
+        for (const QJsonValue& entry :
+             QJsonDocument::fromJson(timeline.toString().toUtf8()).array())
+            all.append(entry);
+        QJsonArray relative;
+        for (const QJsonValue& entry : all) {
+            const QJsonArray pair = entry.toArray();
+            relative.append(QJsonArray{pair[0], pair[1].toDouble() - t0});
+        }
+        std::printf("profile %s\n", QJsonDocument(relative).toJson(QJsonDocument::Compact).constData());
+        std::fflush(stdout);
+        done();
+    });
+}
 
 QByteArray procFile(qint64 pid, const char* name) {
     QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
@@ -67,20 +120,24 @@ long long treeProportionalKilobytes() {
     return total;
 }
 
-// Asks the page every few milliseconds whether the editor is ready, one question at a time.
+// Asks the page every few milliseconds whether the ready editor is drawn, one question at a time.
 void pollUntilReady(QWebEnginePage* page) {
+    QObject::connect(page, &QWebEnginePage::loadStarted, [] { milestone("load started"); });
     auto* timer = new QTimer(page);
     auto asking = std::make_shared<bool>(false);
     QObject::connect(timer, &QTimer::timeout, page, [page, timer, asking] {
         if (*asking) return;
         *asking = true;
-        page->runJavaScript(QStringLiteral("!!(window.corvelEditor && window.corvelEditor.ready)"),
-                            [timer, asking](const QVariant& ready) {
+        page->runJavaScript(QStringLiteral("!!(window.corvelEditor && window.corvelEditor.painted)"),
+                            [page, timer, asking](const QVariant& ready) {
                                 *asking = false;
                                 if (!ready.toBool() || !timer->isActive()) return;
                                 timer->stop();
+                                milestone("drawn, seen by the program");
                                 std::printf("ready\n");
                                 std::fflush(stdout);
+                                const QByteArray t0 = qgetenv("CORVEL_BENCH_T0");
+                                if (!t0.isEmpty()) printProfile(page, t0.toDouble(), [] {});
                                 QTimer::singleShot(kSettleMs, [] {
                                     std::printf("pss %lld\n", treeProportionalKilobytes());
                                     std::fflush(stdout);
@@ -98,10 +155,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s shell|bare <program folder>\n", argv[0]);
         return 2;
     }
+    milestone("main");
     const bool shell = QByteArray(argv[1]) == "shell";
     const QString folder = QString::fromLocal8Bit(argv[2]);
     registerProgramSchemes();
     QApplication app(argc, argv);
+    milestone("QApplication");
 
     QuietPlatform platform;
     std::unique_ptr<Program> program;
@@ -130,6 +189,7 @@ int main(int argc, char** argv) {
         bare->show();
         page = bare->page();
     }
+    milestone("window and page made");
     pollUntilReady(page);
     const int status = QApplication::exec();
     bare.reset();
