@@ -4,6 +4,8 @@
 // layout loads the page from file://, where Chromium refuses module scripts (opaque origin),
 // and the installed one from corvel-page://; one bundle behaves the same in both.
 //
+// index.html loads this bundle before Jodit's script (see boot()).
+//
 // Globals the page keeps: window.corvelEditor (the editor and its commands, for the program's
 // tests and benchmarks), window.CorvelHost (the program's article bridge; tests put a fake one
 // there before the page runs), and window.CorvelPage (the toolbar sets and the text loader, for
@@ -20,6 +22,7 @@ import { editorOptions } from './core/editor-options.js';
 import { sanitizeHtml } from './core/sanitize.js';
 import * as layout from './core/layout.js';
 import * as articleStore from './plugins/drafts/article-store.js';
+import { prefetch as prefetchArticle } from './plugins/drafts/article-session.js';
 import { rememberedStandard } from './plugins/conversion/standard.js';
 import formatting from './plugins/formatting/index.js';
 import corrections from './plugins/corrections/index.js';
@@ -49,10 +52,20 @@ function fallbackEditor(page) {
   page.win.addEventListener('pagehide', () => store.saveNow(fallback.innerHTML));
 }
 
-async function start(win, hostReady, board) {
+// Start-up milestones on the page's timeline, for the start-up benchmark's breakdown.
+function mark(win, name) {
+  if (win.performance && win.performance.mark) win.performance.mark('corvel:' + name);
+}
+
+// early: what boot() asked for before Jodit's script arrived ({hostReady, settingsReady,
+// earlyArticle}).
+async function start(win, early, board) {
   const doc = win.document;
   const notice = board.notice;
-  const loaded = await loadSettings(notice);
+  mark(win, 'start');
+  const hostReady = early.hostReady;
+  const loaded = await early.settingsReady;
+  mark(win, 'settings');
   const s = loaded.settings;
   const api = {
     jodit: null,
@@ -76,6 +89,7 @@ async function start(win, hostReady, board) {
     joditOptions: {}, // Jodit options that features set
     steps: textSteps(loaded, rememberedStandard(win.localStorage), notice),
     host: await hostReady,
+    earlyArticle: early.earlyArticle,
     jodit: null,
     setArticle: (html) => {
       page.jodit.value = html; // one change, one undo step
@@ -85,6 +99,7 @@ async function start(win, hostReady, board) {
   };
   api.setArticle = page.setArticle;
 
+  mark(win, 'host');
   const Jodit = joditLibrary();
   if (!Jodit) return fallbackEditor(page);
 
@@ -98,30 +113,55 @@ async function start(win, hostReady, board) {
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
   const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
+  mark(win, 'features');
   const editor = Jodit.make('#editor', options);
+  mark(win, 'jodit');
   page.jodit = editor;
   api.jodit = editor;
   Object.defineProperty(api, 'html', { get: () => editor.value });
   api.fit = layout.attach(editor, s.frameHeight);
   attachHotkeys(page.registry, editor, doc);
-  for (const feature of FEATURES) if (feature.start) await feature.start(page);
+  for (const feature of FEATURES) {
+    if (feature.start) await feature.start(page);
+    mark(win, feature.name);
+  }
   api.fit();
+  mark(win, 'ready');
   api.ready = true;
+  // The first frame that shows the ready editor.
+  win.requestAnimationFrame(() => {
+    const channel = new win.MessageChannel();
+    channel.port1.onmessage = () => {
+      mark(win, 'painted');
+      api.painted = true;
+    };
+    channel.port2.postMessage(0);
+  });
   // The conversion library loads after the first paint; settled tells the program's tests.
   page.steps.whenReady(() => (api.settled = true));
 }
 
+// The page loads this script before Jodit's: the settings, the channel to the program and the
+// draft to open are asked for here, and arrive while Jodit's script is read; the editor is
+// built once the document (and Jodit with it) is there.
 function boot(win) {
   win.CorvelPage = { toolbars: toolbars, loadText: loadText, mammoth: mammoth };
   const box = win.document.getElementById('corvel-notices');
   if (!box) return; // a bare page that only wants CorvelPage
+  const board = noticeBoard.create(box, win);
   const hostReady = win.CorvelHost ? Promise.resolve(win.CorvelHost) : connect(win);
-  win.addEventListener('DOMContentLoaded', function () {
-    const board = noticeBoard.create(box, win);
-    start(win, hostReady, board).catch(function (error) {
+  const early = {
+    hostReady: hostReady,
+    settingsReady: loadSettings(board.notice),
+    earlyArticle: hostReady.then((host) => (host ? prefetchArticle(host) : null)),
+  };
+  const go = function () {
+    start(win, early, board).catch(function (error) {
       board.notice('编辑器启动出错：' + (error && error.message ? error.message : error));
     });
-  });
+  };
+  if (win.document.readyState === 'loading') win.addEventListener('DOMContentLoaded', go);
+  else go();
 }
 
 if (typeof window !== 'undefined' && typeof document !== 'undefined') boot(window);

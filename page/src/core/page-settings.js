@@ -7,6 +7,11 @@ import * as settingsOf from './settings.js';
 const JUNK_FILE = 'web-page-junk.txt';
 
 async function loadSettings(notice) {
+  // The rule files under their usual names are asked for together with web.ini, not after it;
+  // a web.ini that names others costs the second round.
+  const ahead = new Map([settingsOf.DEFAULTS.conversionFile, settingsOf.DEFAULTS.redundantFile,
+    settingsOf.DEFAULTS.lawTermsFile, JUNK_FILE].map((name) => [name, loadText(name)]));
+  const read = (name) => ahead.get(name) || loadText(name);
   const iniText = await loadText('web.ini');
   if (iniText === null) notice('未能读取设置文件 web.ini，已使用默认设置。');
   const options = iniText === null ? null : parseOptions(iniText);
@@ -16,10 +21,10 @@ async function loadSettings(notice) {
   }
   const settings = settingsOf.fromOptions(options);
   const [conversionText, correctionText, lawText, junkText] = await Promise.all([
-    loadText(settings.conversionFile),
-    loadText(settings.redundantFile),
-    loadText(settings.lawTermsFile),
-    loadText(JUNK_FILE),
+    read(settings.conversionFile),
+    read(settings.redundantFile),
+    read(settings.lawTermsFile),
+    read(JUNK_FILE),
   ]);
   if (conversionText === null) notice('未能读取简繁转换规则文件 ' + settings.conversionFile + '，只使用内置转换。');
   if (correctionText === null) notice('未能读取错误更正规则文件 ' + settings.redundantFile + '，错误更正不可用。');

@@ -104,10 +104,11 @@ function create(deps) {
     return save();
   }
 
-  async function open(id) {
+  // answered: the host's answer to openArticle(id), when it was asked before.
+  async function open(id, answered) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
-    const result = await host.openArticle(id);
+    const result = answered || (await host.openArticle(id));
     if (result.ok) become(id, result.html || '', result.chars);
     return result;
   }
@@ -165,8 +166,9 @@ function create(deps) {
     return null;
   }
 
-  async function start(legacyHtml) {
-    const state = await host.state();
+  // early: what prefetch() asked for, if it was called.
+  async function start(legacyHtml, early) {
+    const { state, opened: ahead } = early ? await early : { state: await host.state(), opened: null };
     if (!state.ok) {
       deps.board.show('open', '未能读取文章库：' + withoutStop(state.error) + '。');
       return state;
@@ -174,7 +176,7 @@ function create(deps) {
     const migrated = state.migrated ? null : await migrate(legacyHtml);
     const first = migrated || state.currentId;
     if (first) {
-      const opened = await open(first);
+      const opened = await open(first, ahead && first === state.currentId ? ahead : null);
       if (opened.ok) return opened;
       deps.board.show('open', '上次的文章未能打开：' + withoutStop(opened.error) + '。已打开最新的文章。');
     }
@@ -227,4 +229,13 @@ function create(deps) {
   };
 }
 
-export { create, AUTO_SNAPSHOT_MS };
+// Asks for the draft to open before the editor exists, so that both round trips overlap the
+// page's own start-up: {state, opened}, where opened is null when start() has to decide (a
+// first start that moves the page's old article over, or no current draft).
+async function prefetch(host) {
+  const state = await host.state();
+  const ready = state.ok && state.migrated && state.currentId;
+  return { state, opened: ready ? await host.openArticle(state.currentId) : null };
+}
+
+export { create, prefetch, AUTO_SNAPSHOT_MS };

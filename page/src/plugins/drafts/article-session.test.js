@@ -2,7 +2,7 @@
 // until one succeeds, the old localStorage article moved over once, snapshots, switching.
 import test from 'node:test';
 import assert from 'node:assert/strict';
-import { create, AUTO_SNAPSHOT_MS } from './article-session.js';
+import { create, prefetch, AUTO_SNAPSHOT_MS } from './article-session.js';
 import { fakeHost, fakeTimers, settle, fixture } from '../../testing/index.js';
 
 // A session over a fake host, with an editor that is just a string and a notice board
@@ -159,6 +159,31 @@ test('start opens the last article, else the newest, else a new one', async () =
   await t.session.start(null);
   assert.equal(t.session.currentId(), newer.id);
   assert.match(t.board.lasting.get('open'), /上次的文章未能打开/);
+});
+
+test('the last article asked for before the editor exists opens without asking again', async (t) => {
+  // [name, old article in the page, last article's id or null, opened text, openArticle calls after start]
+  const cases = [
+    ['the last article', null, 'last', '<p>上次</p>', 0],
+    ['the last one is gone: the newest', null, 'gone', '<p>上次</p>', 1],
+    ['a first start still moves the old article', '<p>旧文章</p>', null, '<p>旧文章</p>', 1],
+  ];
+  for (const [name, legacy, current, html, later] of cases) {
+    await t.test(name, async () => {
+      const s = setup();
+      s.f.migrated = legacy === null;
+      const made = await s.f.host.createArticle('<p>上次</p>', '上次');
+      s.f.currentId = current === 'last' ? made.id : current;
+      const early = prefetch(s.f.host);
+      await early;
+      let calls = 0;
+      const openArticle = s.f.host.openArticle;
+      s.f.host.openArticle = (...args) => (calls++, openArticle(...args));
+      await s.session.start(legacy, early);
+      assert.equal(s.view.html, html);
+      assert.equal(calls, later);
+    });
+  }
 });
 
 test('switching saves the current article first, and stays put when that fails', async () => {

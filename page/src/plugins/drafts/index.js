@@ -130,7 +130,7 @@ export default {
       const flush = () => session.saveNow();
       win.addEventListener('pagehide', flush);
       doc.addEventListener('visibilitychange', flush);
-      await session.start(legacy.load());
+      await session.start(legacy.load(), page.earlyArticle);
       return;
     }
     page.notices.notice('未连接到程序的文章库：文章只保存在本页面中，不能打开、导出或查看历史。');

@@ -3,7 +3,7 @@
 import { parseFragment } from '../../core/html.js';
 import { eachTextNode } from '../../core/rules.js';
 import { popupMenu } from '../../core/popup-menu.js';
-import { mammoth, docx } from '../../core/vendor.js';
+import { wordReading, docx } from '../../core/vendor.js';
 import { plainText } from '../formatting/formatter.js';
 import { reason } from '../../core/host-bridge.js';
 import { inlined } from '../drafts/outgoing.js';
@@ -38,7 +38,7 @@ export default {
       if (!file.ok) return board.flash(reason(file));
       let read;
       try {
-        read = await files.readOpenedFile(file, await mammoth(), { pageBreakTag: page.settings.pageBreakTag });
+        read = await files.readOpenedFile(file, await wordReading(), { pageBreakTag: page.settings.pageBreakTag });
       } catch (e) {
         return board.flash('无法读取“' + file.name + '”：文件已损坏，或不是Word文档。');
       }
@@ -92,10 +92,11 @@ export default {
     });
   },
 
-  async start(page) {
+  start(page) {
     if (!page.files) return;
     Object.assign(page.api.articles, page.files);
     if (page.host.onOpenedFiles) page.host.onOpenedFiles(page.files.takeOpenedFiles);
-    await page.files.takeOpenedFiles();
+    // Files named on the command line open once the editor shows the current draft.
+    page.files.takeOpenedFiles().catch((error) => page.notices.notice('未能打开文件：' + (error && error.message ? error.message : error)));
   },
 };

@@ -8,7 +8,10 @@ export default {
 
   install(page) {
     const tools = page.tools;
-    const lawRules = law.parseRules(page.loaded.lawText || '');
+    // Built at the first use, not before the first paint: the automaton over some 600 terms
+    // costs several milliseconds. 发稿体检 shares it.
+    let rules = null;
+    page.lawRules = () => rules || (rules = law.parseRules(page.loaded.lawText || ''));
     // Marks are drawn in the editor outside its undo history and never change its value.
     const quietly = (change) => page.jodit.history.snapshot.transaction(change);
     tools.lastLawHits = [];
@@ -19,7 +22,7 @@ export default {
     tools.lawCheck = function () {
       const editor = page.jodit;
       let found = [];
-      quietly(() => (found = law.markIn(editor.editor, lawRules)));
+      quietly(() => (found = law.markIn(editor.editor, page.lawRules())));
       tools.lastLawHits = found.map((hit) => ({ term: hit.term, reason: hit.reason, kind: hit.kind, element: hit.element }));
       findingsPanel.show(editor, {
         title: found.length ? '广告法用语检查：发现 ' + found.length + ' 处' : '广告法用语检查：未发现禁用用语',

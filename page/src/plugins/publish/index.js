@@ -3,7 +3,6 @@
 import { popupMenu } from '../../core/popup-menu.js';
 import { loadText } from '../../core/text-loader.js';
 import { reason } from '../../core/host-bridge.js';
-import { parseRules } from '../law-check/law-check.js';
 import { fileName } from '../files/article-files.js';
 import { describe } from '../drafts/outgoing.js';
 import { loadProfiles } from './profiles.js';
@@ -22,8 +21,9 @@ export default {
   install(page) {
     const { registry, doc, host } = page;
     const board = page.notices;
-    const lawRules = parseRules(page.loaded.lawText || '');
+    // The profiles arrive after the first paint; a command that comes sooner waits for them.
     const state = { profiles: {} };
+    state.loaded = loadProfiles(loadText, board.notice).then((profiles) => Object.assign(state.profiles, profiles));
     const article = () => page.api.cleanHtml();
     const chosen = (key) => {
       const profile = state.profiles[key];
@@ -36,6 +36,7 @@ export default {
     let converted = null;
 
     async function copyFor(key) {
+      await state.loaded;
       const profile = chosen(key);
       if (!profile) return null;
       const source = article();
@@ -55,16 +56,17 @@ export default {
     }
 
     async function check(key) {
+      await state.loaded;
       const profile = chosen(key);
       if (!profile) return null;
       const html = article();
-      const findings = checkArticle(html, profile, lawRules, await pictureFacts(html, host));
+      const findings = checkArticle(html, profile, page.lawRules(), await pictureFacts(html, host));
       showFindings(page.jodit, '发稿体检（' + profile.name + '）：' + (findings.length ? '发现 ' + findings.length + ' 处' : '未发现问题'), findings);
       return findings;
     }
 
     const choices = () => CHOICES.filter(([key]) => state.profiles[key]);
-    const preview = () => showPreview(doc, choices(), (key) => writeArticle(article(), state.profiles[key]));
+    const preview = () => state.loaded.then(() => showPreview(doc, choices(), (key) => writeArticle(article(), state.profiles[key])));
 
     // Prints the clean article; without the program, the browser's own printing.
     function print() {
@@ -98,8 +100,7 @@ export default {
     registry.define({ name: 'corvelPrint', text: '打印', tooltip: '打印文章（Ctrl+P）', keys: ['p'], exec: print });
   },
 
-  async start(page) {
-    Object.assign(page.publish.profiles, await loadProfiles(loadText, page.notices.notice));
+  start(page) {
     page.api.publish = page.publish;
   },
 };
