@@ -113,7 +113,7 @@ function compare(want, got) {
 
 async function roundTrip(html) {
   const base64 = await wordDocument(bodyOf(html), docx);
-  return (await readWordFile(new Uint8Array(Buffer.from(base64, 'base64')), mammoth)).html;
+  return (await readWordFile(new Uint8Array(Buffer.from(base64, 'base64')), { mammoth, JSZip })).html;
 }
 
 const cell = (v) => (v === null ? '    -' : (Math.round(v * 1000) / 10).toFixed(1).padStart(5));
@@ -123,7 +123,7 @@ async function measure(files) {
   for (const file of files) {
     const bytes = new Uint8Array(fs.readFileSync(path.join(CORPUS, file)));
     const want = await expected(bytes);
-    const opened = (await readWordFile(bytes, mammoth)).html;
+    const opened = (await readWordFile(bytes, { mammoth, JSZip })).html;
     rows.push({ file, open: compare(want, found(opened)), back: compare(want, found(await roundTrip(opened))) });
   }
   return rows;
@@ -156,7 +156,7 @@ async function speed() {
   const largest = fs.readdirSync(CORPUS).filter((f) => f.endsWith('.docx'))
     .map((f) => [f, fs.statSync(path.join(CORPUS, f)).size]).sort((a, b) => b[1] - a[1])[0][0];
   const bytes = new Uint8Array(fs.readFileSync(path.join(CORPUS, largest)));
-  const ours = await time(() => readWordFile(bytes, mammoth), 3);
+  const ours = await time(() => readWordFile(bytes, { mammoth, JSZip }), 3);
   const before = await time(async () => sanitizeHtml((await mammoth.convertToHtml({ buffer: bytes })).value), 3);
   console.log(`opening ${largest}: ${ours.toFixed(0)} ms; mammoth and the sanitizer alone (opening before) ${before.toFixed(0)} ms; ratio ${(ours / before).toFixed(2)}`);
 

@@ -1,7 +1,7 @@
-// The libraries the page loads as separate vendor scripts (Jodit, OpenCC, mammoth, docx),
+// The libraries the page loads as separate vendor scripts (Jodit, OpenCC, mammoth, JSZip, docx),
 // looked up when used rather than at import, so that every module also imports under Node.
-// mammoth and docx (1.4 MB of script) serve only opening and exporting Word documents: they load
-// on first use; OpenCC (1.2 MB, about 100 ms of start-up) loads once the editor is ready. None
+// mammoth, JSZip and docx (1.5 MB of script) serve only opening and exporting Word documents:
+// they load on first use; OpenCC (1.2 MB, about 100 ms of start-up) loads once the editor is ready. None
 // of them holds up the editor's first paint.
 
 const jodit = () => globalThis.Jodit;
@@ -9,6 +9,7 @@ const opencc = () => globalThis.OpenCC;
 
 const LATER = {
   mammoth: 'editor/vendor/mammoth.browser.min.js',
+  JSZip: 'editor/vendor/jszip.min.js',
   docx: 'editor/vendor/docx.js',
   OpenCC: 'editor/vendor/opencc.full.js',
 };
@@ -36,7 +37,9 @@ function later(name) {
 }
 
 const mammoth = () => later('mammoth');
+// What reading a Word file takes: {mammoth, JSZip}.
+const wordReading = () => Promise.all([mammoth(), later('JSZip')]).then(([m, z]) => ({ mammoth: m, JSZip: z }));
 const docx = () => later('docx');
 const loadOpencc = () => later('OpenCC');
 
-export { jodit, opencc, loadOpencc, mammoth, docx };
+export { jodit, opencc, loadOpencc, mammoth, wordReading, docx };

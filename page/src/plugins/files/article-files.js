@@ -1,6 +1,6 @@
 // Files in and out: an opened .docx, .html or .txt becomes article HTML; the article goes
 // out as a Word document, a self-contained web page or plain text. Word files are read with
-// mammoth and written with docx (both given by the caller: the page's globals, or the
+// mammoth and JSZip and written with docx (all given by the caller: the page's globals, or the
 // packages under Node).
 import * as images from '../pictures/article-images.js';
 import { escapeAttr } from '../../core/html.js';
@@ -23,8 +23,9 @@ function pageBody(text) {
 
 // file: what the host's open dialog returned.
 // Resolves to {html, warnings}.
-async function readOpenedFile(file, mammoth, options) {
-  if (file.kind === 'docx') return readWordFile(base64ToBytes(file.base64 || ''), mammoth, options);
+// wordLibraries: {mammoth, JSZip}, for a Word file.
+async function readOpenedFile(file, wordLibraries, options) {
+  if (file.kind === 'docx') return readWordFile(base64ToBytes(file.base64 || ''), wordLibraries, options);
   if (file.kind === 'html') {
     return { html: sanitizeHtml(pageBody(file.text || '')), warnings: [] };
   }

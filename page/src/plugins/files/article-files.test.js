@@ -6,6 +6,7 @@ import { bodyOf, fakeHost, packages, fixture } from '../../testing/index.js';
 const docx = packages('docx');
 const mammoth = packages('mammoth');
 const JSZip = packages('jszip');
+const reading = { mammoth, JSZip };
 import * as files from './article-files.js';
 import { inlineImages } from '../pictures/article-images.js';
 import { plainText } from '../formatting/formatter.js';
@@ -28,25 +29,25 @@ test('an opened .docx keeps headings, bold, lists, tables and images', async () 
     new docx.Table({ rows: [new docx.TableRow({ children: [new docx.TableCell({ children: [new docx.Paragraph('单元格')] })] })] }),
     new docx.Paragraph({ children: [new docx.ImageRun({ type: 'png', data: PNG_2x3, transformation: { width: 2, height: 3 } })] }),
   ]);
-  const { html } = await files.readOpenedFile({ kind: 'docx', base64 }, mammoth);
+  const { html } = await files.readOpenedFile({ kind: 'docx', base64 }, reading);
   const body = bodyOf(html);
   assert.deepEqual(['h1', 'strong', 'ol li', 'table td'].map((q) => body.querySelector(q).textContent), ['新品发布', '重点', '第一条', '单元格']);
   assert.equal(body.querySelector('img').getAttribute('src'), 'data:image/png;base64,' + PNG_2x3.toString('base64'));
 });
 
 test('a damaged .docx is refused, not opened as an empty article', async () => {
-  await assert.rejects(files.readOpenedFile({ kind: 'docx', base64: Buffer.from('not a zip').toString('base64') }, mammoth));
+  await assert.rejects(files.readOpenedFile({ kind: 'docx', base64: Buffer.from('not a zip').toString('base64') }, reading));
 });
 
 test('opened web pages and text files', async () => {
   for (const [file, expected] of fixture('opened_files').opened) {
-    assert.equal((await files.readOpenedFile(file, mammoth)).html, expected, file.text);
+    assert.equal((await files.readOpenedFile(file, reading)).html, expected, file.text);
   }
 });
 
 // Reading the body must stay linear: 1 MB of "<body" took minutes with a backtracking search.
 test('a web page of "<body" repeated opens', { timeout: 20000 }, async () => {
-  const { html } = await files.readOpenedFile({ kind: 'html', text: '正文' + '<body'.repeat(200000) }, mammoth);
+  const { html } = await files.readOpenedFile({ kind: 'html', text: '正文' + '<body'.repeat(200000) }, reading);
   assert.equal(html, '正文');
 });
 

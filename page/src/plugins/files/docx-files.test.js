@@ -15,7 +15,7 @@ const cases = JSON.parse(fs.readFileSync(repo + 'tests/data/docx_cases.json', 'u
 const TAG = '_ueditor_page_break_tag_';
 const PNG_2x3 = 'data:image/png;base64,iVBORw0KGgoAAAANSUhEUgAAAAIAAAADCAYAAAC56t6BAAAAEklEQVR4nGP8z8DwnwEIGGEMAD3hAv7ATfoBAAAAAElFTkSuQmCC';
 
-const open = async (bytes) => (await readWordFile(bytes, mammoth, { pageBreakTag: TAG })).html;
+const open = async (bytes) => (await readWordFile(bytes, { mammoth, JSZip }, { pageBreakTag: TAG })).html;
 const exported = async (html) => new Uint8Array(Buffer.from(await wordDocument(bodyOf(html), docx, { pageBreakTag: TAG }), 'base64'));
 
 function assertHolds(html, texts, label) {

@@ -3,7 +3,6 @@
 // style's outline level) are given to each paragraph in mammoth's document tree, Symbol and
 // Wingdings characters become Unicode, simple fields show their text, ordered lists keep their
 // number format, and notes become a numbered 注释 list without back links.
-import JSZip from 'jszip';
 import * as dingbats from 'dingbat-to-unicode';
 import { parseFragment } from '../../core/html.js';
 import { sanitizeHtml } from '../../core/sanitize.js';
@@ -188,8 +187,10 @@ function finish(html, pageBreakTag) {
   return body.innerHTML;
 }
 
-// bytes: the .docx file. Resolves to {html, warnings}; rejects a file that is no Word document.
-async function readWordFile(bytes, mammoth, options) {
+// bytes: the .docx file; libraries: {mammoth, JSZip} (the page loads both on first use). Resolves
+// to {html, warnings}; rejects a file that is no Word document.
+async function readWordFile(bytes, libraries, options) {
+  const { mammoth, JSZip } = libraries;
   const zip = await JSZip.loadAsync(bytes);
   const stylesPart = zip.file('word/styles.xml');
   const styles = styleTable(stylesPart ? await stylesPart.async('string') : '');
