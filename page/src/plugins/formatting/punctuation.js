@@ -109,7 +109,11 @@ function fixPairs(chars, mask, open, close, fullOpen, fullClose, skip) {
   }
 }
 
+// The only characters fix() may change: most Chinese paragraphs hold none of them.
+const CHANGEABLE = /[,:;!?()"'.]/;
+
 function fix(text) {
+  if (!CHANGEABLE.test(text)) return text;
   if (!HAN.test(text)) return text; // nothing Chinese: English and numbers alone
   const chars = text.split('');
   const mask = protectedMask(text);
