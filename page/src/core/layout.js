@@ -59,7 +59,7 @@ function attach(editor, frameHeight) {
     observer.observe(editor.workplace);
   }
   clickBelowText(editor);
-  refit();
+  // The caller fits once the page's own parts are in place: one layout before the first paint.
   return refit;
 }
 

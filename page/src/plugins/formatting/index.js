@@ -15,9 +15,9 @@ export default {
     const steps = () => Object.assign({}, page.steps, { junk: junk });
     // Waits, like paste, for the conversion the text steps need.
     const format = () => page.steps.whenReady(function () {
-      const editor = page.jodit;
-      const html = formatNode(parseFragment(editor.value), formatOptions(s, steps()));
-      if (html === editor.value) return;
+      const before = page.jodit.value; // read once: at 10,000 paragraphs each read costs 20 ms
+      const html = formatNode(parseFragment(before), formatOptions(s, steps()));
+      if (html === before) return;
       page.keepVersion('format');
       page.setArticle(html);
     });

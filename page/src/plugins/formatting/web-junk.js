@@ -25,7 +25,10 @@ function parseJunkRules(text) {
 // Whether an element's class or id holds one of the words, as a piece between - and _.
 function isJunkElement(rules, node) {
   if (!rules || rules.words.size === 0 || !node.getAttribute) return false;
-  const names = ((node.getAttribute('class') || '') + ' ' + (node.getAttribute('id') || '')).toLowerCase();
+  const className = node.getAttribute('class');
+  const id = node.getAttribute('id');
+  if (!className && !id) return false; // most paragraphs
+  const names = ((className || '') + ' ' + (id || '')).toLowerCase();
   return names.split(/[\s_-]+/).some((piece) => rules.words.has(piece));
 }
 
