@@ -7,7 +7,7 @@
 // through the web channel, and the host's method called directly) against writing the same
 // bytes with the same atomic replacement; and the page's own autosave from end to end, which
 // sends only the change.
-//   build/bin/app_typing_bench [keys per size] [largest size only: 1]
+//   build/bin/app_typing_bench [keys per size] [largest size only: 1, commands only: 2]
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -101,7 +101,8 @@ constexpr int kKeyGapMs = 120;
 
 // One whole-article command on `n` paragraphs, timed to the frame after it, as window.benchDone
 // = [ms, resulting HTML]. Plain Jodit has no such commands: it sets the editor's result
-// (window.benchResult) instead, its own share of any command.
+// (window.benchResult) instead, its own share of any command. The result is what the editor
+// shows, marks included (广告法's marks stay out of the article's value).
 const char* kCommand = R"((async (n, which) => {
   const e = corvelEditor, j = e.jodit, w = j.ew;
   const frame = () => new Promise((r) => w.requestAnimationFrame(() => {
@@ -118,7 +119,7 @@ const char* kCommand = R"((async (n, which) => {
   if (run) await run();
   else j.value = window.benchResult;
   await frame();
-  window.benchDone = [performance.now() - t, j.value];
+  window.benchDone = [performance.now() - t, j.editor.innerHTML];
 }))";
 
 struct Figures {
@@ -213,8 +214,9 @@ int main(int argc, char** argv) {
     const QString ownId = host.createArticle(QString(), QString(), 0).value(QStringLiteral("id")).toString();
     std::vector<Save> saves;
     const bool largestOnly = argc > 2 && atoi(argv[2]) == 1;
+    const bool commandsOnly = argc > 2 && atoi(argv[2]) == 2;
     for (const int size : {2000, 20000, 100000, 300000}) {
-        if (largestOnly && size != 300000) continue;
+        if ((largestOnly && size != 300000) || commandsOnly) continue;
         const Figures e = Type(shell, size, keys);
         const Figures b = Type(&bare, size, keys);
         std::printf("%-6d %-28s %-28s %-24s %-24s\n", size, cell(e.median, b.median).c_str(),
