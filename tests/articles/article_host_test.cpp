@@ -181,6 +181,11 @@ TEST_F(HostTest, ChangesApplyOnlyToTheAcknowledgedText) {
         EXPECT_EQ(ok(answer), stored != text.toUtf8()) << c[0];
         EXPECT_TRUE(change().value(u"resend"_s).toBool()) << c[0] << ": again";
     }
+    // An opened article's text is acknowledged as it is on disk.
+    save();
+    const double opened = host.openArticle(ids[0]).value(u"revision"_s).toDouble();
+    EXPECT_TRUE(ok(host.saveArticleChange(ids[0], opened, 5, 0, u"三"_s, 10, {}, 3)));
+    EXPECT_EQ(FileBytes(articleHtml(ids[0])), QByteArray("<p>一二三</p>"));
     const double base = save();
     ASSERT_TRUE(QFile::setPermissions(articleHtml(ids[0]), QFileDevice::ReadOwner));
     EXPECT_FALSE(ok(host.saveArticleChange(ids[0], base, 4, 1, u"三"_s, 9, {}, 2)));

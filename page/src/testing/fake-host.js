@@ -37,7 +37,7 @@ function fakeHost(start = {}) {
       f.currentId = id;
       return ok(meta);
     },
-    openArticle: onArticle((a, id) => ((f.currentId = id), ok({ ...a.meta, html: a.html }))),
+    openArticle: onArticle((a, id) => ((f.currentId = id), (a.revision = next++), ok({ ...a.meta, html: a.html, revision: a.revision }))),
     saveArticle: onArticle((a, id, html, autoTitle, chars) => {
       f.writes.push((a.html = html));
       a.revision = next++;

@@ -127,8 +127,13 @@ QVariantMap ArticleHost::createArticle(const QString& html, const QString& autoT
 QVariantMap ArticleHost::openArticle(const QString& id) {
     return answer(QStringLiteral("打开文章"), [&] {
         std::string html;
-        QVariantMap result = metaMap(store_->open(utf8(id), html));
-        result.insert(QStringLiteral("html"), qt(html));
+        const std::string article = utf8(id);
+        QVariantMap result = metaMap(store_->open(article, html));
+        const QString text = qt(html);
+        result.insert(QStringLiteral("html"), text);
+        // The text on disk is acknowledged: the first save after opening brings only its change.
+        result.insert(QStringLiteral("revision"),
+                      static_cast<qint64>(acknowledged_.keep(article, text.toStdU16String())));
         return result;
     });
 }

@@ -85,13 +85,14 @@ function create(deps) {
     return next;
   }
 
-  // Makes `result` (an opened or created article) the current one.
-  function become(id, html, chars) {
+  // Makes an opened or created article the current one; rev: the host's mark for html, when
+  // it holds that text (an opened article), so that the first save sends only the change.
+  function become(id, html, chars, rev) {
     cancelTimers();
     current = id;
     savedHtml = html;
     savedChars = chars || 0;
-    revision = null;
+    revision = rev !== undefined ? rev : null;
     failing = false;
     lastAuto = -Infinity;
     deps.board.clear('save');
@@ -109,7 +110,7 @@ function create(deps) {
     const left = await leaveCurrent();
     if (!left.ok) return left;
     const result = answered || (await host.openArticle(id));
-    if (result.ok) become(id, result.html || '', result.chars);
+    if (result.ok) become(id, result.html || '', result.chars, result.revision);
     return result;
   }
 

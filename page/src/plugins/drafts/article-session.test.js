@@ -84,6 +84,16 @@ test('after the first save only the change goes, and the whole text when the hos
   }
 });
 
+test('an opened article sends only its change from the first save on', async () => {
+  const s = setup();
+  s.f.migrated = true;
+  s.f.currentId = (await s.f.host.createArticle('<p>' + '字'.repeat(5000) + '</p>', '字')).id;
+  await s.session.start(null);
+  await s.write(s.view.html.replace('</p>', '尾</p>'));
+  assert.deepEqual(s.f.calls.filter((c) => /^saveArticle/.test(c[0])).map((c) => c[0]), ['saveArticleChange']);
+  assert.equal(s.current().html, '<p>' + '字'.repeat(5000) + '尾</p>');
+});
+
 test('a failed save stays on show with the reason until a later save succeeds', async () => {
   const t = setup();
   await t.session.start(null);
