@@ -6,13 +6,14 @@ import * as settingsOf from './settings.js';
 
 const JUNK_FILE = 'web-page-junk.txt';
 
-async function loadSettings(notice) {
+// load(name): the file's text or null (the page's own loader unless a test gives one).
+async function loadSettings(notice, load = loadText) {
   // The rule files under their usual names are asked for together with web.ini, not after it;
   // a web.ini that names others costs the second round.
   const ahead = new Map([settingsOf.DEFAULTS.conversionFile, settingsOf.DEFAULTS.redundantFile,
-    settingsOf.DEFAULTS.lawTermsFile, JUNK_FILE].map((name) => [name, loadText(name)]));
-  const read = (name) => ahead.get(name) || loadText(name);
-  const iniText = await loadText('web.ini');
+    settingsOf.DEFAULTS.lawTermsFile, JUNK_FILE].map((name) => [name, load(name)]));
+  const read = (name) => ahead.get(name) || load(name);
+  const iniText = await load('web.ini');
   if (iniText === null) notice('未能读取设置文件 web.ini，已使用默认设置。');
   const options = iniText === null ? null : parseOptions(iniText);
   if (options && !settingsOf.holdsAnySetting(options)) {
