@@ -13,10 +13,10 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFile>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <algorithm>
@@ -104,15 +104,17 @@ std::vector<std::pair<QString, double>> medianProfile(const std::vector<QJsonArr
             times[entry.toArray()[0].toString()].push_back(entry.toArray()[1].toDouble());
     std::vector<std::pair<QString, double>> out;
     for (auto& [name, values] : times) out.emplace_back(name, median(values));
-    std::sort(out.begin(), out.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    std::sort(out.begin(), out.end(),
+              [](const auto& a, const auto& b) { return a.second < b.second; });
     return out;
 }
 
 void printProfile(const std::vector<QJsonArray> (&runs)[2]) {
     const auto editor = medianProfile(runs[0]), bare = medianProfile(runs[1]);
     const std::map<QString, double> bareAt(bare.begin(), bare.end());
-    std::printf("        where the time goes (median ms since the process was started; "
-                "corvel: marks are the page's own):\n");
+    std::printf(
+        "        where the time goes (median ms since the process was started; "
+        "corvel: marks are the page's own):\n");
     for (const auto& [name, ms] : editor) {
         const auto other = bareAt.find(name);
         if (other == bareAt.end())

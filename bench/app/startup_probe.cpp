@@ -3,17 +3,17 @@
 // web profile kept on disk. Prints "ready" once window.corvelEditor.painted holds: the editor
 // can be typed in and the first frame that shows it is drawn. Then, after the page has
 // settled, "pss <kB>": the proportional memory of this process and all its descendants (the
-// web engine's helpers) added up, so that pages shared between them count once in all. With CORVEL_BENCH_T0 set (the epoch milliseconds at
-// which the bench started it) it prints, before the memory, "profile <JSON>": the milestones of
-// this start as [name, milliseconds since then], from the program's side and the page's own
-// timeline (navigation, each script's arrival, and the editor page's start-up marks).
+// web engine's helpers) added up, so that pages shared between them count once in all. With
+// CORVEL_BENCH_T0 set (the epoch milliseconds at which the bench started it) it prints, before
+// the memory, "profile <JSON>": the milestones of this start as [name, milliseconds since then],
+// from the program's side and the page's own timeline (navigation and the start-up marks).
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
@@ -21,7 +21,6 @@
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cstdio>
-#include <functional>
 #include <map>
 #include <memory>
 #include <vector>
@@ -30,8 +29,8 @@
 #include "editor_window.h"
 #include "main_window.h"
 #include "platform.h"
-#include "url_schemes.h"
 #include "probe_pages.h"
+#include "url_schemes.h"
 
 namespace {
 
@@ -48,7 +47,7 @@ void milestone(const char* name) {
                                    static_cast<double>(QDateTime::currentMSecsSinceEpoch())});
 }
 
-// The page's timeline in epoch milliseconds: navigation, the scripts' arrival, the marks.
+// The page's timeline in epoch milliseconds: navigation and the marks.
 const char* kPageTimeline = R"((() => {
   const o = performance.timeOrigin, out = [];
   const at = (name, t) => { if (t > 0) out.push([name, o + t]); };
@@ -58,16 +57,13 @@ const char* kPageTimeline = R"((() => {
     at('page arrived', n.responseEnd);
     at('page parsed (DOMContentLoaded)', n.domContentLoadedEventStart);
   }
-  for (const r of performance.getEntriesByType('resource')) {
-    if (/\.js$/.test(r.name)) at(r.name.split('/').pop() + ' arrived', r.responseEnd);
-  }
   for (const m of performance.getEntriesByType('mark')) at(m.name, m.startTime);
   return JSON.stringify(out);
 })())";
 
-// Prints "profile <JSON>" with every milestone as milliseconds since `t0`, then calls `done`.
-void printProfile(QWebEnginePage* page, double t0, std::function<void()> done) {
-    page->runJavaScript(QString::fromUtf8(kPageTimeline), [t0, done](const QVariant& timeline) {
+// Prints "profile <JSON>" with every milestone as milliseconds since `t0`.
+void printProfile(QWebEnginePage* page, double t0) {
+    page->runJavaScript(QString::fromUtf8(kPageTimeline), [t0](const QVariant& timeline) {
         QJsonArray all = milestones();
         for (const QJsonValue& entry :
              QJsonDocument::fromJson(timeline.toString().toUtf8()).array())
@@ -77,9 +73,9 @@ void printProfile(QWebEnginePage* page, double t0, std::function<void()> done) {
             const QJsonArray pair = entry.toArray();
             relative.append(QJsonArray{pair[0], pair[1].toDouble() - t0});
         }
-        std::printf("profile %s\n", QJsonDocument(relative).toJson(QJsonDocument::Compact).constData());
+        std::printf("profile %s\n",
+                    QJsonDocument(relative).toJson(QJsonDocument::Compact).constData());
         std::fflush(stdout);
-        done();
     });
 }
 
@@ -128,22 +124,23 @@ void pollUntilReady(QWebEnginePage* page) {
     QObject::connect(timer, &QTimer::timeout, page, [page, timer, asking] {
         if (*asking) return;
         *asking = true;
-        page->runJavaScript(QStringLiteral("!!(window.corvelEditor && window.corvelEditor.painted)"),
-                            [page, timer, asking](const QVariant& ready) {
-                                *asking = false;
-                                if (!ready.toBool() || !timer->isActive()) return;
-                                timer->stop();
-                                milestone("drawn, seen by the program");
-                                std::printf("ready\n");
-                                std::fflush(stdout);
-                                const QByteArray t0 = qgetenv("CORVEL_BENCH_T0");
-                                if (!t0.isEmpty()) printProfile(page, t0.toDouble(), [] {});
-                                QTimer::singleShot(kSettleMs, [] {
-                                    std::printf("pss %lld\n", treeProportionalKilobytes());
-                                    std::fflush(stdout);
-                                    QApplication::exit(0);
-                                });
-                            });
+        const QString drawn =
+            QStringLiteral("!!(window.corvelEditor && window.corvelEditor.painted)");
+        page->runJavaScript(drawn, [page, timer, asking](const QVariant& ready) {
+            *asking = false;
+            if (!ready.toBool() || !timer->isActive()) return;
+            timer->stop();
+            milestone("drawn, seen by the program");
+            std::printf("ready\n");
+            std::fflush(stdout);
+            const QByteArray t0 = qgetenv("CORVEL_BENCH_T0");
+            if (!t0.isEmpty()) printProfile(page, t0.toDouble());
+            QTimer::singleShot(kSettleMs, [] {
+                std::printf("pss %lld\n", treeProportionalKilobytes());
+                std::fflush(stdout);
+                QApplication::exit(0);
+            });
+        });
     });
     timer->start(2);
 }

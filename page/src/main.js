@@ -8,8 +8,8 @@
 //
 // Globals the page keeps: window.corvelEditor (the editor and its commands, for the program's
 // tests and benchmarks), window.CorvelHost (the program's article bridge; tests put a fake one
-// there before the page runs), and window.CorvelPage (the toolbar sets and the text loader, for
-// the benchmarks' bare pages, which do not start the editor).
+// there before the page runs), and window.CorvelPage (the toolbar sets, the text loader and
+// mammoth, for the program's tests and for benchmark pages that do not start the editor).
 import { jodit as joditLibrary, mammoth } from './core/vendor.js';
 import { createRegistry, attachHotkeys } from './core/commands.js';
 import * as noticeBoard from './core/notices.js';
