@@ -131,8 +131,10 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, atoi(argv[1])) : 7;
     const bool profile = argc > 3 && QByteArray(argv[3]) == "--profile";
+    // Absolute: the plain page is written to a scratch folder and names its scripts by it.
     const QString folder =
-        argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(CORVEL_APP_DIR);
+        QDir(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(CORVEL_APP_DIR))
+            .absolutePath();
     const QString probe =
         QCoreApplication::applicationDirPath() + QStringLiteral("/app_startup_probe");
 
