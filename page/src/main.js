@@ -15,7 +15,7 @@ import { createRegistry, attachHotkeys } from './core/commands.js';
 import * as noticeBoard from './core/notices.js';
 import * as toolbars from './core/toolbars.js';
 import { loadText } from './core/text-loader.js';
-import { connect } from './core/host-bridge.js';
+import { connect, errorText } from './core/host-bridge.js';
 import { loadSettings } from './core/page-settings.js';
 import { textSteps } from './core/text-steps.js';
 import { editorOptions } from './core/editor-options.js';
@@ -157,7 +157,7 @@ function boot(win) {
   };
   const go = function () {
     start(win, early, board).catch(function (error) {
-      board.notice('编辑器启动出错：' + (error && error.message ? error.message : error));
+      board.notice('编辑器启动出错：' + errorText(error));
     });
   };
   if (win.document.readyState === 'loading') win.addEventListener('DOMContentLoaded', go);

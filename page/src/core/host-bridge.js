@@ -9,8 +9,11 @@ const METHODS = [
   'chooseOpenFile', 'chooseSaveFile', 'takeOpenedFile', 'fitPicture', 'inspectPicture', 'printPage', 'exportPdf',
 ];
 
+// What went wrong, from an Error or anything else thrown.
+const errorText = (error) => String(error && error.message ? error.message : error);
+
 function failure(error) {
-  return { ok: false, error: '与程序的连接出错：' + (error && error.message ? error.message : String(error)) };
+  return { ok: false, error: '与程序的连接出错：' + errorText(error) };
 }
 
 // object: the channel's proxy, whose methods take their arguments and then a callback.
@@ -66,4 +69,4 @@ function withoutStop(text) {
 
 const reason = (result) => withoutStop(result.error) + '。';
 
-export { wrap, connect, METHODS, withoutStop, reason };
+export { wrap, connect, METHODS, withoutStop, reason, errorText };

@@ -5,7 +5,7 @@ import { eachTextNode } from '../../core/rules.js';
 import { popupMenu } from '../../core/popup-menu.js';
 import { wordReading, docx } from '../../core/vendor.js';
 import { plainText } from '../formatting/formatter.js';
-import { reason } from '../../core/host-bridge.js';
+import { reason, errorText } from '../../core/host-bridge.js';
 import { inlined } from '../drafts/outgoing.js';
 import { articleCount } from '../word-count/index.js';
 import * as files from './article-files.js';
@@ -97,6 +97,6 @@ export default {
     Object.assign(page.api.articles, page.files);
     if (page.host.onOpenedFiles) page.host.onOpenedFiles(page.files.takeOpenedFiles);
     // Files named on the command line open once the editor shows the current draft.
-    page.files.takeOpenedFiles().catch((error) => page.notices.notice('未能打开文件：' + (error && error.message ? error.message : error)));
+    page.files.takeOpenedFiles().catch((error) => page.notices.notice('未能打开文件：' + errorText(error)));
   },
 };

@@ -2,6 +2,8 @@
 // paste's file:, a blob:) is handed to the host and replaced by the address it returns. An
 // image that cannot be had becomes a visible placeholder. For copying and exporting, stored
 // images are read back and inlined as data: addresses.
+import { errorText } from '../../core/host-bridge.js';
+
 const STORED = /^corvel-article:/i;
 const REMOTE = /^https?:/i;
 const MISSING_MARK = 'missing-image';
@@ -74,7 +76,7 @@ async function storeImages(root, host, id, options) {
     try {
       result = await storeOne(src, host, id, opts.readBlob);
     } catch (e) {
-      result = { ok: false, error: String(e && e.message ? e.message : e) };
+      result = { ok: false, error: errorText(e) };
     }
     busy.delete(img);
     // The user may have removed or replaced the image meanwhile.

@@ -3,8 +3,7 @@
 // inserted by the address the host returns. Jodit's own reader is not used: when it failed it
 // inserted a picture with the address "null".
 import { bytesToBase64 } from './article-images.js';
-
-const errorText = (e) => String(e && e.message ? e.message : e);
+import { errorText } from '../../core/host-bridge.js';
 
 // {ok, url} or {ok: false, error} for one file; store(base64, mime) keeps it.
 async function storeFile(file, store) {
