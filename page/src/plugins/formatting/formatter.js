@@ -29,9 +29,19 @@ const CAPTION_MARK = 'data-corvel-mark';
 
 // Blanks that a paragraph may start or end with: ASCII whitespace, no-break space,
 // full-width space and the zero-width characters Word and web editors leave behind.
-const EDGE_BLANKS = /^[\s\u00a0\u3000\u200b\ufeff]+|[\s\u00a0\u3000\u200b\ufeff]+$/g;
-// Same, but a full-width indent at the start stays: it is part of the plain text.
-const EDGE_BLANKS_KEEP_INDENT = /^[ \t\n\r\f\u00a0\u200b\ufeff]+|[\s\u00a0\u3000\u200b\ufeff]+$/g;
+const BLANK = /[\s\u00a0\u3000\u200b\ufeff]/;
+// Leading blanks other than the full-width space: a full-width indent is part of the plain text.
+const BLANK_BUT_INDENT = /[ \t\n\r\f\u00a0\u200b\ufeff]/;
+
+// text without its leading (start) or trailing (end) blanks. Only the ends are looked at: a
+// pattern anchored at the end would try every position of a long paragraph.
+function trimBlanks(text, start = true, end = true, leading = BLANK) {
+  let from = 0;
+  let to = text.length;
+  if (start) while (from < to && leading.test(text[from])) from++;
+  if (end) while (to > from && BLANK.test(text[to - 1])) to--;
+  return from === 0 && to === text.length ? text : text.slice(from, to);
+}
 
 function tagOf(node) {
   return String(node.localName || node.nodeName || '').toLowerCase();
@@ -100,13 +110,18 @@ function collectBlocks(root, junk) {
     current = start(ctx);
   };
   const walk = function (node, ctx) {
-    if (node.nodeType === 3 || node.nodeType === 4) {
+    const type = node.nodeType;
+    if (type === 3 || type === 4) {
       current.runs.push({ text: node.nodeValue, bold: ctx.bold, href: ctx.href });
       return;
     }
-    if (node.nodeType !== 1 && node.nodeType !== 9 && node.nodeType !== 11) return;
+    if (type !== 1 && type !== 9 && type !== 11) return;
     const tag = tagOf(node);
-    if (DROPPED.has(tag) || (node.nodeType === 1 && (isHidden(node) || (JUNK_CANDIDATES.has(tag) && isJunkElement(junk, node))))) return;
+    if (DROPPED.has(tag)) return;
+    // Most paragraphs of a long article carry no attribute: none of the checks below can
+    // apply to them, and reading attributes is what a walk over the browser's DOM pays for.
+    const plain = type !== 1 || !node.hasAttributes();
+    if (!plain && (isHidden(node) || (JUNK_CANDIDATES.has(tag) && isJunkElement(junk, node)))) return;
     if (tag === 'img') {
       const src = safeSrc(attr(node, 'src'));
       if (!src) return;
@@ -120,22 +135,25 @@ function collectBlocks(root, junk) {
       blocks.push({ kind: 'table', rows: tableRows(node, junk) });
       return;
     }
-    const inner = Object.assign({}, ctx);
-    inner.bold = ctx.bold || BOLD.has(tag) || HEADINGS.has(tag) || isBoldSpan(node);
-    if (tag === 'a') inner.href = safeHref(attr(node, 'href')) || ctx.href;
-    const align = node.nodeType === 1 ? alignOf(node) : '';
-    if (align) inner.align = align === 'none' ? '' : align;
-    if (HEADINGS.has(tag)) inner.kind = tag;
-    else if (tag === 'ul' || tag === 'ol') inner.list = tag;
-    else if (tag === 'li') inner.kind = 'li';
-    const mso = node.nodeType === 1 && tag === 'p' && isMsoListItem(node);
-    if (mso) inner.kind = 'li';
-    inner.mso = mso;
-    inner.caption = ctx.caption || (node.nodeType === 1 && isMarkedCaption(node, tag));
+    const mso = !plain && tag === 'p' && isMsoListItem(node);
+    const align = type !== 1 ? '' : plain ? (tag === 'center' ? 'center' : '') : alignOf(node);
+    const inner = {
+      bold: ctx.bold || BOLD.has(tag) || HEADINGS.has(tag) || (!plain && isBoldSpan(node)),
+      href: (tag === 'a' && safeHref(attr(node, 'href'))) || ctx.href,
+      align: align ? (align === 'none' ? '' : align) : ctx.align,
+      kind: HEADINGS.has(tag) ? tag : tag === 'li' || mso ? 'li' : ctx.kind,
+      list: tag === 'ul' || tag === 'ol' ? tag : ctx.list,
+      mso: mso,
+      caption: ctx.caption || tag === 'figcaption' || (!plain && isMarkedCaption(node, tag)),
+    };
     const block = BLOCKS.has(tag) || mso;
     if (block) flush(inner);
-    const children = node.childNodes || [];
-    for (let i = 0; i < children.length; i++) walk(children[i], inner);
+    if (node.firstChild !== undefined) {
+      for (let child = node.firstChild; child; child = child.nextSibling) walk(child, inner);
+    } else {
+      const children = node.childNodes || [];
+      for (let i = 0; i < children.length; i++) walk(children[i], inner);
+    }
     if (block) flush(ctx);
   };
   walk(root, top);
@@ -169,7 +187,7 @@ function tableRows(table, junk) {
           for (const row of block.rows) for (const c of row) lines.push.apply(lines, c.lines);
         } else if (block.kind === 'image') {
           lines.push(Object.assign([], { image: block.image }));
-        } else if (!isJunkLine(junk, collapse(plainText(block.runs)).replace(EDGE_BLANKS, ''))) {
+        } else if (!isJunkLine(junk, trimBlanks(collapse(plainText(block.runs))))) {
           lines.push(block.runs);
         }
       }
@@ -190,7 +208,10 @@ function span(value) {
 
 // --- Cleaning the text of one paragraph ------------------------------------------------
 
+const COLLAPSIBLE = /[\t\n\r\f\u00a0\u200b\ufeff]| {2}/;
+
 function collapse(text) {
+  if (!COLLAPSIBLE.test(text)) return text;
   // Line breaks and tabs inside pasted HTML render as one space; so do no-break spaces.
   return text.replace(/[\t\n\r\f\u00a0 ]+/g, ' ').replace(/[\u200b\ufeff]/g, '');
 }
@@ -209,13 +230,13 @@ function mergeRuns(runs) {
 
 function trimRuns(runs) {
   while (runs.length) {
-    runs[0].text = runs[0].text.replace(/^[\s\u00a0\u3000\u200b\ufeff]+/, '');
+    runs[0].text = trimBlanks(runs[0].text, true, false);
     if (runs[0].text !== '') break;
     runs.shift();
   }
   while (runs.length) {
     const last = runs[runs.length - 1];
-    last.text = last.text.replace(/[\s\u00a0\u3000\u200b\ufeff]+$/, '');
+    last.text = trimBlanks(last.text, false, true);
     if (last.text !== '') break;
     runs.pop();
   }
@@ -223,7 +244,7 @@ function trimRuns(runs) {
 }
 
 function plainText(runs) {
-  return runs.map((r) => r.text).join('');
+  return runs.length === 1 ? runs[0].text : runs.map((r) => r.text).join('');
 }
 
 // Removes prefix from the start of the runs (it may span several runs), if it is there.
@@ -402,7 +423,7 @@ function tableHtml(rows, options) {
 function formatBlocks(blocks, options) {
   const indent = options.paragraphBeforeBlank || '';
   // The indent without its own blanks: what is left of it after trimming a paragraph.
-  const indentCore = indent.replace(EDGE_BLANKS, '');
+  const indentCore = trimBlanks(indent);
   // First pass: clean every block and drop the empty ones, so that a paragraph emptied by
   // corrections leaves nothing behind.
   const items = [];
@@ -415,7 +436,7 @@ function formatBlocks(blocks, options) {
       continue;
     }
     if (block.kind === 'table') continue;
-    const raw = collapse(plainText(block.runs)).replace(EDGE_BLANKS, '');
+    const raw = trimBlanks(collapse(plainText(block.runs)));
     if (raw === '') continue;
     if (inJunkList && (block.kind === 'li' || isLinksOnly(block.runs))) continue;
     inJunkList = startsJunkList(options.junk, raw);
@@ -505,8 +526,8 @@ function plainTextOf(root) {
     }
   }
   return lines
-    .map((runs) => plainText(runs.map((r) => ({ text: collapse(r.text) }))).replace(EDGE_BLANKS_KEEP_INDENT, ''))
-    .filter((line) => line.replace(EDGE_BLANKS, '') !== '')
+    .map((runs) => trimBlanks(plainText(runs.map((r) => ({ text: collapse(r.text) }))), true, true, BLANK_BUT_INDENT))
+    .filter((line) => trimBlanks(line) !== '')
     .join('\n');
 }
 
