@@ -1,5 +1,6 @@
-// Start-up cost of the editor against plain Jodit with the same options in a bare QWebEngineView,
-// both on a web profile kept on disk, with 0, 1,000 and 10,000 drafts in the store: time from
+// Start-up cost of the editor against plain Jodit with the same options in the same program (only
+// the page swapped), both on the program's web profile kept on disk, with 0, 1,000 and 10,000
+// drafts in the store: time from
 // process start to the first frame that shows the editor ready for typing (and, on the page's
 // own clock, to its ready flag, set before that frame's style and layout are done), and the
 // summed proportional memory (PSS) of the process tree once the page has settled. Runs the two
@@ -40,8 +41,8 @@ QByteArray readLine(QProcess& process) {
     return process.readLine().trimmed();
 }
 
-bool runOnce(const QString& probe, const QString& mode, const QString& folder,
-             const QProcessEnvironment& env, Sample& sample) {
+bool runOnce(const QString& probe, const QString& folder, const QProcessEnvironment& env,
+             Sample& sample) {
     QProcess process;
     QProcessEnvironment withStart = env;
     withStart.insert(QStringLiteral("CORVEL_BENCH_T0"),
@@ -50,7 +51,7 @@ bool runOnce(const QString& probe, const QString& mode, const QString& folder,
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     QElapsedTimer timer;
     timer.start();
-    process.start(probe, {mode, folder});
+    process.start(probe, {QStringLiteral("shell"), folder});
     const QByteArray ready = readLine(process);
     sample.milliseconds = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     QByteArray line = readLine(process);
@@ -153,10 +154,17 @@ int main(int argc, char** argv) {
         "%d runs each, alternating, medians; the editor's first start on each store (which "
         "builds the drafts' index) is not counted\n",
         qPrintable(folder), repetitions);
-    const QString modes[2] = {QStringLiteral("shell"), QStringLiteral("bare")};
+    // The yardstick: the same program, its page swapped for plain Jodit.
+    const QString bareFolder = scratch.filePath(QStringLiteral("plain-jodit"));
+    if (QProcess::execute(probe, {QStringLiteral("make-bare"), folder, bareFolder}) != 0) {
+        std::fprintf(stderr, "could not write the plain Jodit program folder\n");
+        return 1;
+    }
+    const QString folders[2] = {folder, bareFolder};
+    const char* names[2] = {"editor", "plain Jodit"};
     for (const int drafts : {0, 1000, 10000}) {
         Sample warmUp;
-        if (!fillStore(store, drafts) || !runOnce(probe, modes[0], folder, env, warmUp)) {
+        if (!fillStore(store, drafts) || !runOnce(probe, folder, env, warmUp)) {
             std::fprintf(stderr, "could not prepare %d drafts\n", drafts);
             return 1;
         }
@@ -166,8 +174,8 @@ int main(int argc, char** argv) {
             for (int k = 0; k < 2; ++k) {
                 const int m = (rep + k) % 2;  // alternate which one goes first
                 Sample sample;
-                if (!runOnce(probe, modes[m], folder, env, sample)) {
-                    std::fprintf(stderr, "%s probe did not get ready\n", qPrintable(modes[m]));
+                if (!runOnce(probe, folders[m], env, sample)) {
+                    std::fprintf(stderr, "%s probe did not get ready\n", names[m]);
                     return 1;
                 }
                 ms[m].push_back(sample.milliseconds);

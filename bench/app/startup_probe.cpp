@@ -1,24 +1,28 @@
-// One start of the editor, timed by app_startup_bench: either the whole program ("shell") or a
-// plain Jodit page with the editor's own options in a bare QWebEngineView ("bare"), both on a
-// web profile kept on disk. Prints "ready" once window.corvelEditor.painted holds: the editor
-// can be typed in and the first frame that shows it is drawn. Then, after the page has
-// settled, "pss <kB>": the proportional memory of this process and all its descendants (the
-// web engine's helpers) added up, so that pages shared between them count once in all. With
-// CORVEL_BENCH_T0 set (the epoch milliseconds at which the bench started it) it prints, before
-// the memory, "profile <JSON>": the milestones of this start as [name, milliseconds since then],
-// from the program's side and the page's own timeline (navigation and the start-up marks).
+// One start of the program on a program folder, timed by app_startup_bench. Prints "ready" once
+// window.corvelEditor.painted holds: the editor can be typed in and the first frame that shows
+// it is drawn. Then, after the page has settled, "pss <kB>": the proportional memory of this
+// process and all its descendants (the web engine's helpers) added up, so that pages shared
+// between them count once in all. With CORVEL_BENCH_T0 set (the epoch milliseconds at which the
+// bench started it) it prints, before the memory, "profile <JSON>": the milestones of this start
+// as [name, milliseconds since then], from the program's side and the page's own timeline
+// (navigation and the start-up marks).
+//
+//   app_startup_probe shell <program folder>
+//   app_startup_probe make-bare <program folder> <new folder>
+//
+// make-bare writes the yardstick: the same program with only its page swapped, a copy of the
+// folder's page and data files whose index.html is plain Jodit with the editor's options.
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <cstdio>
 #include <map>
@@ -147,50 +151,45 @@ void pollUntilReady(QWebEnginePage* page) {
 
 }  // namespace
 
+// The program folder's page and data files (not its programs), with the plain page as index.html.
+bool makeBareProgram(const QString& folder, const QString& target) {
+    const QDir source(QDir(folder).absolutePath());
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo file(it.next());
+        if (file.isDir()) continue;
+        const QString relative = source.relativeFilePath(file.absoluteFilePath());
+        const bool page = relative.startsWith(QLatin1String("editor/"));
+        if (!page && (relative.contains(u'/') || file.isExecutable())) continue;
+        const QString copy = QDir(target).filePath(relative);
+        if (!QDir().mkpath(QFileInfo(copy).path())) return false;
+        if (relative != QLatin1String("index.html") && !QFile::copy(file.filePath(), copy))
+            return false;
+    }
+    QFile html(QDir(target).filePath(QStringLiteral("index.html")));
+    return html.open(QIODevice::WriteOnly) &&
+           html.write(barePage(QDir(target).absolutePath()).toUtf8()) > 0;
+}
+
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: %s shell|bare <program folder>\n", argv[0]);
+    const QByteArray mode = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    if (mode == "make-bare" && argc > 3)
+        return makeBareProgram(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    if (mode != "shell" || argc < 3) {
+        std::fprintf(stderr, "usage: %s shell <program folder> | make-bare <program folder> <new folder>\n", argv[0]);
         return 2;
     }
     milestone("main");
-    const bool shell = QByteArray(argv[1]) == "shell";
     const QString folder = QString::fromLocal8Bit(argv[2]);
     registerProgramSchemes();
     QApplication app(argc, argv);
     milestone("QApplication");
 
     QuietPlatform platform;
-    std::unique_ptr<Program> program;
-    std::unique_ptr<QWebEngineProfile> profile;
-    std::unique_ptr<QWebEngineView> bare;
-    QTemporaryDir scratch;
-    QWebEnginePage* page = nullptr;
-    if (shell) {
-        program = Program::start(folder.toStdString(), platform);
-        if (!program) return 1;
-        page = program->mainWindow()->editor()->browser()->page();
-    } else {
-        // A named profile keeps its storage on disk, as the editor's does.
-        profile = std::make_unique<QWebEngineProfile>(QStringLiteral("corvel-bench-bare"));
-        profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, true);
-        profile->settings()->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls,
-                                          false);
-        QFile html(scratch.filePath(QStringLiteral("bare.html")));
-        if (!html.open(QIODevice::WriteOnly)) return 1;
-        html.write(barePage(folder).toUtf8());
-        html.close();
-        bare = std::make_unique<QWebEngineView>();
-        bare->setPage(new QWebEnginePage(profile.get(), bare.get()));
-        bare->resize(634, 457);
-        bare->setUrl(QUrl::fromLocalFile(html.fileName()));
-        bare->show();
-        page = bare->page();
-    }
+    const std::unique_ptr<Program> program = Program::start(folder.toStdString(), platform);
+    if (!program) return 1;
+    QWebEnginePage* page = program->mainWindow()->editor()->browser()->page();
     milestone("window and page made");
     pollUntilReady(page);
-    const int status = QApplication::exec();
-    bare.reset();
-    program.reset();
-    profile.reset();
-    return status;
+    return QApplication::exec();
 }
