@@ -18,7 +18,7 @@ import { loadText } from './core/text-loader.js';
 import { connect, errorText } from './core/host-bridge.js';
 import { loadSettings } from './core/page-settings.js';
 import { textSteps } from './core/text-steps.js';
-import { editorOptions } from './core/editor-options.js';
+import { editorOptions, EDITOR_CHROME } from './core/editor-options.js';
 import { sanitizeHtml } from './core/sanitize.js';
 import * as layout from './core/layout.js';
 import * as articleStore from './plugins/drafts/article-store.js';
@@ -113,6 +113,7 @@ async function start(win, early, board) {
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
   const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
+  options.height = layout.initialHeight(doc.getElementById('editor'), s.frameHeight, EDITOR_CHROME);
   mark(win, 'features');
   const editor = Jodit.make('#editor', options);
   mark(win, 'jodit');
@@ -128,17 +129,18 @@ async function start(win, early, board) {
   api.fit();
   mark(win, 'ready');
   api.ready = true;
-  // The first frame that shows the ready editor.
+  // The first frame that shows the ready editor. Only then does the conversion library (a
+  // megabyte of script) load: started sooner, its reading can take that frame's turn. settled
+  // tells the program's tests.
   win.requestAnimationFrame(() => {
     const channel = new win.MessageChannel();
     channel.port1.onmessage = () => {
       mark(win, 'painted');
       api.painted = true;
+      page.steps.whenReady(() => (api.settled = true));
     };
     channel.port2.postMessage(0);
   });
-  // The conversion library loads after the first paint; settled tells the program's tests.
-  page.steps.whenReady(() => (api.settled = true));
 }
 
 // The page loads this script before Jodit's: the settings, the channel to the program and the

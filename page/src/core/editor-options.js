@@ -24,6 +24,9 @@ const FRAME_POLICY = "default-src 'none'; script-src 'none'; style-src 'unsafe-i
   "form-action 'none'; base-uri 'none'";
 const FRAME_DOCTYPE = '<!DOCTYPE html><meta http-equiv="Content-Security-Policy" content="' + FRAME_POLICY + '">';
 
+// The toolbar's and status bar's height, about: the editor is the frame's height and this.
+const EDITOR_CHROME = 120;
+
 function editorOptions(Jodit, s, buttons, controls) {
   // An atom replaces Jodit's own font list instead of being merged into it.
   controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(zh.FONTS) });
@@ -42,7 +45,7 @@ function editorOptions(Jodit, s, buttons, controls) {
     iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + IFRAME_STYLE + s.initialStyle,
     // The height setting is the editing area's least height; the layout makes the editor
     // fill the window and the article scroll inside it.
-    height: s.frameHeight + 120,
+    height: s.frameHeight + EDITOR_CHROME,
     allowResizeY: false,
     sourceEditor: 'area',
     beautifyHTML: false,
@@ -62,4 +65,4 @@ function editorOptions(Jodit, s, buttons, controls) {
   };
 }
 
-export { editorOptions };
+export { editorOptions, EDITOR_CHROME };

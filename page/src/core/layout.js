@@ -12,6 +12,14 @@ function fit(editor, frameHeight) {
   if (Math.abs(container.offsetHeight - height) > 1) editor.e.fire('setHeight', height);
 }
 
+// The height to make the editor with, before it exists: what the window leaves under where it
+// will stand (its textarea), so that the fit before the first paint finds nothing to change
+// and Jodit lays its workplace out once. chrome: a guess at the toolbar's and status bar's share.
+function initialHeight(textarea, frameHeight, chrome) {
+  const top = textarea.getBoundingClientRect().top + window.scrollY;
+  return Math.max(frameHeight + chrome, Math.floor(window.innerHeight - top - PAGE_MARGIN));
+}
+
 // The caret at the very end of the article, in the last block (a new paragraph after a
 // final table or list, so that typing lands in body text).
 function caretAtEnd(editor) {
@@ -63,4 +71,4 @@ function attach(editor, frameHeight) {
   return refit;
 }
 
-export { attach, caretAtEnd };
+export { attach, caretAtEnd, initialHeight };
