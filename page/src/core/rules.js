@@ -57,8 +57,9 @@ function makeReplacer(pairs) {
 }
 
 function corrector(correctionText) {
-  const replacer = makeReplacer(parsePairs(correctionText));
-  return (text, onHit) => replacer.apply(text, null, onHit);
+  // Built at first use, not while the editor starts: a long rule file takes milliseconds.
+  let replacer = null;
+  return (text, onHit) => (replacer || (replacer = makeReplacer(parsePairs(correctionText)))).apply(text, null, onHit);
 }
 
 // The conversion file's pairs for one traditional standard: pairs under "# 【台湾】" or
