@@ -19,12 +19,24 @@ export default {
     page.api.wordCountShown = false;
   },
 
+  // The counter joins the status bar while the editor is made, so that Jodit sizes its editing
+  // area with the bar already shown: added after, it made the first frame lay everything out
+  // twice.
+  plugin(jodit, page) {
+    if (!page.settings.wordCount) return;
+    page.wordCounter = page.doc.createElement('span');
+    page.wordCounter.className = 'corvel-word-count';
+    page.wordCounter.textContent = '字数：';
+    jodit.e.on('afterAddPlace', () => {
+      if (!page.wordCounter.parentNode) jodit.statusbar.append(page.wordCounter, true);
+    });
+  },
+
   start(page) {
     Object.defineProperty(page.tools, 'wordCount', { get: () => articleCount(page).now(), configurable: true });
     if (!page.settings.wordCount) return;
     const { jodit: editor, win } = page;
-    const counter = page.doc.createElement('span');
-    counter.className = 'corvel-word-count';
+    const counter = page.wordCounter;
     const update = function () {
       const n = articleCount(page).now();
       counter.textContent = '字数：' + n.words + '　字符数（含空格）：' + n.withBlanks;
@@ -38,7 +50,6 @@ export default {
         else update();
       }, PAUSE_MS);
     };
-    editor.statusbar.append(counter, true);
     editor.e.on('change keyup afterSetMode', later);
     update();
     page.api.wordCountShown = true;
