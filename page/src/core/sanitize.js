@@ -78,12 +78,16 @@ function useWindow(makeWindow) {
 // html from outside, as HTML that holds no script, handler, form, frame or foreign address.
 function sanitizeHtml(html) {
   if (!purifier) {
-    purifier = createDOMPurify(windowFor());
+    // The module's own instance is already made for the page's window; a test's needs one.
+    const win = windowFor();
+    purifier = win === globalThis.window && createDOMPurify.isSupported ? createDOMPurify : createDOMPurify(win);
     if (!purifier.isSupported) throw new Error('the HTML sanitizer needs a DOM');
     purifier.addHook('uponSanitizeAttribute', narrow);
     purifier.addHook('uponSanitizeElement', takeRealAddress);
+    // Set once: given with each call, the configuration's lists are rebuilt every time.
+    purifier.setConfig(CONFIG);
   }
-  return purifier.sanitize(String(html == null ? '' : html), CONFIG);
+  return purifier.sanitize(String(html == null ? '' : html));
 }
 
 export { sanitizeHtml, useWindow };
