@@ -51,6 +51,17 @@ test('settings change the result', () => {
   assert.ok(format(source, {}).endsWith('<p>_ueditor_page_break_tag_</p>'));
 });
 
+// 一键排版 reads the editor's own nodes, which carry what the value leaves out: check marks
+// around words, the page-break divider's attributes, Jodit's selection markers.
+test("the editor's marks and decorations leave the result as the value gives it", () => {
+  const plain = '<p>　　本品<b>销量</b>第一，效果最佳。</p><p>_ueditor_page_break_tag_</p><p>第二段</p>';
+  const shown = '<p>　　本品<b>销量</b><span data-corvel-law="极限词" title="广告法：极限词">第一</span>，效果最佳。' +
+    '<span id="jodit-selection_marker_1" data-jodit-selection_marker="start" style="line-height:0;display:none"></span></p>' +
+    '<p data-corvel-page-break="" contenteditable="false">_ueditor_page_break_tag_</p>' +
+    '<p><span data-corvel-fix="" title="已更正">第二段</span></p>';
+  assert.equal(format(shown), format(plain));
+});
+
 test('counting and plain text', () => {
   assert.equal(formatter.countChars('中文 字数\u3000统计\n😀a'), 8);
   assert.equal(
