@@ -18,7 +18,7 @@ import { loadText } from './core/text-loader.js';
 import { connect, errorText } from './core/host-bridge.js';
 import { loadSettings } from './core/page-settings.js';
 import { textSteps } from './core/text-steps.js';
-import { editorOptions, EDITOR_CHROME } from './core/editor-options.js';
+import { editorOptions } from './core/editor-options.js';
 import { sanitizeHtml } from './core/sanitize.js';
 import * as layout from './core/layout.js';
 import * as articleStore from './plugins/drafts/article-store.js';
@@ -113,7 +113,7 @@ async function start(win, early, board) {
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
   const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
-  options.height = layout.initialHeight(doc.getElementById('editor'), s.frameHeight, EDITOR_CHROME);
+  options.height = layout.initialHeight(doc.getElementById('editor'), s.frameHeight);
   mark(win, 'features');
   const editor = Jodit.make('#editor', options);
   mark(win, 'jodit');

@@ -1,6 +1,7 @@
 // Jodit's options for the article editor, from the page's settings.
 import * as zh from './jodit-zh.js';
 import { sanitizeHtml } from './sanitize.js';
+import { CHROME_GUESS } from './layout.js';
 
 // Styles inside the editing frame: the caption-length mark, the law-check and correction marks, the
 // page-break divider (its tag text hidden behind a labelled dashed line) and the page's marks.
@@ -24,9 +25,6 @@ const FRAME_POLICY = "default-src 'none'; script-src 'none'; style-src 'unsafe-i
   "form-action 'none'; base-uri 'none'";
 const FRAME_DOCTYPE = '<!DOCTYPE html><meta http-equiv="Content-Security-Policy" content="' + FRAME_POLICY + '">';
 
-// The toolbar's and status bar's height, about: the editor is the frame's height and this.
-const EDITOR_CHROME = 120;
-
 function editorOptions(Jodit, s, buttons, controls) {
   // An atom replaces Jodit's own font list instead of being merged into it.
   controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(zh.FONTS) });
@@ -45,7 +43,7 @@ function editorOptions(Jodit, s, buttons, controls) {
     iframeStyle: (Jodit.defaultOptions.iframeStyle || '') + IFRAME_STYLE + s.initialStyle,
     // The height setting is the editing area's least height; the layout makes the editor
     // fill the window and the article scroll inside it.
-    height: s.frameHeight + EDITOR_CHROME,
+    height: s.frameHeight + CHROME_GUESS,
     allowResizeY: false,
     sourceEditor: 'area',
     beautifyHTML: false,
@@ -65,4 +63,4 @@ function editorOptions(Jodit, s, buttons, controls) {
   };
 }
 
-export { editorOptions, EDITOR_CHROME };
+export { editorOptions };

@@ -2,6 +2,8 @@
 // left under the toolbar, never less than the configured height, and scrolls inside itself.
 // A click in the empty space below the last paragraph puts the caret at the article's end.
 const PAGE_MARGIN = 8; // the page's padding under the editor
+// The toolbar's and status bar's height, about: the editor is made the frame's height and this.
+const CHROME_GUESS = 120;
 
 function fit(editor, frameHeight) {
   const container = editor.container;
@@ -14,10 +16,10 @@ function fit(editor, frameHeight) {
 
 // The height to make the editor with, before it exists: what the window leaves under where it
 // will stand (its textarea), so that the fit before the first paint finds nothing to change
-// and Jodit lays its workplace out once. chrome: a guess at the toolbar's and status bar's share.
-function initialHeight(textarea, frameHeight, chrome) {
+// and Jodit lays its workplace out once.
+function initialHeight(textarea, frameHeight) {
   const top = textarea.getBoundingClientRect().top + window.scrollY;
-  return Math.max(frameHeight + chrome, Math.floor(window.innerHeight - top - PAGE_MARGIN));
+  return Math.max(frameHeight + CHROME_GUESS, Math.floor(window.innerHeight - top - PAGE_MARGIN));
 }
 
 // The caret at the very end of the article, in the last block (a new paragraph after a
@@ -71,4 +73,4 @@ function attach(editor, frameHeight) {
   return refit;
 }
 
-export { attach, caretAtEnd, initialHeight };
+export { attach, caretAtEnd, initialHeight, CHROME_GUESS };
