@@ -6,7 +6,7 @@
 #include <QUrl>
 #include <cstdio>
 
-#include "bare_buttons.h"
+#include "bare_options.h"
 #include "platform.h"
 
 class QuietPlatform final : public Platform {
@@ -26,8 +26,9 @@ public:
     }
 };
 
-// Plain Jodit with the options the editor page gives it, its own toolbar buttons as plain
-// commands, and nothing of the editor page's code: the button list is copied in at build time.
+// Plain Jodit with the option values the editor page gives it (made at build time from the page's
+// modules), its own toolbar buttons as plain commands, and nothing of the editor page's code.
+// The editor is as tall as the window leaves it, as the editor page makes it.
 inline QString barePage(const QString& folder) {
     const QString base = QUrl::fromLocalFile(folder).toString();
     return QStringLiteral(R"(<!DOCTYPE html><html><head><meta charset="utf-8">
@@ -35,21 +36,18 @@ inline QString barePage(const QString& folder) {
 <textarea id="editor"></textarea>
 <script src="%1/editor/vendor/jodit.min.js"></script>
 <script>
-const buttons = %2;
+const options = %2;
 const controls = {};
-for (const name of buttons) {
+for (const name of %3) {
   if (name.startsWith('corvel')) controls[name] = { name: name, text: name, exec: function () {} };
 }
+options.controls = controls;
+options.iframeStyle = Jodit.defaultOptions.iframeStyle + options.iframeStyle;
+options.height = Math.max(options.height, window.innerHeight - 16);
+options.uploader = { insertImageAsBase64URI: true };
 window.corvelEditor = { ready: false };
 performance.mark('corvel:features');
-window.corvelEditor.jodit = Jodit.make('#editor', {
-  language: 'zh_cn', toolbarAdaptive: false, buttons: buttons, controls: controls, iframe: true,
-  height: 'auto', allowResizeY: false, sourceEditor: 'area', beautifyHTML: false,
-  showCharsCounter: false, showWordsCounter: false, showXPathInStatusbar: false,
-  hidePoweredByJodit: true, askBeforePasteHTML: false, askBeforePasteFromWord: false,
-  defaultActionOnPaste: 'insert_as_html', uploader: { insertImageAsBase64URI: true },
-  saveSelectionOnBlur: true,
-});
+window.corvelEditor.jodit = Jodit.make('#editor', options);
 performance.mark('corvel:jodit');
 performance.mark('corvel:ready');
 window.corvelEditor.ready = true;
@@ -62,6 +60,6 @@ requestAnimationFrame(() => {
   channel.port2.postMessage(0);
 });
 </script></body></html>)")
-        .arg(base, QString::fromUtf8(kBareButtons));
+        .arg(base, QString::fromUtf8(kBareOptions), QString::fromUtf8(kBareButtons));
 }
 
