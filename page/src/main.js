@@ -94,9 +94,15 @@ async function start(win, early, board) {
     setArticle: (html) => {
       page.jodit.value = html; // one change, one undo step
     },
-    keepVersion: (why) => api.keepVersion(why),
+    // html: the article as it stands, when the caller has just read it.
+    keepVersion: (why, html) => api.keepVersion(why, html),
     confirm: (text) => new Promise((resolve) => page.jodit.confirm(text, '请确认', (yes) => resolve(!!yes))),
+    // Resolves after the first frame that shows the ready editor: what that frame does not
+    // need (reading the publishing profiles, the conversion library) waits for it.
+    painted: null,
   };
+  let painted;
+  page.painted = new Promise((resolve) => (painted = resolve));
   api.setArticle = page.setArticle;
 
   mark(win, 'host');
@@ -137,6 +143,7 @@ async function start(win, early, board) {
     channel.port1.onmessage = () => {
       mark(win, 'painted');
       api.painted = true;
+      painted();
       page.steps.whenReady(() => (api.settled = true));
     };
     channel.port2.postMessage(0);

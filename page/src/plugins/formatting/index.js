@@ -9,9 +9,16 @@ export default {
 
   install(page) {
     const s = page.settings;
-    const junk = parseJunkRules(page.loaded.junkText);
-    if (junk.errors.length) page.notices.flash('网页杂项规则文件 web-page-junk.txt 第' + junk.errors.join('、') + '行无法识别，已跳过这些行。', 10000);
-    const steps = () => Object.assign({}, page.steps, { junk: junk });
+    // The junk rules are read after the first frame, or at the first paste or format if sooner.
+    let junk = null;
+    const junkRules = function () {
+      if (junk) return junk;
+      junk = parseJunkRules(page.loaded.junkText);
+      if (junk.errors.length) page.notices.flash('网页杂项规则文件 web-page-junk.txt 第' + junk.errors.join('、') + '行无法识别，已跳过这些行。', 10000);
+      return junk;
+    };
+    Promise.resolve(page.painted).then(junkRules);
+    const steps = () => Object.assign({}, page.steps, { junk: junkRules() });
     // Waits, like paste, for the conversion the text steps need.
     const format = () => page.steps.whenReady(function () {
       // The editor's own nodes are read as they are: the formatter only reads, passes over
@@ -20,7 +27,7 @@ export default {
       const before = page.jodit.value;
       const html = formatNode(page.jodit.editor, formatOptions(s, steps()));
       if (html === before) return;
-      page.keepVersion('format');
+      page.keepVersion('format', before);
       page.setArticle(html);
     });
     page.api.format = format;

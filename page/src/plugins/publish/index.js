@@ -23,7 +23,10 @@ export default {
     const board = page.notices;
     // The profiles arrive after the first paint; a command that comes sooner waits for them.
     const state = { profiles: {} };
-    state.loaded = loadProfiles(loadText, board.notice).then((profiles) => Object.assign(state.profiles, profiles));
+    state.loaded = Promise.resolve(page.painted)
+      .then(() => loadProfiles(loadText, board.notice))
+      .then((profiles) => Object.assign(state.profiles, profiles))
+      .then(() => (state.read = true));
     const article = () => page.api.cleanHtml();
     const chosen = (key) => {
       const profile = state.profiles[key];
@@ -94,7 +97,7 @@ export default {
       name: 'corvelPublishCheck',
       text: '发稿体检',
       tooltip: '发稿前按所选平台检查标题、字数、图片、联系方式、广告法用语和广告标识',
-      popup: (jodit, current, close) => popupMenu(doc, choices(), check, close, '发布规定文件未能读取'),
+      popup: (jodit, current, close) => popupMenu(doc, choices(), check, close, state.read ? '发布规定文件未能读取' : '正在读取发布规定文件，请稍候再试'),
     });
     registry.define({ name: 'corvelPreview', text: '预览', tooltip: '按所选平台的格式预览文章（手机宽度和公众号编辑器宽度）', exec: preview });
     registry.define({ name: 'corvelPrint', text: '打印', tooltip: '打印文章（Ctrl+P）', keys: ['p'], exec: print });
