@@ -119,8 +119,10 @@ private slots:
         QVERIFY(waitTrue("document.getElementById('corvel-notices').textContent.includes("
                          "'有图片文件缺失') && corvelEditor.html.includes('data-corvel-mark=\"broken-image\"')"));
 
-        eval("corvelEditor.format()");
-        QVERIFY(waitTrue(stored + ".snapshots.some((s) => s.reason === 'format')"));
+        // The version kept before 一键排版 is the article as it stood.
+        eval("window.beforeFormat = corvelEditor.html; corvelEditor.format()");
+        QVERIFY(waitTrue(stored + ".snapshots.some((s) => s.reason === 'format' && s.html === window.beforeFormat)"));
+        QVERIFY(eval("corvelEditor.html !== window.beforeFormat").toBool());
 
         // The Word writer runs in this browser, with the image inlined from the store.
         eval("corvelEditor.articles.exportAs('docx')");

@@ -185,9 +185,10 @@ function create(deps) {
   }
 
   // A snapshot of the editor's text (before a whole-text change) for the current article.
-  async function snapshot(reason) {
+  // html: the editor's text, when the caller has it at hand (reading it costs a serialization).
+  async function snapshot(reason, html) {
     if (current === null) return { ok: false, error: '没有打开的文章' };
-    const result = await host.addSnapshot(current, deps.view.getHtml(), reason, deps.view.about().chars);
+    const result = await host.addSnapshot(current, html === undefined ? deps.view.getHtml() : html, reason, deps.view.about().chars);
     if (!result.ok) deps.board.flash('未能保存历史版本：' + withoutStop(result.error) + '。');
     return result;
   }

@@ -122,7 +122,7 @@ export default {
     const legacy = localStore.create(page.storage, win, LOCAL_SAVE_DELAY_MS);
     if (page.host) {
       const session = page.session;
-      api.keepVersion = (why) => session.snapshot(why);
+      api.keepVersion = (why, html) => session.snapshot(why, html);
       api.saveNow = session.saveNow;
       api.session = session;
       api.articles = { copyHtml: page.drafts.copyHtml, panels: panels };
