@@ -27,8 +27,9 @@ public:
 };
 
 // Plain Jodit with the option values the editor page gives it (made at build time from the page's
-// modules), its own toolbar buttons as plain commands, and nothing of the editor page's code.
-// The editor is as tall as the window leaves it, as the editor page makes it.
+// modules): the same toolbar, captions and texts, the editor's commands as empty actions, and
+// nothing of the editor page's code. The editor is as tall as the window leaves it, as the
+// editor page makes it.
 inline QString barePage(const QString& folder) {
     const QString base = QUrl::fromLocalFile(folder).toString();
     return QStringLiteral(R"(<!DOCTYPE html><html><head><meta charset="utf-8">
@@ -37,13 +38,11 @@ inline QString barePage(const QString& folder) {
 <script src="%1/editor/vendor/jodit.min.js"></script>
 <script>
 const options = %2;
-const controls = {};
-for (const name of %3) {
-  if (name.startsWith('corvel')) controls[name] = { name: name, text: name, exec: function () {} };
-}
-options.controls = controls;
+for (const control of Object.values(options.controls)) control.exec = function () {};
+const font = options.controls.font;
+options.controls.font = Object.assign({}, Jodit.defaultOptions.controls.font, { list: Jodit.atom(font.list) });
 options.iframeStyle = Jodit.defaultOptions.iframeStyle + options.iframeStyle;
-options.height = Math.max(options.height, window.innerHeight - 16);
+options.height = Math.max(options.height, window.innerHeight - 24);
 options.uploader = { insertImageAsBase64URI: true };
 window.corvelEditor = { ready: false };
 performance.mark('corvel:features');
@@ -60,6 +59,6 @@ requestAnimationFrame(() => {
   channel.port2.postMessage(0);
 });
 </script></body></html>)")
-        .arg(base, QString::fromUtf8(kBareOptions), QString::fromUtf8(kBareButtons));
+        .arg(base, QString::fromUtf8(kBareOptions));
 }
 

@@ -174,3 +174,6 @@ function boot(win) {
 }
 
 if (typeof window !== 'undefined' && typeof document !== 'undefined') boot(window);
+
+// The benchmarks build their plain Jodit page from the features' own commands.
+export { FEATURES };
