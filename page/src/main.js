@@ -79,6 +79,7 @@ async function start(win, early, board) {
     ready: false,
   };
   win.corvelEditor = api;
+  let painted;
   const page = {
     win, doc, api, loaded,
     settings: s,
@@ -98,11 +99,9 @@ async function start(win, early, board) {
     keepVersion: (why, html) => api.keepVersion(why, html),
     confirm: (text) => new Promise((resolve) => page.jodit.confirm(text, '请确认', (yes) => resolve(!!yes))),
     // Resolves after the first frame that shows the ready editor: what that frame does not
-    // need (reading the publishing profiles, the conversion library) waits for it.
-    painted: null,
+    // need (the publishing profiles, the junk rules) waits for it.
+    painted: new Promise((resolve) => (painted = resolve)),
   };
-  let painted;
-  page.painted = new Promise((resolve) => (painted = resolve));
   api.setArticle = page.setArticle;
 
   mark(win, 'host');
