@@ -58,7 +58,7 @@ function mark(win, name) {
 }
 
 // early: what boot() asked for before Jodit's script arrived ({hostReady, settingsReady,
-// earlyArticle}).
+// earlyArticle, arrived: the article's answer once it is here}).
 async function start(win, early, board) {
   const doc = win.document;
   const notice = board.notice;
@@ -91,6 +91,7 @@ async function start(win, early, board) {
     steps: textSteps(loaded, rememberedStandard(win.localStorage), notice),
     host: await hostReady,
     earlyArticle: early.earlyArticle,
+    arrivedArticle: () => early.arrived, // its answer, once it is here
     jodit: null,
     setArticle: (html) => {
       page.jodit.value = html; // one change, one undo step
@@ -118,14 +119,19 @@ async function start(win, early, board) {
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
   const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
-  options.height = layout.initialHeight(doc.getElementById('editor'), s.frameHeight);
+  const area = doc.getElementById('editor');
+  options.height = layout.initialHeight(area, s.frameHeight, page.storage);
+  // The draft about to be opened, when the program's answer is already here, is what the editor
+  // is made with: one value and one layout, not an empty editor and then a second value.
+  const first = page.firstArticle ? page.firstArticle() : null;
+  if (first) area.value = sanitizeHtml(first);
   mark(win, 'features');
   const editor = Jodit.make('#editor', options);
   mark(win, 'jodit');
   page.jodit = editor;
   api.jodit = editor;
   Object.defineProperty(api, 'html', { get: () => editor.value });
-  api.fit = layout.attach(editor, s.frameHeight);
+  api.fit = layout.attach(editor, s.frameHeight, page.storage);
   attachHotkeys(page.registry, editor, doc);
   for (const feature of FEATURES) {
     if (feature.start) await feature.start(page);
@@ -162,7 +168,9 @@ function boot(win) {
     hostReady: hostReady,
     settingsReady: loadSettings(board.notice),
     earlyArticle: hostReady.then((host) => (host ? prefetchArticle(host) : null)),
+    arrived: undefined,
   };
+  early.earlyArticle.then((answer) => (early.arrived = answer));
   const go = function () {
     start(win, early, board).catch(function (error) {
       board.notice('编辑器启动出错：' + errorText(error));

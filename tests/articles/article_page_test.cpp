@@ -1,6 +1,6 @@
-// The bridge inside a real web page: the page reaches corvelHost through qwebchannel.js, and
-// stored images load through the corvel-article: scheme, while addresses the host never gave
-// out do not.
+// The bridge inside a real web page: the page reaches corvelHost through the QWebChannel the
+// program puts into it (the page loads no script of its own for that), and stored images load
+// through the corvel-article: scheme, while addresses the host never gave out do not.
 #include <gtest/gtest.h>
 
 #include <QBuffer>
@@ -43,8 +43,7 @@ TEST(ArticlePage, PageReachesTheHostAndShowsOnlyStoredImages) {
     const QString file = folder.filePath(QStringLiteral("index.html"));
     ASSERT_TRUE(WriteFileBytes(
         file,
-        QStringLiteral("<!doctype html><script src='qrc:///qtwebchannel/qwebchannel.js'></script>"
-                       "<img id=good src='%1'><img id=missing src='%2'><img id=outside src='%3'>"
+        QStringLiteral("<!doctype html><img id=good src='%1'><img id=missing src='%2'><img id=outside src='%3'>"
                        "<script>new QWebChannel(qt.webChannelTransport, c =>"
                        " c.objects.corvelHost.listArticles(r => { window.listed = r; }));</script>")
             .arg(good, missing, outside)

@@ -4,10 +4,34 @@
 const PAGE_MARGIN = 8; // the page's padding under the editor
 // The toolbar's and status bar's height, about: the editor is made the frame's height and this.
 const CHROME_GUESS = 120;
+// The last fit's measure of them, with the window width it was taken at: in a narrow window the
+// toolbar wraps onto more rows, and a guess that is short makes the first fit resize the editor
+// and lay it out a second time before its first frame.
+const CHROME_KEY = 'corvel.editor.chrome';
 
-function fit(editor, frameHeight) {
+function rememberedChrome(storage) {
+  try {
+    const kept = JSON.parse(storage.getItem(CHROME_KEY));
+    if (kept && kept.width === window.innerWidth && kept.chrome > 0) return kept.chrome;
+  } catch (e) {
+    // unreadable or absent: the guess serves
+  }
+  return CHROME_GUESS;
+}
+
+function remember(storage, chrome) {
+  const kept = JSON.stringify({ width: window.innerWidth, chrome: chrome });
+  try {
+    if (storage.getItem(CHROME_KEY) !== kept) storage.setItem(CHROME_KEY, kept);
+  } catch (e) {
+    // a full or refused storage costs only the next start's guess
+  }
+}
+
+function fit(editor, frameHeight, storage) {
   const container = editor.container;
   const chrome = container.offsetHeight - editor.workplace.offsetHeight;
+  if (storage) remember(storage, chrome);
   const top = container.getBoundingClientRect().top + window.scrollY;
   const available = window.innerHeight - top - PAGE_MARGIN;
   const height = Math.max(frameHeight + chrome, Math.floor(available));
@@ -17,9 +41,10 @@ function fit(editor, frameHeight) {
 // The height to make the editor with, before it exists: what the window leaves under where it
 // will stand (its textarea), so that the fit before the first paint finds nothing to change
 // and Jodit lays its workplace out once.
-function initialHeight(textarea, frameHeight) {
+function initialHeight(textarea, frameHeight, storage) {
   const top = textarea.getBoundingClientRect().top + window.scrollY;
-  return Math.max(frameHeight + CHROME_GUESS, Math.floor(window.innerHeight - top - PAGE_MARGIN));
+  const chrome = storage ? rememberedChrome(storage) : CHROME_GUESS;
+  return Math.max(frameHeight + chrome, Math.floor(window.innerHeight - top - PAGE_MARGIN));
 }
 
 // The caret at the very end of the article, in the last block (a new paragraph after a
@@ -50,8 +75,9 @@ function clickBelowText(editor) {
   });
 }
 
-function attach(editor, frameHeight) {
-  const refit = () => fit(editor, frameHeight);
+// storage: where the chrome's measure is kept for the next start (optional).
+function attach(editor, frameHeight, storage) {
+  const refit = () => fit(editor, frameHeight, storage);
   window.addEventListener('resize', refit);
   editor.e.on('afterUpdateToolbar toggleFullSize', () => setTimeout(refit, 0));
   // Notices above the editor change where it starts.

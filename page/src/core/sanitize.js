@@ -68,11 +68,16 @@ const CONFIG = {
 
 let purifier = null;
 let windowFor = () => globalThis.window;
+// The last text this gate let out. It comes back when the editor is made with a sanitized draft
+// (Jodit hands its first value to the gate once more), and passes unchanged without a second
+// parse: on a long draft that parse is the larger part of opening it.
+let lastOut = null;
 
 // The DOM to sanitize with, made when first needed: the page's own window, or a test's.
 function useWindow(makeWindow) {
   windowFor = makeWindow;
   purifier = null;
+  lastOut = null;
 }
 
 // html from outside, as HTML that holds no script, handler, form, frame or foreign address.
@@ -87,7 +92,10 @@ function sanitizeHtml(html) {
     // Set once: given with each call, the configuration's lists are rebuilt every time.
     purifier.setConfig(CONFIG);
   }
-  return purifier.sanitize(String(html == null ? '' : html));
+  const text = String(html == null ? '' : html);
+  if (text === lastOut) return text;
+  lastOut = purifier.sanitize(text);
+  return lastOut;
 }
 
 export { sanitizeHtml, useWindow };

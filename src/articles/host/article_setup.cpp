@@ -1,9 +1,12 @@
 #include "article_setup.h"
 
+#include <QFile>
 #include <QTimer>
 #include <QWebChannel>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
 
 #include "article_host.h"
 #include "article_url.h"
@@ -38,4 +41,20 @@ void attachArticleHost(QWebEnginePage& page, std::shared_ptr<corvel::articles::A
     host->setPrinter(std::move(printer));
     channel->registerObject(QStringLiteral("corvelHost"), host);
     page.setWebChannel(channel);
+
+    // The channel's client library goes into each document as it is made. Asked for by the page
+    // instead, it is served from Qt's resources on this thread, which is busy starting the
+    // program, and the page's own scripts wait behind it.
+    QFile client(QStringLiteral(":/qtwebchannel/qwebchannel.js"));
+    if (!client.open(QIODevice::ReadOnly)) {
+        qWarning("qwebchannel.js is missing from Qt's resources: the page runs without the article store");
+        return;
+    }
+    QWebEngineScript script;
+    script.setName(QStringLiteral("qwebchannel"));
+    script.setSourceCode(QString::fromUtf8(client.readAll()));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::MainWorld);
+    script.setRunsOnSubFrames(false);
+    page.scripts().insert(script);
 }

@@ -19,7 +19,8 @@ void registerArticleScheme();
 // later, drops drafts deleted more than 30 days ago. The store goes on to every page's corvelHost.
 std::shared_ptr<corvel::articles::ArticleStore> setUpArticleStorage(QWebEngineProfile& profile);
 
-// Puts corvelHost, working on `store`, on the page's web channel; dialogs open over
+// Puts corvelHost, working on `store`, on the page's web channel, and the channel's client
+// library (QWebChannel) into every document the page loads; dialogs open over
 // `dialogParent`; `printer` prints the page (none: printing is refused).
 void attachArticleHost(QWebEnginePage& page, std::shared_ptr<corvel::articles::ArticleStore> store,
                        QWidget* dialogParent, std::unique_ptr<PagePrinter> printer = nullptr);

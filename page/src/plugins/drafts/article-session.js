@@ -240,4 +240,9 @@ async function prefetch(host) {
   return { state, opened: ready ? await host.openArticle(state.currentId) : null };
 }
 
-export { create, prefetch, AUTO_SNAPSHOT_MS };
+// The text start() opens from prefetch()'s answer, or null when it opens another way.
+function prefetchedHtml(answer) {
+  return answer && answer.opened && answer.opened.ok ? answer.opened.html || null : null;
+}
+
+export { create, prefetch, prefetchedHtml, AUTO_SNAPSHOT_MS };

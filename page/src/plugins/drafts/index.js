@@ -21,6 +21,10 @@ const RETRY_MS = 5000;
 
 function withHost(page) {
   const { host, notices: board, win } = page;
+  // The editor is made with the draft that start() opens when its text came early: opening
+  // it then sets nothing again.
+  let madeWith = null;
+  page.firstArticle = () => (madeWith = articleSession.prefetchedHtml(page.arrivedArticle()));
   const session = articleSession.create({
     host: host,
     timers: { setTimeout: setTimeout.bind(win), clearTimeout: clearTimeout.bind(win), now: Date.now },
@@ -36,7 +40,8 @@ function withHost(page) {
         return { title: n.title, chars: n.words };
       },
       load: function (html) {
-        page.jodit.value = html;
+        if (html !== madeWith) page.jodit.value = html;
+        madeWith = null;
         page.jodit.history.clear(); // an opened article starts its own undo history
         page.storeImages();
       },
