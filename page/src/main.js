@@ -16,7 +16,7 @@ import * as noticeBoard from './core/notices.js';
 import * as toolbars from './core/toolbars.js';
 import { loadText } from './core/text-loader.js';
 import { connect, errorText } from './core/host-bridge.js';
-import { loadSettings } from './core/page-settings.js';
+import { loadSettings, loadRules } from './core/page-settings.js';
 import { textSteps } from './core/text-steps.js';
 import { editorOptions } from './core/editor-options.js';
 import { sanitizeHtml } from './core/sanitize.js';
@@ -88,7 +88,6 @@ async function start(win, early, board) {
     tools: api.tools,
     registry: createRegistry(),
     joditOptions: {}, // Jodit options that features set
-    steps: textSteps(loaded, rememberedStandard(win.localStorage), notice),
     host: await hostReady,
     earlyArticle: early.earlyArticle,
     arrivedArticle: () => early.arrived, // its answer, once it is here
@@ -100,10 +99,18 @@ async function start(win, early, board) {
     keepVersion: (why, html) => api.keepVersion(why, html),
     confirm: (text) => new Promise((resolve) => page.jodit.confirm(text, '请确认', (yes) => resolve(!!yes))),
     // Resolves after the first frame that shows the ready editor: what that frame does not
-    // need (the publishing profiles, the junk rules) waits for it.
+    // need (the rule files, the publishing profiles) waits for it.
     painted: new Promise((resolve) => (painted = resolve)),
   };
   api.setArticle = page.setArticle;
+  // The rule files are read after the first frame, which does not need them; what uses them
+  // waits for them (withRules), at once when they are in.
+  let rulesIn = false;
+  page.rulesRead = page.painted.then(() => loadRules(loaded, notice)).then(() => {
+    rulesIn = true;
+  });
+  page.withRules = (fn) => (rulesIn ? fn() : page.rulesRead.then(fn));
+  page.steps = textSteps(loaded, rememberedStandard(win.localStorage), notice, page.rulesRead);
 
   mark(win, 'host');
   const Jodit = joditLibrary();
@@ -119,6 +126,9 @@ async function start(win, early, board) {
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
   const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
+  // The draft to open is a round trip or two behind web.ini; waiting for it costs less than
+  // making an empty editor and setting the draft after.
+  if (page.host) await page.earlyArticle;
   const area = doc.getElementById('editor');
   options.height = layout.initialHeight(area, s.frameHeight, page.storage);
   // The draft about to be opened, when the program's answer is already here, is what the editor

@@ -87,6 +87,12 @@ TEST_F(HostTest, ArticleOperationsAnswerWithTheContractFields) {
     EXPECT_EQ(made.keys(), (QStringList{u"chars"_s, u"created"_s, u"customTitle"_s, u"id"_s,
                                         u"modified"_s, u"ok"_s, u"title"_s}));
     EXPECT_EQ(host.state().value(u"currentId"_s).toString(), id);
+    // The page's start: the state, and the current draft only once the old page's one has moved.
+    EXPECT_FALSE(host.openCurrent().contains(u"opened"_s));
+    host.markMigrated();
+    const QVariantMap both = host.openCurrent();
+    EXPECT_EQ((QVariantList{both[u"state"_s].toMap()[u"currentId"_s], both[u"opened"_s].toMap()[u"html"_s]}),
+              (QVariantList{id, u"<p>一</p>"_s}));
 
     const QVariant modified = host.saveArticle(id, u"<p>二</p>"_s, u"二"_s, 1).value(u"modified"_s);
     const QVariantMap opened = host.openArticle(id);

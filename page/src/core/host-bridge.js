@@ -3,7 +3,7 @@
 // made resolves to {ok: false, error} like any refusal, so callers have one failure path.
 // Without the program (a plain browser) CorvelHost stays absent; tests inject their own.
 const METHODS = [
-  'state', 'markMigrated', 'listArticles', 'searchArticles', 'createArticle', 'openArticle', 'saveArticle',
+  'state', 'openCurrent', 'markMigrated', 'listArticles', 'searchArticles', 'createArticle', 'openArticle', 'saveArticle',
   'saveArticleChange', 'renameArticle', 'deleteArticle', 'listDeleted', 'restoreArticle', 'emptyRecycle',
   'addSnapshot', 'listSnapshots', 'readSnapshot', 'storeImage', 'importLocalImage', 'readImage',
   'chooseOpenFile', 'chooseSaveFile', 'takeOpenedFile', 'fitPicture', 'inspectPicture', 'printPage', 'exportPdf',

@@ -30,30 +30,36 @@ function withOpencc(fn) {
   return loadOpencc().catch(() => undefined).then(fn);
 }
 
-// loaded: the settings and rule texts; notice(text) tells the user of a missing library.
-// automatic is null while the conversion it needs waits for OpenCC; whenReady(fn) runs fn
-// once it is complete.
-function textSteps(loaded, standard, notice) {
+// loaded: the settings and rule texts; notice(text) tells the user of a missing library;
+// rulesRead: a promise that the rule texts are in `loaded` (none: they are already).
+// automatic is null while the steps wait for the rule files or for OpenCC; whenReady(fn) runs
+// fn once they are complete, at once when they are.
+function textSteps(loaded, standard, notice, rulesRead) {
   const s = loaded.settings;
-  const correct = rules.corrector(loaded.correctionText);
+  let correct = null; // built at first use, from the texts as read
+  const correctOnly = (text, onHit) => (correct || (correct = rules.corrector(loaded.correctionText)))(text, onHit);
   let automatic = null;
   const build = function () {
     const factory = openccFactory();
     if (s.conversion !== 'same' && !factory) notice('简繁转换组件未能加载，只使用转换规则文件。');
     const opencc = factory ? (direction) => factory(direction, standard) : null;
     const convert = rules.converter(loaded.conversionText, s.conversion, opencc, standard);
-    automatic = rules.textPipeline({ correct: s.redundant ? correct : null, convert: convert });
+    automatic = rules.textPipeline({ correct: s.redundant ? correctOnly : null, convert: convert });
   };
-  if (s.conversion === 'same' || openccLibrary()) build();
+  if (!rulesRead && (s.conversion === 'same' || openccLibrary())) build();
+  const rulesIn = rulesRead || Promise.resolve();
   return {
-    correctOnly: correct,
+    correctOnly: correctOnly,
     get automatic() {
       return automatic;
     },
-    whenReady: (fn) => withOpencc(function () {
-      if (!automatic) build();
-      return fn();
-    }),
+    whenReady: function (fn) {
+      if (automatic) return fn();
+      return rulesIn.then(() => withOpencc(function () {
+        if (!automatic) build();
+        return fn();
+      }));
+    },
   };
 }
 

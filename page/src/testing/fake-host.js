@@ -27,6 +27,11 @@ function fakeHost(start = {}) {
 
   const methods = {
     state: () => ok({ currentId: f.currentId, migrated: f.migrated, articlesFolder: '/data/articles' }),
+    openCurrent() {
+      const state = methods.state();
+      const opened = f.migrated && f.currentId ? methods.openArticle(f.currentId) : undefined;
+      return ok(opened ? { state, opened } : { state });
+    },
     markMigrated: () => ((f.migrated = true), ok()),
     listArticles: () => newestFirst(f.articles, 'modified'),
     searchArticles: (needle) => ok({ ids: [...f.articles].filter(([, a]) => text(a.html).toLowerCase().includes(needle.toLowerCase())).map(([id]) => id) }),

@@ -98,6 +98,16 @@ QVariantMap ArticleHost::state() {
     });
 }
 
+QVariantMap ArticleHost::openCurrent() {
+    const QVariantMap now = state();
+    QVariantMap result{{QStringLiteral("ok"), true}, {QStringLiteral("state"), now}};
+    const QString id = now.value(QStringLiteral("currentId")).toString();
+    if (now.value(QStringLiteral("ok")).toBool() && now.value(QStringLiteral("migrated")).toBool() &&
+        !id.isEmpty())
+        result.insert(QStringLiteral("opened"), openArticle(id));
+    return result;
+}
+
 QVariantMap ArticleHost::markMigrated() {
     return answer(QStringLiteral("记录文章迁移"), [&] {
         store_->markMigrated();

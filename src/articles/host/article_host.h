@@ -34,6 +34,10 @@ public:
     Q_INVOKABLE QVariantMap createArticle(const QString& html, const QString& autoTitle,
                                           double chars);
     Q_INVOKABLE QVariantMap openArticle(const QString& id);
+    // state() and, once the old page's article has moved over, openArticle() of the current
+    // draft, in one answer {state, opened (absent when none)}: the page's start needs both,
+    // and each answer waits its turn on the page's busy thread.
+    Q_INVOKABLE QVariantMap openCurrent();
     Q_INVOKABLE QVariantMap saveArticle(const QString& id, const QString& html,
                                         const QString& autoTitle, double chars);
     // A save of only what changed since the text with `revision` (a save's answer): `removed`

@@ -1,6 +1,6 @@
 // 一键简繁: 转为繁体 (plain, or 台湾 or 香港 wording, remembered) and 转为简体 on the whole article.
 import { converter, eachTextNode } from '../../core/rules.js';
-import { openccFactory, withOpencc } from '../../core/text-steps.js';
+import { openccFactory } from '../../core/text-steps.js';
 import * as findingsPanel from '../../core/findings-panel.js';
 import { rememberedStandard, rememberStandard, STANDARDS } from './standard.js';
 
@@ -26,11 +26,11 @@ export default {
       return converters.get(key);
     };
     // Converts the whole article now, whatever the automatic setting says; the user's pairs
-    // come first. One undo step. Waits for OpenCC when it has not loaded yet. The text is
+    // come first. One undo step. Waits for the rule files and OpenCC when they are not in yet. The text is
     // converted where it stands, node by node: setting a converted copy instead costs Jodit a
     // parse and a walk of the whole article (most of a second at 10,000 paragraphs), and the
     // copy the sanitizer once more. Nothing but text changes, so nothing new needs the sanitizer.
-    tools.convert = (direction) => withOpencc(function () {
+    tools.convert = (direction) => page.steps.whenReady(function () {
       const editor = page.jodit;
       const convert = converterFor(direction);
       const before = editor.value;

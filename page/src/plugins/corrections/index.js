@@ -15,7 +15,8 @@ export default {
     const tools = page.tools;
     const quietly = (change) => page.jodit.history.snapshot.transaction(change);
     tools.lastCorrection = null;
-    tools.correct = function () {
+    // What was done, or a promise of it while the rule file is still being read.
+    tools.correct = () => page.withRules(function () {
       const editor = page.jodit;
       findingsPanel.close();
       const planned = fixes.plan(editor.editor, page.steps.correctOnly);
@@ -44,7 +45,7 @@ export default {
         onClose: () => quietly(() => fixes.unmark(editor.editor)),
       });
       return tools.lastCorrection;
-    };
+    });
     page.api.correct = () => tools.correct();
     page.registry.define({ name: 'corvelCorrect', text: '错误更正', tooltip: '按错误更正规则文件修改全文，并列出每一处更改', exec: () => tools.correct() });
   },

@@ -231,13 +231,12 @@ function create(deps) {
   };
 }
 
-// Asks for the draft to open before the editor exists, so that both round trips overlap the
+// Asks for the draft to open before the editor exists, in one round trip that overlaps the
 // page's own start-up: {state, opened}, where opened is null when start() has to decide (a
 // first start that moves the page's old article over, or no current draft).
 async function prefetch(host) {
-  const state = await host.state();
-  const ready = state.ok && state.migrated && state.currentId;
-  return { state, opened: ready ? await host.openArticle(state.currentId) : null };
+  const both = await host.openCurrent();
+  return both.ok ? { state: both.state, opened: both.opened || null } : { state: both, opened: null };
 }
 
 // The text start() opens from prefetch()'s answer, or null when it opens another way.

@@ -9,7 +9,8 @@ export default {
 
   install(page) {
     const s = page.settings;
-    // The junk rules are read after the first frame, or at the first paste or format if sooner.
+    // The junk rules are parsed once their file is read, after the first frame; a paste or
+    // format waits for the file (through the text steps) and parses them if that is sooner.
     let junk = null;
     const junkRules = function () {
       if (junk) return junk;
@@ -17,7 +18,7 @@ export default {
       if (junk.errors.length) page.notices.flash('网页杂项规则文件 web-page-junk.txt 第' + junk.errors.join('、') + '行无法识别，已跳过这些行。', 10000);
       return junk;
     };
-    Promise.resolve(page.painted).then(junkRules);
+    Promise.resolve(page.rulesRead).then(junkRules);
     const steps = () => Object.assign({}, page.steps, { junk: junkRules() });
     // Waits, like paste, for the conversion the text steps need.
     const format = () => page.steps.whenReady(function () {

@@ -18,3 +18,15 @@ test('a paste is formatted, converted and corrected as [auto_format] says', () =
     assert.equal(processPaste(pasted, settings, textSteps(loaded, 'tw', assert.fail)), expected, lines);
   }
 });
+
+test('a paste before the rule files are read waits for them, and is corrected by what they say', async () => {
+  const settings = fromOptions(parseOptions('[auto_format]\r\nformat=false\r\nconversion=same\r\nredundant=true'));
+  const loaded = { settings, conversionText: '', correctionText: '', lawText: '', junkText: '' };
+  let read;
+  const steps = textSteps(loaded, 't', assert.fail, new Promise((resolve) => (read = resolve)));
+  assert.equal(steps.automatic, null, 'nothing runs on rule files not yet read');
+  const pasted = steps.whenReady(() => processPaste('<p>再接再励</p>', settings, steps));
+  Object.assign(loaded, { correctionText: '再接再励|||再接再厉' });
+  read();
+  assert.equal(await pasted, '<p>再接再厉</p>');
+});

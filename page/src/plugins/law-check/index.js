@@ -19,7 +19,8 @@ export default {
       quietly(() => law.unmark(page.jodit.editor));
       tools.lastLawHits = [];
     };
-    tools.lawCheck = function () {
+    // The hits, or a promise of them while the rule file is still being read.
+    tools.lawCheck = () => page.withRules(function () {
       const editor = page.jodit;
       let found = [];
       quietly(() => (found = law.markIn(editor.editor, page.lawRules())));
@@ -31,7 +32,7 @@ export default {
         onClose: tools.clearLawMarks,
       });
       return tools.lastLawHits;
-    };
+    });
     page.api.cleanHtml = () => law.stripMarks(page.jodit.value);
     page.registry.define({
       name: 'corvelLawCheck',

@@ -59,7 +59,7 @@ export default {
     }
 
     async function check(key) {
-      await state.loaded;
+      await Promise.all([state.loaded, page.rulesRead]);
       const profile = chosen(key);
       if (!profile) return null;
       const html = article();
