@@ -58,7 +58,7 @@ function mark(win, name) {
 }
 
 // early: what boot() asked for before Jodit's script arrived ({hostReady, settingsReady,
-// earlyArticle, arrived: the article's answer once it is here}).
+// earlyArticle}).
 async function start(win, early, board) {
   const doc = win.document;
   const notice = board.notice;
@@ -90,7 +90,6 @@ async function start(win, early, board) {
     joditOptions: {}, // Jodit options that features set
     host: await hostReady,
     earlyArticle: early.earlyArticle,
-    arrivedArticle: () => early.arrived, // its answer, once it is here
     jodit: null,
     setArticle: (html) => {
       page.jodit.value = html; // one change, one undo step
@@ -126,14 +125,12 @@ async function start(win, early, board) {
   }
   const buttons = toolbars.buttonsFor(s.toolbars).filter((b) => page.host || !toolbars.DOCUMENTS.includes(b));
   const options = Object.assign(editorOptions(Jodit, s, toolbars.asGroups(buttons), page.registry.controls()), page.joditOptions);
-  // The draft to open is a round trip or two behind web.ini; waiting for it costs less than
-  // making an empty editor and setting the draft after.
-  if (page.host) await page.earlyArticle;
   const area = doc.getElementById('editor');
   options.height = layout.initialHeight(area, s.frameHeight, page.storage);
-  // The draft about to be opened, when the program's answer is already here, is what the editor
-  // is made with: one value and one layout, not an empty editor and then a second value.
-  const first = page.firstArticle ? page.firstArticle() : null;
+  // The draft about to be opened is what the editor is made with: one value and one layout, not
+  // an empty editor and then a second value. Its answer is a round trip behind web.ini, and
+  // waiting for it costs less than setting the draft after.
+  const first = page.firstArticle ? page.firstArticle(await page.earlyArticle) : null;
   if (first) area.value = sanitizeHtml(first);
   mark(win, 'features');
   const editor = Jodit.make('#editor', options);
@@ -178,9 +175,7 @@ function boot(win) {
     hostReady: hostReady,
     settingsReady: loadSettings(board.notice),
     earlyArticle: hostReady.then((host) => (host ? prefetchArticle(host) : null)),
-    arrived: undefined,
   };
-  early.earlyArticle.then((answer) => (early.arrived = answer));
   const go = function () {
     start(win, early, board).catch(function (error) {
       board.notice('编辑器启动出错：' + errorText(error));

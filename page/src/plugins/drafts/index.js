@@ -21,10 +21,10 @@ const RETRY_MS = 5000;
 
 function withHost(page) {
   const { host, notices: board, win } = page;
-  // The editor is made with the draft that start() opens when its text came early: opening
-  // it then sets nothing again.
+  // The editor is made with the draft that start() opens from prefetch()'s answer: opening it
+  // then sets nothing again.
   let madeWith = null;
-  page.firstArticle = () => (madeWith = articleSession.prefetchedHtml(page.arrivedArticle()));
+  page.firstArticle = (answer) => (madeWith = articleSession.prefetchedHtml(answer));
   const session = articleSession.create({
     host: host,
     timers: { setTimeout: setTimeout.bind(win), clearTimeout: clearTimeout.bind(win), now: Date.now },
