@@ -27,7 +27,7 @@ const page = {
   loaded: { settings, conversionText: '', correctionText: '', lawText: '', junkText: '' },
   notices: { notice: quiet, flash: quiet, show: quiet, clear: quiet },
   storage: { getItem: (k) => (stored.has(k) ? stored.get(k) : null), setItem: (k, v) => stored.set(k, v), removeItem: (k) => stored.delete(k) },
-  steps: {}, painted: new Promise(quiet),
+  steps: {}, painted: new Promise(quiet), rulesRead: new Promise(quiet), // never: nothing loads here
 };
 for (const feature of FEATURES) feature.install(page);
 // The controls as data: JSON leaves their functions out.

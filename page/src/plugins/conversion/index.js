@@ -26,10 +26,11 @@ export default {
       return converters.get(key);
     };
     // Converts the whole article now, whatever the automatic setting says; the user's pairs
-    // come first. One undo step. Waits for the rule files and OpenCC when they are not in yet. The text is
-    // converted where it stands, node by node: setting a converted copy instead costs Jodit a
-    // parse and a walk of the whole article (most of a second at 10,000 paragraphs), and the
-    // copy the sanitizer once more. Nothing but text changes, so nothing new needs the sanitizer.
+    // come first. One undo step. Waits for the rule files and OpenCC when they are not in yet.
+    // The text is converted where it stands, node by node: setting a converted copy instead
+    // costs Jodit a parse and a walk of the whole article (most of a second at 10,000
+    // paragraphs), and the copy the sanitizer once more. Only text changes, so nothing new
+    // needs the sanitizer.
     tools.convert = (direction) => page.steps.whenReady(function () {
       const editor = page.jodit;
       const convert = converterFor(direction);
