@@ -20,16 +20,17 @@ export default {
   },
 
   // The counter joins the status bar while the editor is made, so that Jodit sizes its editing
-  // area with the bar already shown: added after, it made the first frame lay everything out
-  // twice.
+  // area with the bar already shown, and before the editing frame is made: inserting the frame
+  // lays out the whole page, the counter with it. Added after the frame, it cost the page a
+  // second whole layout before its first frame (5 to 20 ms of every start).
   plugin(jodit, page) {
     if (!page.settings.wordCount) return;
     page.wordCounter = page.doc.createElement('span');
     page.wordCounter.className = 'corvel-word-count';
     page.wordCounter.textContent = '字数：';
-    jodit.e.on('afterAddPlace', () => {
+    jodit.e.on('createEditor', () => {
       if (!page.wordCounter.parentNode) jodit.statusbar.append(page.wordCounter, true);
-    });
+    }, { top: true });
   },
 
   start(page) {
