@@ -40,9 +40,12 @@ function withHost(page) {
         return { title: n.title, chars: n.words };
       },
       load: function (html) {
-        if (html !== madeWith) page.jodit.value = html;
+        const made = html === madeWith;
         madeWith = null;
-        page.jodit.history.clear(); // an opened article starts its own undo history
+        if (!made) page.jodit.value = html;
+        // An opened article starts its own undo history. The editor made with it starts there
+        // already, and clearing it again would re-read the whole article before the first frame.
+        if (!made || page.jodit.history.canUndo()) page.jodit.history.clear();
         page.storeImages();
       },
       replace: (html) => page.setArticle(html),

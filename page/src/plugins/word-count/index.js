@@ -52,7 +52,8 @@ export default {
       }, PAUSE_MS);
     };
     editor.e.on('change keyup afterSetMode', later);
-    update();
+    // The first figure just after the first frame: reading a long article holds up nothing.
+    page.painted.then(update);
     page.api.wordCountShown = true;
   },
 };
