@@ -239,9 +239,10 @@ async function prefetch(host) {
   return both.ok ? { state: both.state, opened: both.opened || null } : { state: both, opened: null };
 }
 
-// The text start() opens from prefetch()'s answer, or null when it opens another way.
+// The text start() opens from prefetch()'s answer ('' for an empty draft, which the editor is
+// made with as well), or null when it opens another way.
 function prefetchedHtml(answer) {
-  return answer && answer.opened && answer.opened.ok ? answer.opened.html || null : null;
+  return answer && answer.opened && answer.opened.ok ? answer.opened.html || '' : null;
 }
 
 export { create, prefetch, prefetchedHtml, AUTO_SNAPSHOT_MS };
